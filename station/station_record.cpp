@@ -1,0 +1,162 @@
+#include "station/station_record.h"
+
+#include <cstring>
+
+#include "station/byte_image.h"
+
+const char month_names_jan_first[kMonthSlots][6] = {
+    "",      "Jan  ", "Feb  ", "Mar  ", "Apr  ", "May  ", "Jun  ",
+    "Jul  ", "Aug  ", "Sep  ", "Oct  ", "Nov  ", "Dec  ", "Year"};
+const char month_names_jul_first[kMonthSlots][6] = {
+    "",      "Jul  ", "Aug  ", "Sep  ", "Oct  ", "Nov  ", "Dec  ",
+    "Jan  ", "Feb  ", "Mar  ", "Apr  ", "May  ", "Jun  ", "Year"};
+
+StationRecord MakeStartupRecord() {
+    StationRecord record;
+    std::memset(&record, 0, sizeof record);
+    SetFieldText(record.station_name, "NO DATASET");
+    SetFieldText(record.station_number, "0");
+    SetFieldText(record.country_name, "NO DATASET");
+    SetFieldText(record.lat_hemisphere, "X");
+    SetFieldText(record.lon_hemisphere, "X");
+    SetWindowCreationFlags(record);
+    return record;
+}
+
+void SetWindowCreationFlags(StationRecord& record) {
+    record.show_abs_max = 1;
+    record.show_abs_min = 1;
+    record.show_warmest_max = 1;
+    record.show_coldest_min = 1;
+    record.diagram_mode = 1;
+    record.month_labels = 0;
+}
+
+namespace {
+
+// One walk over the fields in image order serves both directions, so the
+// reader and the writer can never disagree on an offset.
+template <typename Io>
+void WalkRecord(Io& io) {
+    namespace o = record_offset;
+    io.Text(o::station_name, &io.r->station_name[0], 64);
+    io.Text(o::station_number, &io.r->station_number[0], 64);
+    io.Text(o::country_name, &io.r->country_name[0], 64);
+    io.Text(o::lat_hemisphere, &io.r->lat_hemisphere[0], 2);
+    io.Text(o::lon_hemisphere, &io.r->lon_hemisphere[0], 2);
+    io.Int(o::elevation_m, io.r->elevation_m);
+    io.Int(o::country_code, io.r->country_code);
+    io.Int(o::temp_years, io.r->temp_years);
+    io.Int(o::precip_years, io.r->precip_years);
+    io.Real(o::latitude, io.r->latitude);
+    io.Int(o::lat_degrees, io.r->lat_degrees);
+    io.Int(o::lat_minutes, io.r->lat_minutes);
+    io.Real(o::longitude, io.r->longitude);
+    io.Int(o::lon_degrees, io.r->lon_degrees);
+    io.Int(o::lon_minutes, io.r->lon_minutes);
+    io.Reals(o::precip_mm, io.r->precip_mm, kMonthSlots);
+    io.Reals(o::temp_c, io.r->temp_c, kMonthSlots);
+    io.Reals(o::precip_min_mm, io.r->precip_min_mm, kMonthSlots);
+    io.Reals(o::precip_max_mm, io.r->precip_max_mm, kMonthSlots);
+    io.Reals(o::temp_min_c, io.r->temp_min_c, kMonthSlots);
+    io.Reals(o::temp_max_c, io.r->temp_max_c, kMonthSlots);
+    io.Real(o::abs_min_c, io.r->abs_min_c);
+    io.Real(o::abs_max_c, io.r->abs_max_c);
+    io.Real(o::coldest_month_min_c, io.r->coldest_month_min_c);
+    io.Real(o::warmest_month_max_c, io.r->warmest_month_max_c);
+    for (int i = 0; i < 12; ++i) io.Int(o::frost_flags + 4 * i, io.r->frost_flags[i]);
+    io.Int(o::show_abs_max, io.r->show_abs_max);
+    io.Int(o::show_abs_min, io.r->show_abs_min);
+    io.Int(o::show_warmest_max, io.r->show_warmest_max);
+    io.Int(o::show_coldest_min, io.r->show_coldest_min);
+    io.Int(o::diagram_mode, io.r->diagram_mode);
+    io.Int(o::month_labels, io.r->month_labels);
+}
+
+struct Writer {
+    const StationRecord* r;
+    std::uint8_t* out;
+    void Text(std::size_t at, const char* field, std::size_t n) { std::memcpy(out + at, field, n); }
+    void Int(std::size_t at, std::int32_t v) { PutInt32(out + at, v); }
+    void Real(std::size_t at, float v) { PutFloat32(out + at, v); }
+    void Reals(std::size_t at, const float* v, int n) {
+        for (int i = 0; i < n; ++i) PutFloat32(out + at + 4 * i, v[i]);
+    }
+};
+
+struct Reader {
+    StationRecord* r;
+    const std::uint8_t* in;
+    void Text(std::size_t at, char* field, std::size_t n) { std::memcpy(field, in + at, n); }
+    void Int(std::size_t at, std::int32_t& v) { v = GetInt32(in + at); }
+    void Real(std::size_t at, float& v) { v = GetFloat32(in + at); }
+    void Reals(std::size_t at, float* v, int n) {
+        for (int i = 0; i < n; ++i) v[i] = GetFloat32(in + at + 4 * i);
+    }
+};
+
+}  // namespace
+
+void SerializeRecord(const StationRecord& record, RecordImage& image) {
+    Writer w{&record, image.data()};
+    WalkRecord(w);
+}
+
+void DeserializeRecord(const RecordImage& image, StationRecord& record) {
+    Reader r{&record, image.data()};
+    WalkRecord(r);
+}
+
+void UpdateDerivedValues(StationData& station, int keep_extremes) {
+    StationRecord& r = station.record;
+    double precip_sum = 0.0;
+    double temp_sum = 0.0;
+    for (int i = 12; i >= 1; --i) {
+        precip_sum += r.precip_mm[i];
+        temp_sum += r.temp_c[i];
+    }
+    station.annual_precip_mm = static_cast<float>(precip_sum);
+    // One twelfth as the nearest float, product rounded to float: a sum of
+    // 100 gives 8.333334, not the 8.333333 of a division.
+    station.annual_mean_temp_c = static_cast<float>(temp_sum * static_cast<double>(0.083333336f));
+
+    if (keep_extremes == 0) {
+        float coldest = r.temp_min_c[1];
+        float warmest = r.temp_max_c[1];
+        for (int i = 2; i <= 12; ++i) {
+            if (r.temp_min_c[i] < coldest) coldest = r.temp_min_c[i];
+            if (r.temp_max_c[i] > warmest) warmest = r.temp_max_c[i];
+        }
+        r.coldest_month_min_c = coldest;
+        r.warmest_month_max_c = warmest;
+    }
+
+    // Only the first byte of each hemisphere field is written.
+    r.lat_hemisphere[0] = r.latitude < 0.0f ? 'S' : 'N';
+    r.lon_hemisphere[0] = r.longitude < 0.0f ? 'W' : 'E';
+}
+
+void SwapHalfYears(MonthArray& months) {
+    for (int i = 1; i <= 6; ++i) {
+        months[0] = months[i];
+        months[i] = months[i + 6];
+        months[i + 6] = months[0];
+    }
+}
+
+bool IsSouthernStation(const StationRecord& record) {
+    return record.lat_hemisphere[0] == 'S' || record.latitude < 0.0f;
+}
+
+std::string FieldText(const char* field, std::size_t size) {
+    std::size_t n = 0;
+    while (n < size && field[n] != '\0') ++n;
+    return std::string(field, n);
+}
+
+void SetFieldText(char* field, std::size_t size, std::string_view text) {
+    if (size == 0) return;
+    std::size_t n = text.size() < size - 1 ? text.size() : size - 1;
+    std::memcpy(field, text.data(), n);
+    field[n] = '\0';  // bytes after the terminator keep what they held
+}

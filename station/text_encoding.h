@@ -1,0 +1,10 @@
+// The program's texts are single-byte Windows-1252; tools that print or
+// write them as UTF-8 (JSON, SVG) decode them here.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Every byte maps to one code point: 0x80..0x9F through the Windows-1252
+// table, the five bytes it leaves undefined to the C1 control of the same value.
+std::string Cp1252ToUtf8(std::string_view text);

@@ -1,0 +1,149 @@
+#include "station/station_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "station/file_io.h"
+#include "tests/test_support.h"
+
+namespace {
+
+StationRecord SampleRecord() {
+    StationRecord r = MakeStartupRecord();
+    SetFieldText(r.station_name, "POTSDAM");
+    SetFieldText(r.station_number, "10379");
+    SetFieldText(r.country_name, "GERMANY");
+    SetFieldText(r.lat_hemisphere, "S");  // contradicts the latitude below
+    SetFieldText(r.lon_hemisphere, "E");
+    r.latitude = 52.23f;
+    r.longitude = 13.04f;
+    r.elevation_m = 81;
+    for (int i = 1; i <= 12; ++i) {
+        r.temp_c[i] = static_cast<float>(i) - 2.5f;
+        r.precip_mm[i] = 40.0f + static_cast<float>(i);
+    }
+    r.diagram_mode = 0;
+    r.month_labels = 1;
+    return r;
+}
+
+RecordImage ImageOf(const StationRecord& r) {
+    RecordImage image;
+    SerializeRecord(r, image);
+    return image;
+}
+
+TEST(StationFile, SaveAndOpenGiveBackTheSameBytes) {
+    ScratchDir dir;
+    StationRecord saved = SampleRecord();
+    ASSERT_EQ(WriteStationFile(dir.File("a.cli"), saved), StationFileResult::ok);
+    EXPECT_EQ(ReadBytes(dir.File("a.cli")).size(), 660u);
+
+    StationData opened;
+    opened.record = MakeStartupRecord();
+    ASSERT_EQ(ReadStationFile(dir.File("a.cli"), opened.record), StationFileResult::ok);
+    EXPECT_EQ(ImageOf(opened.record), ImageOf(saved));
+
+    FinishOpenedStation(opened);
+    EXPECT_EQ(FieldText(opened.record.lat_hemisphere), "N");  // recomputed from the sign
+    EXPECT_EQ(opened.record.diagram_mode, 0);
+    EXPECT_EQ(opened.annual_precip_mm, 558.0f);
+}
+
+TEST(StationFile, StartupRecordReadsBackAsNoDataset) {
+    ScratchDir dir;
+    ASSERT_EQ(WriteStationFile(dir.File("start.cli"), MakeStartupRecord()), StationFileResult::ok);
+    StationData s;
+    s.record = SampleRecord();
+    ASSERT_EQ(ReadStationFile(dir.File("start.cli"), s.record), StationFileResult::ok);
+    FinishOpenedStation(s);
+    EXPECT_EQ(FieldText(s.record.station_name), "NO DATASET");
+    EXPECT_EQ(FieldText(s.record.lat_hemisphere), "N");
+    EXPECT_EQ(FieldText(s.record.lon_hemisphere), "E");
+}
+
+TEST(StationFile, AnyNonzeroDiagramModeOpensAsDiagram) {
+    StationData s;
+    s.record = SampleRecord();
+    s.record.diagram_mode = 7;
+    FinishOpenedStation(s);
+    EXPECT_EQ(s.record.diagram_mode, 1);
+}
+
+TEST(StationFile, ShortAndEmptyFilesLeaveTheRecordExactlyAsItWas) {
+    ScratchDir dir;
+    StationRecord r = SampleRecord();
+    const RecordImage before = ImageOf(r);
+    for (std::size_t size : {0u, 1u, 100u, 659u}) {
+        WriteBytes(dir.File("short.cli"), std::vector<std::uint8_t>(size, 0x41));
+        EXPECT_EQ(ReadStationFile(dir.File("short.cli"), r), StationFileResult::too_short) << size;
+        EXPECT_EQ(ImageOf(r), before) << size;
+    }
+    std::string message = DescribeStationFileResult(StationFileResult::too_short, "x/short.cli");
+    EXPECT_NE(message.find("x/short.cli"), std::string::npos);
+}
+
+TEST(StationFile, LongerFileGivesItsFirst660Bytes) {
+    ScratchDir dir;
+    RecordImage image = ImageOf(SampleRecord());
+    std::vector<std::uint8_t> bytes(image.begin(), image.end());
+    bytes.resize(2000, 0xEE);
+    WriteBytes(dir.File("long.cli"), bytes);
+    StationRecord r = MakeStartupRecord();
+    ASSERT_EQ(ReadStationFile(dir.File("long.cli"), r), StationFileResult::ok);
+    EXPECT_EQ(ImageOf(r), image);
+}
+
+TEST(StationFile, MissingFileCannotBeOpened) {
+    ScratchDir dir;
+    StationRecord r = SampleRecord();
+    const RecordImage before = ImageOf(r);
+    EXPECT_EQ(ReadStationFile(dir.File("none.cli"), r), StationFileResult::cannot_open);
+    EXPECT_EQ(ImageOf(r), before);
+}
+
+TEST(StationFile, NameWithoutExtensionIsKeptAsTyped) {
+    ScratchDir dir;
+    ASSERT_EQ(WriteStationFile(dir.File("plain"), SampleRecord()), StationFileResult::ok);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("plain")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("plain.cli")));
+}
+
+TEST(StationFile, UncreatableFileIsReported) {
+    ScratchDir dir;
+    EXPECT_EQ(WriteStationFile(dir.File("no/such/folder/x.cli"), SampleRecord()),
+              StationFileResult::cannot_create);
+}
+
+// Failures a real disk does not produce on demand, through the file seam.
+class FailingWrites : public ::testing::Test {
+protected:
+    void TearDown() override { SetFileOps(nullptr); }
+    static std::size_t ShortWrite(const void* b, std::size_t n, std::FILE* f) {
+        return DefaultFileOps().write(b, n / 2, f);
+    }
+    static int FailingClose(std::FILE* f) {
+        DefaultFileOps().close(f);
+        return -1;  // as when the final flush finds the disk full
+    }
+};
+
+TEST_F(FailingWrites, ShortWriteIsReported) {
+    ScratchDir dir;
+    FileOps ops = DefaultFileOps();
+    ops.write = &ShortWrite;
+    SetFileOps(&ops);
+    EXPECT_EQ(WriteStationFile(dir.File("a.cli"), SampleRecord()), StationFileResult::write_failed);
+}
+
+TEST_F(FailingWrites, FailedCloseIsReported) {
+    ScratchDir dir;
+    FileOps ops = DefaultFileOps();
+    ops.close = &FailingClose;
+    SetFileOps(&ops);
+    EXPECT_EQ(WriteStationFile(dir.File("a.cli"), SampleRecord()), StationFileResult::write_failed);
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// varnok: the command-line face of the portable core. It reads station
+// files and the station database as the program does and prints or renders
+// what the program would show.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tools/varnok/commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const Args&);
+    const char* usage;
+};
+
+const Command kCommands[] = {
+    {"show", &RunShow, "show FILE.cli                 print the station as JSON"},
+};
+
+void PrintUsage(std::FILE* to) {
+    std::fprintf(to, "usage: varnok COMMAND [ARGS]\ncommands:\n");
+    for (const Command& c : kCommands) std::fprintf(to, "  varnok %s\n", c.usage);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        PrintUsage(stderr);
+        return 1;
+    }
+    std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintUsage(stdout);
+        return 0;
+    }
+    Args args(argv + 2, argv + argc);
+    for (const Command& c : kCommands) {
+        if (name == c.name) return c.run(args);
+    }
+    std::fprintf(stderr, "varnok: unknown command '%s'\n", name.c_str());
+    PrintUsage(stderr);
+    return 1;
+}

@@ -7,7 +7,12 @@
 
 using Args = std::vector<std::string>;
 
-int RunShow(const Args& args);
+int RunShow(const Args& args);       // cmd_show.cpp
+int RunRender(const Args& args);     // cmd_render.cpp
+int RunCountries(const Args& args);  // cmd_database.cpp
+int RunStations(const Args& args);   // cmd_database.cpp
+int RunFind(const Args& args);       // cmd_database.cpp
+int RunImport(const Args& args);     // cmd_database.cpp
 
 // Shared by the subcommands.
 // Reads a station file as the program's Open command does: the start-up

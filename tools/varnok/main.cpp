@@ -17,6 +17,11 @@ struct Command {
 
 const Command kCommands[] = {
     {"show", &RunShow, "show FILE.cli                 print the station as JSON"},
+    {"render", &RunRender, "render FILE.cli -o OUT.svg [options]   draw the diagram or table as SVG"},
+    {"countries", &RunCountries, "countries [--db DIR]          the country list of the search dialog"},
+    {"stations", &RunStations, "stations --country NAME [--db DIR]   the stations of a country"},
+    {"find", &RunFind, "find --wmo N [--db DIR]       the station with that WMO number"},
+    {"import", &RunImport, "import (--name NAME | --wmo N) -o OUT.cli [--from FILE.cli] [--db DIR]"},
 };
 
 void PrintUsage(std::FILE* to) {

@@ -10,7 +10,7 @@ std::size_t StdWrite(const void* buffer, std::size_t size, std::FILE* file) {
     return std::fwrite(buffer, 1, size, file);
 }
 
-const FileOps default_ops = {&std::fopen, &StdRead, &StdWrite, &std::fclose};
+const FileOps default_ops = {&std::fopen, &StdRead, &StdWrite, &std::fclose, &std::fseek, &std::ftell};
 const FileOps* current_ops = &default_ops;
 
 }  // namespace

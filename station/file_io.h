@@ -11,6 +11,10 @@ struct FileOps {
     std::size_t (*read)(void* buffer, std::size_t size, std::FILE* file);
     std::size_t (*write)(const void* buffer, std::size_t size, std::FILE* file);
     int (*close)(std::FILE* file);  // 0 on success
+    // Positioning, as std::fseek and std::ftell: the database files are read
+    // at record offsets.
+    int (*seek)(std::FILE* file, long offset, int origin);  // 0 on success
+    long (*tell)(std::FILE* file);                          // -1 on failure
 };
 
 const FileOps& DefaultFileOps();

@@ -1,0 +1,102 @@
+#include "database/data_text.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::size_t SkipSpace(std::string_view text, std::size_t i) {
+    while (i < text.size() && IsSpace(text[i])) ++i;
+    return i;
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t i) {
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    return i;
+}
+
+std::int32_t Saturate(std::int64_t v) {
+    if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+    if (v < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(v);
+}
+
+}  // namespace
+
+std::int32_t ParseLeadingInteger(std::string_view text) {
+    std::size_t i = SkipSpace(text, 0);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    // Past 2^32 the value is saturated anyway, so stop growing it there.
+    constexpr std::int64_t kCap = std::int64_t{1} << 32;
+    std::int64_t value = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        if (value < kCap) value = value * 10 + (text[i] - '0');
+    }
+    return Saturate(negative ? -value : value);
+}
+
+float ParseLeadingReal(std::string_view text) {
+    std::size_t start = SkipSpace(text, 0);
+    std::size_t i = start;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t int_end = SkipDigits(text, i);
+    std::size_t digits = int_end - i;
+    i = int_end;
+    if (i < text.size() && text[i] == '.') {
+        std::size_t frac_end = SkipDigits(text, i + 1);
+        digits += frac_end - (i + 1);
+        i = frac_end;
+    }
+    if (digits == 0) return 0.0f;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        std::size_t exp_end = SkipDigits(text, j);
+        if (exp_end > j) i = exp_end;
+    }
+    // The prefix holds decimal text only, which strtod reads alike in every
+    // locale that the program can be in (it never changes the C locale).
+    std::string number(text.substr(start, i - start));
+    double value = std::strtod(number.c_str(), nullptr);
+    if (std::isnan(value)) return 0.0f;
+    if (value > FLT_MAX) return std::numeric_limits<float>::infinity();
+    if (value < -FLT_MAX) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
+std::int32_t YearsBetween(std::int32_t first, std::int32_t last) {
+    return Saturate(static_cast<std::int64_t>(last) - first + 1);
+}
+
+bool TextsEqual(std::string_view a, std::string_view b, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        char ca = i < a.size() ? a[i] : '\0';
+        char cb = i < b.size() ? b[i] : '\0';
+        if (ca != cb) return false;
+        if (ca == '\0') return true;
+    }
+    return true;
+}
+
+std::string_view CutAtNul(std::string_view text) {
+    std::size_t n = text.find('\0');
+    return n == std::string_view::npos ? text : text.substr(0, n);
+}
+
+std::string_view TrimTrailingBlanks(std::string_view text) {
+    std::size_t n = text.size();
+    while (n > 0 && text[n - 1] == ' ') --n;
+    return text.substr(0, n);
+}
+
+std::string PadWithBlanks(std::string_view text, std::size_t width) {
+    std::string out(text);
+    if (out.size() < width) out.append(width - out.size(), ' ');
+    return out;
+}

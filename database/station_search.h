@@ -1,0 +1,64 @@
+// What the station search dialog shows and finds, without the dialog: the
+// country list, the station list of a country with the progress of its fill,
+// and the search by WMO station number. The dialog procedure moves these
+// texts into its controls; the caller keeps chosen_station_name.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "database/country_table.h"
+#include "database/data_files.h"
+
+// The country list: for every whole record of COUNTRY.DAT, in file order,
+// the 60 characters from the name column (trailing blanks kept, a NUL ends a
+// text early). The list box sorts them itself. It is read from the file, not
+// from the country table.
+struct CountryListTexts {
+    DataFileStatus status = DataFileStatus::ok;
+    std::vector<std::string> texts;
+};
+CountryListTexts ReadCountryListTexts(const std::string& db_dir);
+
+// " Countries: N" and " Stations available: N", the counts under the lists.
+std::string CountriesCountText(std::size_t count);
+std::string StationsAvailableText(std::size_t count);
+
+// The code of the country whose list text was selected (FindCountryByName,
+// 31 characters compared), or "" when the table has no such country; then
+// no station matches.
+std::string CountryCodeOfListText(const CountryTable& table, std::string_view list_text);
+
+// The station list of a country: the names (24 characters as they stand,
+// a NUL ends one early) of every PRECIP.DAT record whose first 3 bytes equal
+// the code, in file order. The progress bar's range is 1 to record_count
+// (the number of whole records); it is set to each entry of
+// progress_positions in turn, the multiples of 50 up to record_count.
+struct StationListFill {
+    DataFileStatus status = DataFileStatus::ok;  // not ok: show DataFileProblemMessage
+    std::int64_t record_count = 0;
+    std::vector<std::int64_t> progress_positions;
+    std::vector<std::string> names;
+};
+StationListFill FillStationList(const std::string& db_dir, std::string_view country_code);
+
+// The number typed into the dialog's number field: its first 15 characters
+// by the integer conversion (an empty field gives 0).
+std::int32_t ParseStationNumberText(std::string_view text);
+
+// The search by number: the first PRECIP.DAT record whose number (integer
+// conversion from the number column, reading on within the first 36 header
+// bytes) equals `number`.
+struct StationSearch {
+    DataFileStatus status = DataFileStatus::ok;
+    bool found = false;
+    std::string station_name;  // 24 characters as they stand
+    std::string country_code;  // the record's first 3 bytes
+    // The slot name of that code (at most 31 characters), "" when the table
+    // has none: the country list selects its first item beginning with it.
+    std::string country_name;
+    UserMessage message;  // when not found or not readable: for an information box
+};
+StationSearch FindStationByNumber(const std::string& db_dir, const CountryTable& table, std::int32_t number);

@@ -1,0 +1,276 @@
+#include "station/manual_entry.h"
+
+#include <cctype>
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace id = manual_entry_id;
+
+// Read-back buffers in characters including the terminator. The name and
+// country buffers keep the typed texts within 31 characters and the number
+// within 15, well inside their 64-byte record fields.
+const ManualEntryEdit kManualEntryEdits[kManualEntryEditCount] = {
+    {id::station_name, 32}, {id::station_number, 16}, {id::country_name, 32},
+    {id::country_code, 16}, {id::elevation, 16},      {id::latitude, 32},
+    {id::longitude, 32},    {id::temp_years, 32},     {id::precip_years, 32},
+    {id::abs_max, 32},      {id::abs_min, 32},        {id::warmest_max, 16},
+    {id::coldest_min, 16},
+    {101, 16}, {102, 16}, {103, 16}, {104, 16}, {105, 16}, {106, 16},
+    {107, 16}, {108, 16}, {109, 16}, {110, 16}, {111, 16}, {112, 16},
+    {114, 16}, {115, 16}, {116, 16}, {117, 16}, {118, 16}, {119, 16},
+    {120, 16}, {121, 16}, {122, 16}, {123, 16}, {124, 16}, {125, 16},
+};
+
+const int kManualEntryChecks[kManualEntryCheckCount] = {
+    id::north, id::south, id::east, id::west,
+    id::show_abs_max, id::show_abs_min, id::show_coldest_min, id::show_warmest_max,
+    140, 141, 142, 143, 144, 145, 146, 147, 148, 149, 150, 151,
+    160, 161, 162, 163, 164, 165, 166, 167, 168, 169, 170, 171,
+};
+
+void TrimTrailingBlanks(char* text, std::size_t size) {
+    std::size_t n = 0;
+    while (n < size && text[n] != '\0') ++n;
+    while (n > 0 && text[n - 1] == ' ') text[--n] = '\0';
+}
+
+namespace {
+
+template <typename... Args>
+std::string Format(const char* format, Args... args) {
+    char buffer[96];
+    int n = std::snprintf(buffer, sizeof buffer, format, args...);
+    if (n < 0) return std::string();
+    if (static_cast<std::size_t>(n) < sizeof buffer) return std::string(buffer, n);
+    // Only a huge float from a foreign file gets here (up to 40 digits).
+    std::string long_text(static_cast<std::size_t>(n) + 1, '\0');
+    std::snprintf(&long_text[0], long_text.size(), format, args...);
+    long_text.resize(static_cast<std::size_t>(n));
+    return long_text;
+}
+
+std::string TempText(float value) { return Format("%+2.1f", static_cast<double>(value)); }
+std::string PrecipText(float value) { return Format("%4.0f", static_cast<double>(value)); }
+std::string YearsText(std::int32_t years) { return Format("   %d", static_cast<int>(years)); }
+std::string CoordinateText(std::int32_t degrees, std::int32_t minutes) {
+    return Format("%d.%.2d", static_cast<int>(degrees), static_cast<int>(minutes));
+}
+
+// The text of a field as the dialog reads it: cut at the first NUL and to
+// the field's buffer; an absent control reads as empty.
+std::string FieldOf(const ManualEntryForm& form, int control) {
+    auto found = form.texts.find(control);
+    if (found == form.texts.end()) return std::string();
+    std::string text = found->second.substr(0, found->second.find('\0'));
+    for (const ManualEntryEdit& edit : kManualEntryEdits) {
+        if (edit.id == control && text.size() > static_cast<std::size_t>(edit.buffer_chars - 1)) {
+            text.resize(static_cast<std::size_t>(edit.buffer_chars - 1));
+        }
+    }
+    return text;
+}
+
+bool CheckedIn(const ManualEntryForm& form, int control) {
+    auto found = form.checks.find(control);
+    return found != form.checks.end() && found->second;
+}
+
+bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A double as float without undefined behaviour: finite values beyond the
+// float range are clamped to it, infinities and NaN pass through.
+float ToFloat(double value) {
+    if (value > FLT_MAX && std::isfinite(value)) return FLT_MAX;
+    if (value < -FLT_MAX && std::isfinite(value)) return -FLT_MAX;
+    return static_cast<float>(value);
+}
+
+// Truncation toward zero, clamped to the int32 range; NaN gives 0.
+std::int32_t TruncateToInt32(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
+    if (value <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
+}
+
+// The first two digits after the decimal point of the decimal number that
+// starts the text (exponent applied to the digits, not to a binary value),
+// so "2.01" gives 1 and "5.231e1" gives 31. No decimal number gives 0.
+std::int32_t TypedMinutes(const std::string& text) {
+    std::size_t at = 0;
+    while (at < text.size() && IsBlank(text[at])) ++at;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    std::string digits;
+    long point = 0;  // digits before the decimal point
+    while (at < text.size() && IsDigit(text[at])) digits += text[at++], ++point;
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        while (at < text.size() && IsDigit(text[at])) digits += text[at++];
+    }
+    if (digits.empty()) return 0;
+    if (at + 1 < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        std::size_t exp_at = at + 1;
+        bool negative = false;
+        if (text[exp_at] == '+' || text[exp_at] == '-') negative = text[exp_at++] == '-';
+        long exponent = 0;
+        while (exp_at < text.size() && IsDigit(text[exp_at])) {
+            if (exponent < 100000) exponent = exponent * 10 + (text[exp_at] - '0');
+            ++exp_at;
+        }
+        if (exp_at > at + 1 && IsDigit(text[exp_at - 1])) point += negative ? -exponent : exponent;
+    }
+    auto digit_at = [&](long index) {
+        return index >= 0 && index < static_cast<long>(digits.size()) ? digits[index] - '0' : 0;
+    };
+    return digit_at(point) * 10 + digit_at(point + 1);
+}
+
+// The hemisphere sign rule of OK: a positive value is negated for S or W; a
+// typed negative value stays negative whichever button is checked.
+void StoreCoordinate(const std::string& text, bool negative_side, const char* letter,
+                     float& value, std::int32_t& degrees, std::int32_t& minutes,
+                     char (&hemisphere)[2]) {
+    TypedCoordinate typed = ReadCoordinateField(text);
+    value = ToFloat(typed.value);
+    degrees = typed.degrees;
+    minutes = typed.minutes;
+    if (negative_side && value > 0.0f) value *= -1.0f;
+    hemisphere[0] = letter[0];
+    hemisphere[1] = '\0';
+}
+
+}  // namespace
+
+float ReadRealField(const std::string& text) {
+    return ToFloat(std::strtod(text.c_str(), nullptr));
+}
+
+std::int32_t ReadIntField(const std::string& text) {
+    std::size_t at = 0;
+    while (at < text.size() && IsBlank(text[at])) ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+    std::int64_t value = 0;
+    while (at < text.size() && IsDigit(text[at])) {
+        if (value <= 2147483648LL) value = value * 10 + (text[at] - '0');
+        ++at;
+    }
+    if (negative) value = -value;
+    if (value > 2147483647LL) return std::numeric_limits<std::int32_t>::max();
+    if (value < -2147483648LL) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
+}
+
+TypedCoordinate ReadCoordinateField(const std::string& text) {
+    TypedCoordinate typed;
+    typed.value = std::strtod(text.c_str(), nullptr);
+    typed.degrees = TruncateToInt32(typed.value);
+    typed.minutes = TypedMinutes(text);
+    return typed;
+}
+
+ManualEntryForm MonthHeads(bool southern) {
+    const char(*names)[6] = southern ? month_names_jul_first : month_names_jan_first;
+    ManualEntryForm form;
+    for (int i = 0; i < 12; ++i) {
+        form.texts[id::precip_head_first + i] = names[i + 1];
+        form.texts[id::temp_head_first + i] = names[i + 1];
+    }
+    return form;
+}
+
+ManualEntryForm OpenManualEntry(StationRecord& r) {
+    ManualEntryForm form;
+    TrimTrailingBlanks(r.station_name);
+    form.texts[id::station_name] = FieldText(r.station_name);
+    TrimTrailingBlanks(r.country_name);
+    form.texts[id::country_name] = FieldText(r.country_name);
+    TrimTrailingBlanks(r.station_number);
+    form.texts[id::station_number] = FieldText(r.station_number);
+
+    bool north = FieldText(r.lat_hemisphere) != "S" && r.latitude >= 0.0f;
+    form.checks[id::north] = north;
+    form.checks[id::south] = !north;
+    // The template's heads read "Jan".."Dec"; only a southern station
+    // relabels them at start.
+    if (!north) {
+        for (const auto& head : MonthHeads(true).texts) form.texts[head.first] = head.second;
+    }
+    bool east = FieldText(r.lon_hemisphere) != "W" && r.longitude >= 0.0f;
+    form.checks[id::east] = east;
+    form.checks[id::west] = !east;
+
+    for (int i = 0; i < 12; ++i) {
+        form.texts[id::temp_first + i] = TempText(r.temp_c[i + 1]);
+        form.texts[id::precip_first + i] = PrecipText(r.precip_mm[i + 1]);
+        form.checks[id::frost_bar_first + i] = r.frost_flags[i] == 1;
+        form.checks[id::frost_outline_first + i] = r.frost_flags[i] == 2;
+    }
+    form.checks[id::show_abs_max] = r.show_abs_max != 0;
+    form.checks[id::show_abs_min] = r.show_abs_min != 0;
+    form.checks[id::show_coldest_min] = r.show_coldest_min != 0;
+    form.checks[id::show_warmest_max] = r.show_warmest_max != 0;
+
+    form.texts[id::country_code] = Format("%d", static_cast<int>(r.country_code));
+    form.texts[id::elevation] = Format("%d", static_cast<int>(r.elevation_m));
+    form.texts[id::temp_years] = YearsText(r.temp_years);
+    form.texts[id::coldest_min] = TempText(r.coldest_month_min_c);
+    form.texts[id::warmest_max] = TempText(r.warmest_month_max_c);
+    form.texts[id::abs_max] = TempText(r.abs_max_c);
+    form.texts[id::abs_min] = TempText(r.abs_min_c);
+    form.texts[id::precip_years] = YearsText(r.precip_years);
+    form.texts[id::latitude] = CoordinateText(r.lat_degrees, r.lat_minutes);
+    form.texts[id::longitude] = CoordinateText(r.lon_degrees, r.lon_minutes);
+    return form;
+}
+
+void ApplyManualEntry(const ManualEntryForm& form, StationData& station) {
+    StationRecord& r = station.record;
+    double temp_sum = 0.0;
+    for (int i = 0; i < 12; ++i) {
+        r.temp_c[i + 1] = ReadRealField(FieldOf(form, id::temp_first + i));
+        temp_sum += r.temp_c[i + 1];
+    }
+    // The same twelfth as UpdateDerivedValues: the float nearest to 1/12.
+    station.annual_mean_temp_c = ToFloat(temp_sum * static_cast<double>(0.083333336f));
+    double precip_sum = 0.0;
+    for (int i = 0; i < 12; ++i) {
+        r.precip_mm[i + 1] = ReadRealField(FieldOf(form, id::precip_first + i));
+        precip_sum += r.precip_mm[i + 1];
+    }
+    station.annual_precip_mm = ToFloat(precip_sum);
+
+    r.elevation_m = ReadIntField(FieldOf(form, id::elevation));
+    r.country_code = ReadIntField(FieldOf(form, id::country_code));
+    r.coldest_month_min_c = ReadRealField(FieldOf(form, id::coldest_min));
+    r.warmest_month_max_c = ReadRealField(FieldOf(form, id::warmest_max));
+    SetFieldText(r.station_name, FieldOf(form, id::station_name));
+    SetFieldText(r.station_number, FieldOf(form, id::station_number));
+    SetFieldText(r.country_name, FieldOf(form, id::country_name));
+    r.temp_years = ReadIntField(FieldOf(form, id::temp_years));
+    r.precip_years = ReadIntField(FieldOf(form, id::precip_years));
+    r.abs_max_c = ReadRealField(FieldOf(form, id::abs_max));
+    r.abs_min_c = ReadRealField(FieldOf(form, id::abs_min));
+    r.show_abs_max = CheckedIn(form, id::show_abs_max) ? 1 : 0;
+    r.show_abs_min = CheckedIn(form, id::show_abs_min) ? 1 : 0;
+    r.show_coldest_min = CheckedIn(form, id::show_coldest_min) ? 1 : 0;
+    r.show_warmest_max = CheckedIn(form, id::show_warmest_max) ? 1 : 0;
+
+    bool south = CheckedIn(form, id::south);
+    StoreCoordinate(FieldOf(form, id::latitude), south, south ? "S" : "N", r.latitude,
+                    r.lat_degrees, r.lat_minutes, r.lat_hemisphere);
+    bool west = CheckedIn(form, id::west);
+    StoreCoordinate(FieldOf(form, id::longitude), west, west ? "W" : "E", r.longitude,
+                    r.lon_degrees, r.lon_minutes, r.lon_hemisphere);
+
+    // When both boxes of a column are checked the filled bar wins.
+    for (int i = 0; i < 12; ++i) {
+        r.frost_flags[i] = 0;
+        if (CheckedIn(form, id::frost_outline_first + i)) r.frost_flags[i] = 2;
+        if (CheckedIn(form, id::frost_bar_first + i)) r.frost_flags[i] = 1;
+    }
+}

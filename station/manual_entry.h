@@ -1,0 +1,104 @@
+// The manual data entry dialog (GETMANUALDATA) as plain data: the texts and
+// check states of its controls, keyed by control id. The Win32 dialog
+// procedure pushes a ManualEntryForm into its controls at start and reads
+// one back on OK; everything between the record and those texts (formats,
+// buffer limits, the degrees.minutes rule, the month marks) lives here, so it
+// runs and is tested without Windows.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+
+#include "station/station_record.h"
+
+// Control ids of the dialog. The month columns i = 0..11 hold slot i + 1.
+namespace manual_entry_id {
+constexpr int ok = 1;
+constexpr int cancel = 2;
+constexpr int precip_years = 100;
+constexpr int precip_first = 101;  // 101..112: precip_mm slots 1..12
+constexpr int temp_years = 113;
+constexpr int temp_first = 114;  // 114..125: temp_c slots 1..12
+constexpr int abs_max = 130;
+constexpr int abs_min = 131;
+constexpr int warmest_max = 132;
+constexpr int coldest_min = 133;
+constexpr int frost_bar_first = 140;      // 140..151: month mark 1 (filled bar)
+constexpr int frost_outline_first = 160;  // 160..171: month mark 2 (outline)
+constexpr int station_name = 180;
+constexpr int elevation = 181;
+constexpr int latitude = 182;
+constexpr int longitude = 183;
+constexpr int country_name = 184;
+constexpr int country_code = 185;
+constexpr int east = 190;
+constexpr int west = 191;
+constexpr int show_abs_min = 192;
+constexpr int show_abs_max = 193;
+constexpr int show_coldest_min = 194;
+constexpr int show_warmest_max = 195;
+constexpr int north = 196;
+constexpr int south = 197;
+constexpr int precip_head_first = 1001;  // 1001..1012: column heads of the precipitation row
+constexpr int station_number = 1032;
+constexpr int temp_head_first = 1101;  // 1101..1112: column heads of the temperature row
+}  // namespace manual_entry_id
+
+// Texts of edit fields and static labels, and the states of check boxes and
+// radio buttons (true = checked), by control id. A control that is absent
+// is one the procedure leaves as it is.
+struct ManualEntryForm {
+    std::map<int, std::string> texts;
+    std::map<int, bool> checks;
+};
+
+// An edit field and the size of the buffer it is read back into, in
+// characters including the terminator: a longer text keeps its first
+// buffer_chars - 1 characters.
+struct ManualEntryEdit {
+    int id;
+    int buffer_chars;
+};
+
+constexpr int kManualEntryEditCount = 37;
+extern const ManualEntryEdit kManualEntryEdits[kManualEntryEditCount];
+
+// Every check box and radio button whose state OK reads.
+constexpr int kManualEntryCheckCount = 32;
+extern const int kManualEntryChecks[kManualEntryCheckCount];
+
+// Removes the blanks (code 32 only) at the end of the text held in a field
+// of `size` bytes. A field without a NUL counts as `size` characters long;
+// the trimming never reads or writes outside it.
+void TrimTrailingBlanks(char* text, std::size_t size);
+template <std::size_t N>
+void TrimTrailingBlanks(char (&text)[N]) {
+    TrimTrailingBlanks(text, N);
+}
+
+// Dialog start: trims the three texts of the record in place (this sticks
+// even if the dialog is then cancelled) and returns what the controls show.
+ManualEntryForm OpenManualEntry(StationRecord& record);
+
+// The 24 column heads for a station of the northern (Jan first) or the
+// southern (Jul first) hemisphere, as the N and S buttons set them.
+ManualEntryForm MonthHeads(bool southern);
+
+// OK: reads the form into the record and the two annual values, in the
+// dialog's order. Texts are cut to their buffers first; numbers that do not
+// parse read as 0, numbers beyond a field's range are clamped.
+void ApplyManualEntry(const ManualEntryForm& form, StationData& station);
+
+// The parsing rules of the fields, shared with the tests.
+float ReadRealField(const std::string& text);
+std::int32_t ReadIntField(const std::string& text);
+
+// A degrees.minutes coordinate as typed: the value, its whole degrees and
+// the first two decimal digits of the typed number as minutes (0..99).
+struct TypedCoordinate {
+    double value;
+    std::int32_t degrees;
+    std::int32_t minutes;
+};
+TypedCoordinate ReadCoordinateField(const std::string& text);

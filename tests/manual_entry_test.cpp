@@ -1,0 +1,424 @@
+#include "station/manual_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <string>
+
+namespace id = manual_entry_id;
+
+namespace {
+
+// A stand-in for the dialog's controls: starts from the template (column
+// heads "Jan".."Dec", nothing checked), groups the radio buttons as the
+// automatic buttons do, and reads texts back through buffers of the field's
+// size as GetWindowTextA does.
+class FakeManualEntryDialog {
+public:
+    explicit FakeManualEntryDialog(StationData& station) : station_(station) {
+        const char* heads[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+        for (int i = 0; i < 12; ++i) {
+            texts_[id::precip_head_first + i] = heads[i];
+            texts_[id::temp_head_first + i] = heads[i];
+        }
+        Push(OpenManualEntry(station_.record));
+    }
+
+    const std::string& Text(int control) { return texts_[control]; }
+    bool Checked(int control) { return checks_[control]; }
+    void Type(int control, const std::string& text) { texts_[control] = text; }
+    void SetCheck(int control, bool checked) { checks_[control] = checked; }
+
+    void Click(int radio) {
+        static const std::map<int, int> partner = {{id::north, id::south}, {id::south, id::north},
+                                                    {id::east, id::west}, {id::west, id::east}};
+        checks_[radio] = true;
+        checks_[partner.at(radio)] = false;
+        if (radio == id::north || radio == id::south) Push(MonthHeads(radio == id::south));
+    }
+
+    void Ok() {
+        ManualEntryForm form;
+        for (const ManualEntryEdit& edit : kManualEntryEdits) {
+            std::string text = texts_[edit.id];
+            if (text.size() > static_cast<std::size_t>(edit.buffer_chars - 1)) text.resize(edit.buffer_chars - 1);
+            form.texts[edit.id] = text;
+        }
+        for (int check : kManualEntryChecks) form.checks[check] = checks_[check];
+        ApplyManualEntry(form, station_);
+    }
+
+private:
+    void Push(const ManualEntryForm& form) {
+        for (const auto& t : form.texts) texts_[t.first] = t.second;
+        for (const auto& c : form.checks) checks_[c.first] = c.second;
+    }
+
+    StationData& station_;
+    std::map<int, std::string> texts_;
+    std::map<int, bool> checks_;
+};
+
+StationData StartupStation() {
+    StationData station;
+    station.record = MakeStartupRecord();
+    return station;
+}
+
+// An imported southern station: absolute degrees, signed latitude, the
+// month arrays already in July-first order.
+StationData SouthernStation() {
+    StationData station = StartupStation();
+    StationRecord& r = station.record;
+    SetFieldText(r.station_name, "SANTIAGO                ");
+    SetFieldText(r.station_number, "85574   ");
+    SetFieldText(r.country_name, "Chile");
+    r.latitude = -33.55f;
+    r.lat_degrees = 33;
+    r.lat_minutes = 55;
+    r.longitude = -70.4f;
+    r.lon_degrees = 70;
+    r.lon_minutes = 40;
+    SetFieldText(r.lat_hemisphere, "S");
+    SetFieldText(r.lon_hemisphere, "W");
+    for (int slot = 0; slot < kMonthSlots; ++slot) {
+        r.temp_c[slot] = 8.04f + slot;
+        r.precip_mm[slot] = 12.4f * slot;
+        r.temp_min_c[slot] = -1.0f * slot;
+        r.precip_max_mm[slot] = 100.0f + slot;
+    }
+    r.elevation_m = 520;
+    r.temp_years = 30;
+    r.precip_years = 40;
+    r.abs_min_c = -999.0f;
+    r.abs_max_c = -999.0f;
+    r.show_abs_min = r.show_abs_max = r.show_coldest_min = r.show_warmest_max = 0;
+    r.diagram_mode = 0;
+    r.month_labels = 1;
+    return station;
+}
+
+}  // namespace
+
+TEST(manual_entry, shows_the_startup_record) {
+    StationData station = StartupStation();
+    FakeManualEntryDialog dialog(station);
+    const std::map<int, std::string> expected = {
+        {id::station_name, "NO DATASET"}, {id::country_name, "NO DATASET"},
+        {id::station_number, "0"},        {id::country_code, "0"},
+        {id::elevation, "0"},             {id::temp_years, "   0"},
+        {id::precip_years, "   0"},       {id::latitude, "0.00"},
+        {id::longitude, "0.00"},          {id::abs_max, "+0.0"},
+        {id::abs_min, "+0.0"},            {id::warmest_max, "+0.0"},
+        {id::coldest_min, "+0.0"},        {id::temp_first, "+0.0"},
+        {id::temp_first + 11, "+0.0"},    {id::precip_first, "   0"},
+        {id::precip_first + 11, "   0"},  {id::precip_head_first, "Jan"},
+        {id::temp_head_first + 11, "Dec"},
+    };
+    for (const auto& e : expected) EXPECT_EQ(dialog.Text(e.first), e.second) << "control " << e.first;
+    EXPECT_TRUE(dialog.Checked(id::north));
+    EXPECT_FALSE(dialog.Checked(id::south));
+    EXPECT_TRUE(dialog.Checked(id::east));
+    EXPECT_FALSE(dialog.Checked(id::west));
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_FALSE(dialog.Checked(id::frost_bar_first + i));
+        EXPECT_FALSE(dialog.Checked(id::frost_outline_first + i));
+    }
+    for (int check : {id::show_abs_max, id::show_abs_min, id::show_coldest_min, id::show_warmest_max}) {
+        EXPECT_TRUE(dialog.Checked(check)) << check;
+    }
+}
+
+TEST(manual_entry, shows_a_southern_station_july_first) {
+    StationData station = SouthernStation();
+    station.record.frost_flags[0] = 1;
+    station.record.frost_flags[5] = 2;
+    FakeManualEntryDialog dialog(station);
+    EXPECT_EQ(dialog.Text(id::station_name), "SANTIAGO");  // trailing blanks trimmed
+    EXPECT_EQ(dialog.Text(id::station_number), "85574");
+    EXPECT_TRUE(dialog.Checked(id::south));
+    EXPECT_TRUE(dialog.Checked(id::west));
+    EXPECT_EQ(dialog.Text(id::precip_head_first), "Jul  ");
+    EXPECT_EQ(dialog.Text(id::temp_head_first + 11), "Jun  ");
+    EXPECT_EQ(dialog.Text(id::latitude), "33.55");
+    EXPECT_EQ(dialog.Text(id::longitude), "70.40");
+    EXPECT_EQ(dialog.Text(id::temp_first), "+9.0");        // slot 1: 9.04
+    EXPECT_EQ(dialog.Text(id::precip_first + 1), "  25");  // slot 2: 24.8
+    EXPECT_EQ(dialog.Text(id::abs_min), "-999.0");
+    EXPECT_EQ(dialog.Text(id::temp_years), "   30");
+    EXPECT_EQ(dialog.Text(id::elevation), "520");
+    EXPECT_TRUE(dialog.Checked(id::frost_bar_first));
+    EXPECT_FALSE(dialog.Checked(id::frost_outline_first));
+    EXPECT_TRUE(dialog.Checked(id::frost_outline_first + 5));
+    EXPECT_FALSE(dialog.Checked(id::show_abs_min));
+}
+
+TEST(manual_entry, ok_without_changes_rounds_values_and_rebuilds_coordinates) {
+    StationData station = SouthernStation();
+    StationRecord before = station.record;
+    FakeManualEntryDialog dialog(station);
+    dialog.Ok();
+    const StationRecord& r = station.record;
+
+    double temp_sum = 0.0, precip_sum = 0.0;
+    for (int slot = 1; slot <= 12; ++slot) {
+        EXPECT_FLOAT_EQ(r.temp_c[slot], std::round((8.04f + slot) * 10.0f) / 10.0f) << slot;
+        EXPECT_FLOAT_EQ(r.precip_mm[slot], std::round(12.4f * slot)) << slot;
+        temp_sum += r.temp_c[slot];
+        precip_sum += r.precip_mm[slot];
+    }
+    EXPECT_FLOAT_EQ(r.precip_mm[1], 12.0f);
+    EXPECT_EQ(station.annual_mean_temp_c, static_cast<float>(temp_sum * static_cast<double>(0.083333336f)));
+    EXPECT_EQ(station.annual_precip_mm, static_cast<float>(precip_sum));
+
+    EXPECT_EQ(r.latitude, -33.55f);
+    EXPECT_EQ(r.lat_degrees, 33);
+    EXPECT_EQ(r.lat_minutes, 55);
+    EXPECT_EQ(r.longitude, -70.4f);
+    EXPECT_EQ(r.lon_degrees, 70);
+    EXPECT_EQ(r.lon_minutes, 40);
+    EXPECT_EQ(FieldText(r.lat_hemisphere), "S");
+    EXPECT_EQ(FieldText(r.lon_hemisphere), "W");
+    EXPECT_EQ(FieldText(r.station_name), "SANTIAGO");
+    EXPECT_EQ(r.abs_min_c, -999.0f);
+    EXPECT_EQ(r.show_abs_max, 0);
+    EXPECT_EQ(r.temp_years, 30);
+    EXPECT_EQ(r.precip_years, 40);
+    EXPECT_EQ(r.elevation_m, 520);
+
+    // What the dialog does not show stays as it was.
+    EXPECT_EQ(r.temp_c[0], before.temp_c[0]);
+    EXPECT_EQ(r.temp_c[13], before.temp_c[13]);
+    EXPECT_EQ(r.precip_mm[13], before.precip_mm[13]);
+    EXPECT_EQ(0, std::memcmp(r.temp_min_c, before.temp_min_c, sizeof r.temp_min_c));
+    EXPECT_EQ(0, std::memcmp(r.precip_max_mm, before.precip_max_mm, sizeof r.precip_max_mm));
+    EXPECT_EQ(r.diagram_mode, 0);
+    EXPECT_EQ(r.month_labels, 1);
+}
+
+TEST(manual_entry, coordinates_follow_the_typed_digits_and_the_hemisphere) {
+    struct Case {
+        const char* text;
+        bool south;
+        float latitude;
+        int degrees, minutes;
+        const char* hemisphere;
+    };
+    const Case cases[] = {
+        {"52.31", true, -52.31f, 52, 31, "S"},
+        {"2.01", false, 2.01f, 2, 1, "N"},
+        {"8.29", false, 8.29f, 8, 29, "N"},  // 8.2899999... as a double
+        {"33.55", false, 33.55f, 33, 55, "N"},
+        {"-33.55", false, -33.55f, -33, 55, "N"},
+        {"-33.55", true, -33.55f, -33, 55, "S"},
+        {"52.3", false, 52.3f, 52, 30, "N"},
+        {"52.319", false, 52.319f, 52, 31, "N"},
+        {"52", true, -52.0f, 52, 0, "S"},
+        {" -0.30", false, -0.3f, 0, 30, "N"},
+        {"5.231e1", false, 52.31f, 52, 31, "N"},
+        {"0.5e-1", false, 0.05f, 0, 5, "N"},
+        {"north", true, 0.0f, 0, 0, "S"},
+        {"", false, 0.0f, 0, 0, "N"},
+        {"12,45", false, 12.0f, 12, 0, "N"},
+        {"1e300", false, 3.4028235e38f, 2147483647, 0, "N"},
+    };
+    for (const Case& c : cases) {
+        StationData station = StartupStation();
+        FakeManualEntryDialog dialog(station);
+        dialog.Type(id::latitude, c.text);
+        dialog.Click(c.south ? id::south : id::north);
+        dialog.Ok();
+        const StationRecord& r = station.record;
+        EXPECT_EQ(r.latitude, c.latitude) << c.text;
+        EXPECT_EQ(r.lat_degrees, c.degrees) << c.text;
+        EXPECT_EQ(r.lat_minutes, c.minutes) << c.text;
+        EXPECT_EQ(FieldText(r.lat_hemisphere), c.hemisphere) << c.text;
+        EXPECT_EQ(r.lat_hemisphere[1], '\0') << c.text;
+    }
+}
+
+TEST(manual_entry, a_negative_latitude_typed_with_n_opens_as_south_next_time) {
+    StationData station = StartupStation();
+    {
+        FakeManualEntryDialog dialog(station);
+        dialog.Type(id::latitude, "-33.55");
+        dialog.Type(id::longitude, "70.40");
+        dialog.Click(id::west);
+        dialog.Ok();
+    }
+    EXPECT_EQ(station.record.longitude, -70.4f);
+    EXPECT_EQ(station.record.lon_degrees, 70);
+    EXPECT_EQ(FieldText(station.record.lon_hemisphere), "W");
+    FakeManualEntryDialog again(station);
+    EXPECT_TRUE(again.Checked(id::south));
+    EXPECT_EQ(again.Text(id::latitude), "-33.55");
+    EXPECT_EQ(again.Text(id::temp_head_first), "Jul  ");
+    again.Ok();
+    EXPECT_EQ(station.record.latitude, -33.55f);
+    EXPECT_EQ(station.record.lat_degrees, -33);
+    EXPECT_EQ(FieldText(station.record.lat_hemisphere), "S");
+}
+
+TEST(manual_entry, texts_are_cut_to_their_buffers) {
+    const std::string forty(40, 'A');
+    StationData station = StartupStation();
+    FakeManualEntryDialog dialog(station);
+    dialog.Type(id::station_name, forty);
+    dialog.Type(id::station_number, "12345678901234567890");
+    dialog.Type(id::country_name, std::string(31, 'C') + "DE");
+    dialog.Type(id::temp_first, "+12.34567890123456789");
+    dialog.Ok();
+    EXPECT_EQ(FieldText(station.record.station_name), std::string(31, 'A'));
+    EXPECT_EQ(FieldText(station.record.station_number), "123456789012345");
+    EXPECT_EQ(FieldText(station.record.country_name), std::string(31, 'C'));
+    EXPECT_FLOAT_EQ(station.record.temp_c[1], 12.3456789012f);
+
+    // The procedure cuts too, whatever buffer its caller used.
+    ManualEntryForm form;
+    form.texts[id::station_name] = forty;
+    form.texts[id::station_number] = forty;
+    ApplyManualEntry(form, station);
+    EXPECT_EQ(FieldText(station.record.station_name).size(), 31u);
+    EXPECT_EQ(FieldText(station.record.station_number).size(), 15u);
+}
+
+TEST(manual_entry, month_marks_from_the_two_rows_of_check_boxes) {
+    struct Case {
+        bool bar, outline;
+        int flag;
+    };
+    const Case cases[] = {{false, false, 0}, {false, true, 2}, {true, false, 1}, {true, true, 1}};
+    StationData station = StartupStation();
+    for (int i = 0; i < 12; ++i) station.record.frost_flags[i] = 7;  // foreign value, replaced
+    FakeManualEntryDialog dialog(station);
+    for (int i = 0; i < 12; ++i) {
+        dialog.SetCheck(id::frost_bar_first + i, cases[i % 4].bar);
+        dialog.SetCheck(id::frost_outline_first + i, cases[i % 4].outline);
+    }
+    dialog.Ok();
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(station.record.frost_flags[i], cases[i % 4].flag) << i;
+}
+
+TEST(manual_entry, extremes_and_their_check_boxes) {
+    StationData station = StartupStation();
+    FakeManualEntryDialog dialog(station);
+    dialog.Type(id::abs_max, "+38.2");
+    dialog.Type(id::abs_min, "-21.7");
+    dialog.Type(id::warmest_max, "29.5");
+    dialog.Type(id::coldest_min, "-8.25");
+    dialog.SetCheck(id::show_abs_min, false);
+    dialog.SetCheck(id::show_warmest_max, false);
+    dialog.Ok();
+    const StationRecord& r = station.record;
+    EXPECT_EQ(r.abs_max_c, 38.2f);
+    EXPECT_EQ(r.abs_min_c, -21.7f);
+    EXPECT_EQ(r.warmest_month_max_c, 29.5f);
+    EXPECT_EQ(r.coldest_month_min_c, -8.25f);
+    EXPECT_EQ(r.show_abs_max, 1);
+    EXPECT_EQ(r.show_abs_min, 0);
+    EXPECT_EQ(r.show_coldest_min, 1);
+    EXPECT_EQ(r.show_warmest_max, 0);
+}
+
+TEST(manual_entry, clicking_s_and_n_relabels_both_rows_and_keeps_the_values) {
+    StationData station = StartupStation();
+    FakeManualEntryDialog dialog(station);
+    dialog.Type(id::temp_first, "-3.5");
+    dialog.Click(id::south);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(dialog.Text(id::precip_head_first + i), month_names_jul_first[i + 1]);
+        EXPECT_EQ(dialog.Text(id::temp_head_first + i), month_names_jul_first[i + 1]);
+    }
+    EXPECT_EQ(dialog.Text(id::temp_first), "-3.5");
+    dialog.Click(id::north);
+    EXPECT_EQ(dialog.Text(id::precip_head_first), "Jan  ");
+    EXPECT_EQ(dialog.Text(id::temp_head_first + 11), "Dec  ");
+    dialog.Ok();
+    EXPECT_EQ(station.record.temp_c[1], -3.5f);
+}
+
+TEST(manual_entry, cancel_keeps_the_record_but_the_trimming) {
+    StationData station = SouthernStation();
+    SetFieldText(station.record.country_name, "Chile \t  ");
+    station.annual_precip_mm = 123.0f;
+    station.annual_mean_temp_c = 4.5f;
+    StationRecord before = station.record;
+    FakeManualEntryDialog dialog(station);
+    dialog.Type(id::station_name, "OTHER");
+    dialog.Type(id::temp_first, "99");
+    // Cancel: the dialog ends without calling ApplyManualEntry.
+    EXPECT_EQ(FieldText(station.record.station_name), "SANTIAGO");
+    EXPECT_EQ(FieldText(station.record.country_name), "Chile \t");  // a tab is no blank
+    EXPECT_EQ(FieldText(station.record.station_number), "85574");
+    StationRecord trimmed_before = before;
+    TrimTrailingBlanks(trimmed_before.station_name);
+    TrimTrailingBlanks(trimmed_before.country_name);
+    TrimTrailingBlanks(trimmed_before.station_number);
+    EXPECT_EQ(0, std::memcmp(&station.record, &trimmed_before, sizeof before));
+    EXPECT_EQ(station.annual_precip_mm, 123.0f);
+    EXPECT_EQ(station.annual_mean_temp_c, 4.5f);
+}
+
+TEST(manual_entry, trim_trailing_blanks_stays_inside_the_field) {
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    const Case cases[] = {{"ABC   ", "ABC"}, {"     ", ""}, {"", ""}, {"A B ", "A B"}, {"\t ", "\t"}};
+    for (const Case& c : cases) {
+        char field[16] = {};
+        std::strcpy(field, c.in);
+        TrimTrailingBlanks(field);
+        EXPECT_STREQ(field, c.out) << '"' << c.in << '"';
+    }
+    // A field from a foreign file without any NUL: trimmed within its bytes.
+    char full[8];
+    std::memcpy(full, "ABCD    ", 8);
+    TrimTrailingBlanks(full);
+    EXPECT_EQ(FieldText(full), "ABCD");
+    std::memcpy(full, "ABCDEFGH", 8);
+    TrimTrailingBlanks(full);
+    EXPECT_EQ(FieldText(full), "ABCDEFGH");
+}
+
+TEST(manual_entry, number_fields_parse_as_the_c_conversions_do) {
+    struct IntCase {
+        const char* text;
+        std::int32_t value;
+    };
+    const IntCase ints[] = {{"118", 118},         {"   30", 30},        {"-5", -5},   {"+7", 7},
+                            {"12abc", 12},        {"abc", 0},           {"", 0},      {" 1.9", 1},
+                            {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}};
+    for (const IntCase& c : ints) EXPECT_EQ(ReadIntField(c.text), c.value) << '"' << c.text << '"';
+
+    struct RealCase {
+        const char* text;
+        float value;
+    };
+    const RealCase reals[] = {{"+12.3", 12.3f}, {"  52", 52.0f}, {"-0.5x", -0.5f}, {"x", 0.0f},
+                              {"1e3", 1000.0f}, {"1e60", 3.4028235e38f}, {"-1e60", -3.4028235e38f}};
+    for (const RealCase& c : reals) EXPECT_EQ(ReadRealField(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(manual_entry, a_foreign_record_opens_without_harm) {
+    StationData station = StartupStation();
+    StationRecord& r = station.record;
+    std::memset(r.station_name, 'N', sizeof r.station_name);  // no NUL at all
+    std::memset(r.lat_hemisphere, 'S', 2);
+    r.temp_c[1] = std::nanf("");
+    r.precip_mm[1] = 3.0e38f;
+    r.lat_minutes = -5;
+    FakeManualEntryDialog dialog(station);
+    EXPECT_EQ(dialog.Text(id::station_name), std::string(64, 'N'));
+    EXPECT_TRUE(dialog.Checked(id::north));  // "SS" is not "S"
+    EXPECT_EQ(dialog.Text(id::latitude), "0.-05");
+    EXPECT_EQ(dialog.Text(id::precip_first).size(), 39u);
+    dialog.Ok();
+    EXPECT_EQ(FieldText(r.station_name), std::string(31, 'N'));
+    EXPECT_TRUE(std::isnan(r.temp_c[1]));
+    EXPECT_TRUE(std::isnan(station.annual_mean_temp_c));
+    EXPECT_EQ(FieldText(r.lat_hemisphere), "N");
+}

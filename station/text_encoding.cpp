@@ -35,3 +35,37 @@ std::string Cp1252ToUtf8(std::string_view text) {
     }
     return out;
 }
+
+namespace {
+
+char CodePointToCp1252(std::uint32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    for (int i = 0; i < 32; ++i) {
+        if (kHighControls[i] == cp) return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+}  // namespace
+
+std::string Utf8ToCp1252(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        auto b = static_cast<unsigned char>(text[i]);
+        int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
+        if (extra < 0) {  // a stray continuation byte or an invalid lead byte
+            out += '?';
+            ++i;
+            continue;
+        }
+        std::uint32_t cp = extra == 0 ? b : (b & (0x3Fu >> extra));
+        std::size_t j = 1;
+        for (; j <= static_cast<std::size_t>(extra); ++j) {
+            if (i + j >= text.size() || (static_cast<unsigned char>(text[i + j]) & 0xC0) != 0x80) break;
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i + j]) & 0x3Fu);
+        }
+        out += j == static_cast<std::size_t>(extra) + 1 ? CodePointToCp1252(cp) : '?';
+        i += j;
+    }
+    return out;
+}

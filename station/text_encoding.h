@@ -8,3 +8,7 @@
 // Every byte maps to one code point: 0x80..0x9F through the Windows-1252
 // table, the five bytes it leaves undefined to the C1 control of the same value.
 std::string Cp1252ToUtf8(std::string_view text);
+
+// The reverse, for names typed as UTF-8 (a command line): code points that
+// Windows-1252 lacks become '?', as do malformed sequences.
+std::string Utf8ToCp1252(std::string_view text);

@@ -1,0 +1,33 @@
+// Station normals tables (CSV, one station per row) turned into database
+// records. Two tables are read: the sample database's, with separate
+// temperature and precipitation periods (temp_first_year, precip_first_year,
+// ...), and the CLIMAT normals table, with one period per row
+// (normal_first_year, normal_last_year). Columns are found by their names.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "database/database_writer.h"
+
+struct NormalsDatabase {
+    // The distinct country codes of the table with the name of their first
+    // row, ordered by code.
+    std::vector<CountryRow> countries;
+    // A station with any precipitation normal has a PRECIP.DAT record; one
+    // with any temperature normal (mean, minimum or maximum) a TEMP.DAT
+    // record. Rows keep the table's order.
+    std::vector<StationRow> precip;
+    std::vector<StationRow> temp;
+    int rows = 0;  // stations in the table
+};
+
+// Reads a normals table. Names become upper case; the WMO number, position
+// and values are copied as written; the elevation is rounded to whole
+// metres. False with `error` set when the file cannot be read or lacks a
+// needed column.
+bool ReadNormalsTable(const std::string& csv_path, NormalsDatabase& out, std::string* error);
+
+// Splits one CSV text into rows of fields (quotes and doubled quotes as in
+// RFC 4180; CR LF or LF line ends).
+std::vector<std::vector<std::string>> ParseCsv(const std::string& text);

@@ -1,30 +1,59 @@
-// Program entry: a minimal frame window until the real shell lands.
-#include <windows.h>
+// Program entry: window classes, the main window and the message loop.
+#include "app/win32/win32_api.h"
 
-static LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+
+#include "app/logic/window_layout.h"
+#include "app/win32/diagram_window.h"
+#include "app/win32/drawing_resources.h"
+#include "app/win32/main_window.h"
+#include "app/win32/shell_context.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, HBRUSH background,
+                         const char* menu) {
+    WNDCLASSEXA window_class = {};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = instance;
+    window_class.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VARNOK));
+    window_class.hIconSm = window_class.hIcon;
+    window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    window_class.hbrBackground = background;
+    window_class.lpszMenuName = menu;
+    window_class.lpszClassName = name;
+    RegisterClassExA(&window_class);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = MainWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "CLIMATEWINDOW";
-    if (!RegisterClassA(&wc)) return 1;
-    HWND hwnd = CreateWindowA("CLIMATEWINDOW", "Varnok 32", WS_OVERLAPPEDWINDOW, 0, 0, 400, 590,
-                              nullptr, nullptr, instance, nullptr);
-    if (!hwnd) return 1;
-    ShowWindow(hwnd, show);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
+    ShellContext& shell = TheShell();
+    shell.instance = instance;
+    shell.state = MakeStartupState(96);
+    InitCommonControls();
+    shell.background_brush = CreateBackgroundBrush(instance);
+    if (!previous) {
+        RegisterWindowClass(instance, kMainWindowClass, MainWindowProc, shell.background_brush, "KLIMAMENUE");
+        RegisterWindowClass(instance, kDiagramWindowClass, DiagramWindowProc,
+                            static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), nullptr);
     }
-    return static_cast<int>(msg.wParam);
+    RECT desktop = {};
+    GetClientRect(GetDesktopWindow(), &desktop);
+    WindowPlacement place = StartupMainWindowPlacement(desktop.right, desktop.top);
+    HWND window = CreateWindowExA(0, kMainWindowClass, kInitialCaption, WS_OVERLAPPEDWINDOW, place.x, place.y,
+                                  place.width, place.height, nullptr, nullptr, instance, nullptr);
+    // A missing data file refused the creation after its message box: end
+    // at once with a non-zero code.
+    if (!window) return -1;
+    shell.main_window = window;
+    ShowWindow(window, show);
+    UpdateWindow(window);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
 }

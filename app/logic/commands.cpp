@@ -1,0 +1,138 @@
+#include "app/logic/commands.h"
+
+#include "app/logic/axis_offset.h"
+#include "app/logic/window_layout.h"
+#include "resources/resource_ids.h"
+#include "station/station_file.h"
+
+const char kAboutText[] =
+    "Varnok 32bit v.1.0\n\n"
+    "Climate diagrams of weather stations: monthly mean temperature and\n"
+    "precipitation drawn on one year, from the station database, from\n"
+    "station files or typed in by hand.";
+const char kAboutCaption[] = "About Varnok 32";
+const char kStationFileCaption[] = "Varnok 32";
+
+namespace {
+
+void ApplyMenu(const AppState& state, Shell& shell) {
+    shell.ApplyMenuState(ComputeMenuState(state.marks));
+}
+
+void ShowMode(AppState& state, Shell& shell, bool diagram) {
+    state.marks.diagram = diagram;
+    state.station.record.diagram_mode = diagram ? 1 : 0;
+    ApplyMenu(state, shell);
+    shell.SetStatusText(StatusTextForMode(diagram));
+    WindowPlacement size = MainWindowSizeForMode(diagram, state.drawing.char_width);
+    shell.ResizeMainWindow(size.width, size.height);
+}
+
+void SetColourMode(AppState& state, Shell& shell, bool monochrome) {
+    state.marks.monochrome = monochrome;
+    state.drawing.monochrome = monochrome;
+    ApplyMenu(state, shell);
+    shell.RecreateCurvePens(monochrome);
+    // The new picture covers the old one exactly: no erase.
+    shell.InvalidateDiagram(false);
+}
+
+void AxisUp(AppState& state, Shell& shell) {
+    state.drawing.axis_offset =
+        AxisOffsetAfterUp(state.drawing.axis_offset, state.diagram_rect.bottom, state.drawing.line_height);
+    shell.InvalidateMainWindow(true);
+}
+
+void AxisDown(AppState& state, Shell& shell) {
+    state.drawing.axis_offset = AxisOffsetAfterDown(state.drawing.axis_offset);
+    shell.InvalidateMainWindow(true);
+}
+
+// The toggle reads the item's state as the menu has it: only a mark that is
+// checked and nothing else (not grayed) counts as on.
+void ToggleMonthLabels(AppState& state, Shell& shell) {
+    unsigned flags = MenuItemFlags(ComputeMenuState(state.marks), IDM_MONTH_LABELS);
+    bool exactly_checked = flags == 8u;
+    state.marks.month_labels = !exactly_checked;
+    state.station.record.month_labels = exactly_checked ? 0 : 1;
+    ApplyMenu(state, shell);
+    shell.InvalidateDiagram(true);
+}
+
+void SelectFont(AppState& state, Shell& shell) {
+    // After Cancel the description is unchanged and the same font is made again.
+    shell.ChooseDisplayFont(state.drawing.display_font);
+    shell.RecreateDisplayFont(state.drawing.display_font);
+    shell.InvalidateDiagram(true);
+}
+
+void SetPrintScale(AppState& state, Shell& shell, int command) {
+    state.marks.print_scale = command - IDM_PRINT_SCALE_1 + 1;
+    state.drawing.print_scale = state.marks.print_scale;
+    ApplyMenu(state, shell);
+}
+
+}  // namespace
+
+void ShowAsDiagram(AppState& state, Shell& shell) { ShowMode(state, shell, true); }
+void ShowAsTable(AppState& state, Shell& shell) { ShowMode(state, shell, false); }
+
+void OpenStationFile(AppState& state, Shell& shell) {
+    std::string path = state.station_file_name;
+    if (shell.AskOpenStationFile(path)) {
+        state.station_file_name = path;
+        StationFileResult result = ReadStationFile(path, state.station.record);
+        if (result != StationFileResult::ok) {
+            shell.ShowInformation(DescribeStationFileResult(result, path), kStationFileCaption);
+        }
+    }
+    FinishOpenedStation(state.station);
+    if (state.station.record.diagram_mode != 0) {
+        ShowAsDiagram(state, shell);
+    } else {
+        ShowAsTable(state, shell);
+    }
+    shell.InvalidateMainWindow(true);
+}
+
+void SaveStationFile(AppState& state, Shell& shell) {
+    std::string path = state.station_file_name;
+    if (shell.AskSaveStationFile(path)) {
+        state.station_file_name = path;
+        StationFileResult result = WriteStationFile(path, state.station.record);
+        if (result != StationFileResult::ok) {
+            shell.ShowInformation(DescribeStationFileResult(result, path), kStationFileCaption);
+        }
+    }
+    shell.InvalidateDiagram(true);
+    shell.UpdateDiagramNow();
+}
+
+void DiagramLeftClick(AppState& state, Shell& shell, std::int32_t click_y) {
+    state.drawing.axis_offset = AxisOffsetAfterClick(state.drawing.axis_offset, click_y,
+                                                      state.diagram_rect.bottom, state.drawing.line_height);
+    shell.InvalidateDiagram(true);
+}
+
+bool RunCommand(AppState& state, Shell& shell, int command) {
+    switch (command) {
+        case IDM_OPEN_STATION_FILE: OpenStationFile(state, shell); return true;
+        case IDM_SAVE_STATION_FILE: SaveStationFile(state, shell); return true;
+        case IDM_SELECT_FONT: SelectFont(state, shell); return true;
+        case IDM_EXIT: shell.DestroyMainWindow(); return true;
+        case IDM_SHOW_DIAGRAM: ShowAsDiagram(state, shell); return true;
+        case IDM_SHOW_TABLE: ShowAsTable(state, shell); return true;
+        case IDM_MONOCHROME: SetColourMode(state, shell, true); return true;
+        case IDM_COLOURS: SetColourMode(state, shell, false); return true;
+        case IDM_AXIS_UP: AxisUp(state, shell); return true;
+        case IDM_AXIS_DOWN: AxisDown(state, shell); return true;
+        case IDM_MONTH_LABELS: ToggleMonthLabels(state, shell); return true;
+        case IDM_ABOUT: shell.ShowInformation(kAboutText, kAboutCaption); return true;
+        default: break;
+    }
+    if (command >= IDM_PRINT_SCALE_1 && command <= IDM_PRINT_SCALE_6) {
+        SetPrintScale(state, shell, command);
+        return true;
+    }
+    return false;
+}

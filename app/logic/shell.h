@@ -1,0 +1,47 @@
+// What the command logic asks of the window shell. The Win32 program
+// implements it over its windows, menu and common dialogs; the unit tests
+// implement it with a fake that records every call.
+#pragma once
+
+#include <string>
+
+#include "app/logic/menu_state.h"
+#include "diagram/draw_surface.h"
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    // Check marks and gray states of the menu bar (the diagram window's
+    // popup is the same submenu, so it follows).
+    virtual void ApplyMenuState(const MenuState& menu) = 0;
+    // Text of the status bar's part 0.
+    virtual void SetStatusText(const std::string& text) = 0;
+    // Gives the main window this outer size, keeping its top-left corner;
+    // the size change lays out and repaints the diagram window.
+    virtual void ResizeMainWindow(int width, int height) = 0;
+    virtual void InvalidateDiagram(bool erase) = 0;
+    // Repaints the diagram window before returning.
+    virtual void UpdateDiagramNow() = 0;
+    // Invalidating the main window repaints the diagram window too.
+    virtual void InvalidateMainWindow(bool erase) = 0;
+
+    // Replaces precip_pen and temp_pen (black in monochrome, else blue and red).
+    virtual void RecreateCurvePens(bool monochrome) = 0;
+    // The system font dialog, starting from and writing back into font;
+    // after Cancel the description is unchanged.
+    virtual void ChooseDisplayFont(FontSpec& font) = 0;
+    // Replaces display_font by a font made from the description.
+    virtual void RecreateDisplayFont(const FontSpec& font) = 0;
+
+    // The common file dialogs for station files. path holds the proposal
+    // and receives the chosen full path; false after Cancel.
+    virtual bool AskOpenStationFile(std::string& path) = 0;
+    virtual bool AskSaveStationFile(std::string& path) = 0;
+
+    // A message box owned by the main window with the information icon.
+    virtual void ShowInformation(const std::string& text, const std::string& caption) = 0;
+    virtual void ShowMemorial() = 0;
+    // Destroys the main window: resources freed, end of program requested.
+    virtual void DestroyMainWindow() = 0;
+};

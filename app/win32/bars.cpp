@@ -1,0 +1,104 @@
+#include "app/win32/bars.h"
+
+
+#include <cstring>
+
+#include "app/logic/toolbar_buttons.h"
+#include "app/logic/window_layout.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+const TBBUTTON* ToolbarTable() {
+    static TBBUTTON table[kToolbarEntryCount];
+    static bool made = false;
+    if (!made) {
+        for (int i = 0; i < kToolbarEntryCount; ++i) {
+            const ToolbarEntry& entry = toolbar_buttons[i];
+            TBBUTTON& button = table[i];
+            std::memset(&button, 0, sizeof button);
+            button.iBitmap = entry.image;
+            button.idCommand = entry.command;
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = entry.separator ? TBSTYLE_SEP : TBSTYLE_BUTTON;
+        }
+        made = true;
+    }
+    return table;
+}
+
+void CopyButtonInfo(NMTOOLBARA& request, const ToolbarEntry* entry) {
+    request.tbButton = ToolbarTable()[entry - toolbar_buttons];
+    // Within the buffer the toolbar gave, however small.
+    if (request.pszText && request.cchText > 0) lstrcpynA(request.pszText, kToolbarButtonText, request.cchText);
+}
+
+void ResetToolbar(HWND toolbar) {
+    while (SendMessageA(toolbar, TB_DELETEBUTTON, 0, 0)) {
+    }
+    SendMessageA(toolbar, TB_ADDBUTTONSA, kToolbarEntryCount, reinterpret_cast<LPARAM>(ToolbarTable()));
+}
+
+}  // namespace
+
+void CreateBars(ShellContext& shell) {
+    shell.status_bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP | CCS_BOTTOM,
+                                           kStatusDiagramMode, shell.main_window, STATUSBAR_ID);
+    shell.toolbar = CreateToolbarEx(
+        shell.main_window, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE | CCS_TOP,
+        TOOLBAR_ID, kToolbarImageCount, shell.instance, IDB_TOOLBAR, ToolbarTable(), kToolbarEntryCount, 24, 24, 24,
+        24, sizeof(TBBUTTON));
+}
+
+void LayoutBars(const ShellContext& shell) {
+    SendMessageA(shell.toolbar, TB_AUTOSIZE, 0, 0);
+    SendMessageA(shell.status_bar, WM_SIZE, 0, 0);
+}
+
+LRESULT OnToolbarNotify(ShellContext& shell, WPARAM wparam, LPARAM lparam) {
+    auto* header = reinterpret_cast<NMHDR*>(lparam);
+    if (!header) return 0;
+    HWND toolbar = GetDlgItem(shell.main_window, TOOLBAR_ID);
+    if (wparam == TOOLBAR_ID) SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(32, 32));
+    switch (header->code) {
+        case TTN_NEEDTEXTA: {
+            auto* info = reinterpret_cast<NMTTDISPINFOA*>(lparam);
+            info->hinst = shell.instance;
+            info->lpszText = MAKEINTRESOURCEA(LOWORD(header->idFrom));
+            return 0;
+        }
+        case TBN_QUERYINSERT:
+        case TBN_QUERYDELETE:
+            return TRUE;
+        case TBN_GETBUTTONINFOA: {
+            auto* request = reinterpret_cast<NMTOOLBARA*>(lparam);
+            const ToolbarEntry* entry = ToolbarEntryAt(request->iItem);
+            if (!entry) return FALSE;
+            CopyButtonInfo(*request, entry);
+            return TRUE;
+        }
+        case TBN_RESET:
+            ResetToolbar(toolbar);
+            return 0;
+        case TBN_CUSTHELP:
+            MessageBoxA(shell.main_window, kToolbarHelpText, kToolbarHelpCaption, MB_OK | MB_ICONINFORMATION);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+void OnMenuSelect(const ShellContext& shell, WPARAM wparam, LPARAM lparam) {
+    // Base 0: the help text of a command is the string with its identifier.
+    UINT ids[2] = {0, 0};
+    MenuHelp(WM_MENUSELECT, wparam, lparam, nullptr, shell.instance, shell.status_bar, ids);
+    // In simple mode the status bar reports the help text as part 0; set it
+    // again as the simple text without drawing flags. A text that would not
+    // fit the buffer is left as MenuHelp set it.
+    char text[128];
+    LRESULT length = SendMessageA(shell.status_bar, SB_GETTEXTLENGTHA, 0, 0);
+    if (LOWORD(length) >= sizeof text) return;
+    text[0] = '\0';
+    SendMessageA(shell.status_bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageA(shell.status_bar, SB_SETTEXTA, 255, reinterpret_cast<LPARAM>(text));
+}

@@ -1,0 +1,19 @@
+// The toolbar and the status bar of the main window, and the menu help
+// that shows a highlighted item's help text in the status bar.
+#pragma once
+
+#include "app/win32/win32_api.h"
+
+#include "app/win32/shell_context.h"
+
+// Status bar first, then toolbar; their handles go into the context.
+void CreateBars(ShellContext& shell);
+
+// First step of every size change: both bars place themselves along their edges.
+void LayoutBars(const ShellContext& shell);
+
+// WM_NOTIFY of the main window: tooltips, button size, customisation.
+LRESULT OnToolbarNotify(ShellContext& shell, WPARAM wparam, LPARAM lparam);
+
+// WM_MENUSELECT of the main window.
+void OnMenuSelect(const ShellContext& shell, WPARAM wparam, LPARAM lparam);

@@ -1,0 +1,51 @@
+// The drawing surface over a Win32 device context: the diagram window's
+// paint context, an enhanced metafile or a printer. Pens come from the
+// shell (the five shared pens); the surface's default pen is the pen the
+// context had when the surface was made. Fonts selected through SelectFont
+// belong to the surface and are deleted when it ends, after the context's
+// original font has been put back.
+#pragma once
+
+#include "app/win32/win32_api.h"
+
+#include "diagram/draw_surface.h"
+
+// The shell's five pens. A null handle selects nothing.
+struct GdiPens {
+    HPEN thin = nullptr;
+    HPEN dotted = nullptr;
+    HPEN thick = nullptr;
+    HPEN precip = nullptr;
+    HPEN temp = nullptr;
+};
+
+LOGFONTA ToLogFont(const FontSpec& font);
+FontSpec FromLogFont(const LOGFONTA& font);
+
+class GdiSurface : public DrawSurface {
+public:
+    GdiSurface(HDC dc, const GdiPens& pens);
+    ~GdiSurface() override;
+    GdiSurface(const GdiSurface&) = delete;
+    GdiSurface& operator=(const GdiSurface&) = delete;
+
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void SetPixel(int x, int y, Colour colour) override;
+    void SelectPen(PenId pen) override;
+    void SelectNullBrush() override;
+    void SetTextAlign(TextAlign align) override;
+    void SetTextColour(Colour colour) override;
+    void TextOut(int x, int y, std::string_view text) override;
+    void SelectFont(const FontSpec& font) override;
+    TextMetrics MeasureText() override;
+
+    HDC dc() const { return dc_; }
+
+private:
+    HDC dc_;
+    GdiPens pens_;
+    HGDIOBJ default_pen_;
+    HGDIOBJ original_font_ = nullptr;  // set when the surface first selects a font
+    HFONT owned_font_ = nullptr;
+};

@@ -1,0 +1,109 @@
+#include "app/win32/main_window.h"
+
+#include "app/logic/commands.h"
+#include "app/logic/window_layout.h"
+#include "app/win32/bars.h"
+#include "app/win32/diagram_window.h"
+#include "app/win32/dialog_commands.h"
+#include "app/win32/drawing_resources.h"
+#include "app/win32/win32_shell.h"
+#include "database/data_files.h"
+#include "resources/resource_ids.h"
+
+const char kMainWindowClass[] = "CLIMATEWINDOW";
+
+namespace {
+
+// The working directory holds the database: its files are opened by bare name.
+const char kDatabaseFolder[] = "";
+
+void MakeDisplayFontAndMeasure(ShellContext& shell) {
+    HDC dc = GetDC(shell.main_window);
+    shell.state.drawing.display_font = StartupDisplayFont(GetDeviceCaps(dc, LOGPIXELSY));
+    RecreateDisplayFont(shell);
+    // The context's own font: these values stand until the first paint
+    // measures display_font.
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(dc, &tm);
+    shell.state.drawing.char_width = tm.tmAveCharWidth;
+    shell.state.drawing.line_height = tm.tmHeight + tm.tmExternalLeading;
+    ReleaseDC(shell.main_window, dc);
+}
+
+LRESULT OnCreate(ShellContext& shell, HWND window) {
+    shell.main_window = window;
+    SetWindowCreationFlags(shell.state.station.record);
+    CreateDiagramWindow(shell);
+    DatabaseCheck check = CheckDatabaseFiles(kDatabaseFolder);
+    if (!check.ok) {
+        MessageBoxA(window, check.message.text.c_str(), check.message.caption.c_str(), MB_OK | MB_ICONHAND);
+        shell.start_failed = true;
+        PostQuitMessage(-1);
+        return -1;
+    }
+    LoadCountryTable(kDatabaseFolder, shell.country_table);
+    CreatePens(shell);
+    MakeDisplayFontAndMeasure(shell);
+    CreateBars(shell);
+    return 0;
+}
+
+void OnSize(ShellContext& shell) {
+    LayoutBars(shell);
+    RECT client = {};
+    GetClientRect(shell.main_window, &client);
+    WindowPlacement place = DiagramWindowPlacement(client.right, client.bottom);
+    HWND diagram = DiagramWindow(shell);
+    MoveWindow(diagram, place.x, place.y, place.width, place.height, TRUE);
+    RepaintDiagram(shell, true, true);
+}
+
+void OnDestroy(ShellContext& shell) {
+    DeleteDrawingResources(shell);
+    // A failed start keeps its non-zero exit code.
+    PostQuitMessage(shell.start_failed ? -1 : 0);
+}
+
+void OnCommand(ShellContext& shell, WPARAM wparam) {
+    // Menu items and toolbar buttons send the identifier with 0 in the high half.
+    if (wparam > 0xFFFF) return;
+    int command = static_cast<int>(wparam);
+    Win32Shell adapter(shell);
+    if (RunCommand(shell.state, adapter, command)) return;
+    switch (command) {
+        case IDM_ENTER_DATA_MANUALLY:
+            ManualEntryCommand(shell);
+            RepaintDiagram(shell, true, true);
+            break;
+        case IDM_OPEN_FROM_DATABASE:
+            if (ImportStationCommand(shell)) RepaintDiagram(shell, true, false);
+            break;
+        case IDM_SAVE_WINDOW_CONTENT: SaveWindowAsMetafileCommand(shell); break;
+        case IDM_PRINT: PrintWindowContentCommand(shell); break;
+        case IDM_COPY_TO_CLIPBOARD: CopyWindowToClipboardCommand(shell); break;
+        default: break;
+    }
+}
+
+void OnChar(ShellContext& shell, WPARAM wparam, LPARAM lparam) {
+    bool repeated = (lparam & (1L << 30)) != 0;
+    if (shell.state.memorial.OnChar(static_cast<std::uint8_t>(wparam & 0xFF), repeated)) {
+        Win32Shell(shell).ShowMemorial();
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    ShellContext& shell = TheShell();
+    switch (message) {
+        case WM_CREATE: return OnCreate(shell, window);
+        case WM_SIZE: OnSize(shell); return 0;
+        case WM_DESTROY: OnDestroy(shell); return 0;
+        case WM_COMMAND: OnCommand(shell, wparam); return 0;
+        case WM_NOTIFY: return OnToolbarNotify(shell, wparam, lparam);
+        case WM_MENUSELECT: OnMenuSelect(shell, wparam, lparam); return 0;
+        case WM_CHAR: OnChar(shell, wparam, lparam); return 0;
+        default: return DefWindowProcA(window, message, wparam, lparam);
+    }
+}

@@ -1,0 +1,144 @@
+#include "app/win32/output.h"
+
+#include <string>
+
+#include "diagram/print_page.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// Application name and picture name, each NUL-terminated, the second
+// followed by a further NUL.
+const char kMetafileDescription[] = "Varnok\0EMF File of Varnok\0";
+constexpr std::size_t kPathChars = 512;
+
+// The path of the last save in this run; the save dialog starts from it.
+char metafile_name[kPathChars] = "Climate station.emf";
+
+void Inform(const ShellContext& shell, const std::string& text, const char* caption) {
+    MessageBoxA(shell.main_window, text.c_str(), caption, MB_ICONINFORMATION);
+}
+
+bool AskMetafileName(const ShellContext& shell) {
+    char file_title[256] = {};
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = shell.main_window;
+    dialog.lpstrFilter = "Windows enhanced metafiles (*.emf)\0*.emf\0All Files (*.*)\0*.*\0";
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = metafile_name;
+    dialog.nMaxFile = kPathChars;
+    dialog.lpstrFileTitle = file_title;
+    dialog.nMaxFileTitle = sizeof file_title;
+    dialog.lpstrTitle = "Save window content";
+    dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    return GetSaveFileNameA(&dialog) != FALSE;
+}
+
+// Records the window content into a new metafile (in memory when `path` is
+// null) and returns it closed, or null when it could not be made.
+HENHMETAFILE RecordWindowContent(ShellContext& shell, const char* path) {
+    HDC dc = CreateEnhMetaFileA(nullptr, path, nullptr, kMetafileDescription);
+    if (!dc) return nullptr;
+    {
+        // The surface puts the context's own font back before the close.
+        GdiSurface surface(dc, shell.pens);
+        RenderWindowContent(shell, surface);
+    }
+    return CloseEnhMetaFile(dc);
+}
+
+// The printer the user chose, as a device context, or null. The dialog's
+// device mode and names are freed here: only the context is kept.
+HDC ChoosePrinter(const ShellContext& shell) {
+    PRINTDLGA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
+    BOOL chosen = PrintDlgA(&dialog);
+    if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+    if (chosen) return dialog.hDC;
+    DWORD error = CommDlgExtendedError();
+    if (error != 0) {  // 0 is a plain cancel
+        char text[96];
+        wsprintfA(text, "No printer can be used (print dialog error 0x%04lX).", static_cast<unsigned long>(error));
+        Inform(shell, text, "Print");
+    }
+    return nullptr;
+}
+
+// One page between StartPage and EndPage; false when the printing system
+// refused a step (the document is then aborted).
+bool PrintOnePage(ShellContext& shell, HDC printer) {
+    DOCINFOA document = {};
+    document.cbSize = sizeof document;
+    document.lpszDocName = "Climate diagram";
+    if (StartDocA(printer, &document) <= 0) return false;
+    if (StartPage(printer) <= 0) {
+        AbortDoc(printer);
+        return false;
+    }
+    {
+        HMENU menu = GetMenu(shell.main_window);
+        int diagram_check = menu ? static_cast<int>(GetMenuState(menu, IDM_SHOW_DIAGRAM, MF_BYCOMMAND)) : -1;
+        const DrawArea& rect = shell.state.diagram_rect;
+        GdiSurface surface(printer, shell.pens);
+        DrawPrintPage(surface, shell.state.drawing, shell.state.station, rect.bottom, rect.right, diagram_check);
+    }
+    if (EndPage(printer) <= 0) {
+        AbortDoc(printer);
+        return false;
+    }
+    return EndDoc(printer) > 0;
+}
+
+}  // namespace
+
+void RenderWindowContent(ShellContext& shell, GdiSurface& surface) {
+    RECT client = {0, 0, 0, 0};
+    HWND diagram = DiagramWindow(shell);
+    if (diagram) GetClientRect(diagram, &client);
+    DrawArea area = {client.left, client.top, client.right, client.bottom};
+    surface.SetPixel(area.left, area.top, kWhite);
+    surface.SetPixel(area.right, area.bottom, kWhite);
+    DrawWindowContentOn(shell, surface, area);
+}
+
+void SaveWindowAsMetafile(ShellContext& shell) {
+    if (!AskMetafileName(shell)) return;
+    HENHMETAFILE metafile = RecordWindowContent(shell, metafile_name);
+    if (!metafile) {
+        Inform(shell, std::string("The window content could not be saved to '") + metafile_name + "'.",
+               "Save window content");
+        return;
+    }
+    DeleteEnhMetaFile(metafile);  // releases the handle; the file stays
+}
+
+void CopyWindowToClipboard(ShellContext& shell) {
+    HENHMETAFILE metafile = RecordWindowContent(shell, nullptr);
+    if (!metafile) {
+        Inform(shell, "The window content could not be drawn into a metafile.", "Copy window content");
+        return;
+    }
+    if (!OpenClipboard(shell.main_window)) {
+        DeleteEnhMetaFile(metafile);
+        Inform(shell, "The clipboard could not be opened.", "Copy window content");
+        return;
+    }
+    EmptyClipboard();
+    bool handed_over = SetClipboardData(CF_ENHMETAFILE, metafile) != nullptr;
+    CloseClipboard();
+    if (!handed_over) {
+        DeleteEnhMetaFile(metafile);  // still ours: the clipboard did not take it
+        Inform(shell, "The window content could not be put on the clipboard.", "Copy window content");
+    }
+}
+
+void PrintWindowContent(ShellContext& shell) {
+    HDC printer = ChoosePrinter(shell);
+    if (!printer) return;
+    bool printed = PrintOnePage(shell, printer);
+    DeleteDC(printer);
+    if (!printed) Inform(shell, "The page could not be printed.", "Print");
+}

@@ -1,0 +1,26 @@
+// Output of the window content elsewhere than the screen: an enhanced
+// metafile in a file (command 13) or on the clipboard (command 40), and one
+// printed page (command 15). Each builds its surface, draws once and
+// releases the surface (or hands it to the clipboard) before it returns; a
+// failure after the user's choice is reported in an information box owned
+// by the main window.
+#pragma once
+
+#include "app/win32/shell_context.h"
+
+// The sequence the diagram window paints with, at screen size: the area is
+// the diagram window's client rectangle, with a white pixel at its top-left
+// corner and one just beyond its bottom-right corner so that a metafile's
+// frame spans the whole window.
+void RenderWindowContent(ShellContext& shell, GdiSurface& surface);
+
+// Asks for a file name (starting from the name of the last save, first
+// "Climate station.emf") and writes the metafile under exactly that name.
+void SaveWindowAsMetafile(ShellContext& shell);
+
+// Replaces the clipboard's contents by the metafile (CF_ENHMETAFILE only).
+void CopyWindowToClipboard(ShellContext& shell);
+
+// The print dialog, then one page drawn at the print scale; nothing when
+// the dialog is cancelled.
+void PrintWindowContent(ShellContext& shell);

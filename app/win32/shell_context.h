@@ -1,0 +1,53 @@
+// The program-wide state of the Win32 shell: the window handles, the
+// shared drawing resources and the portable application state. There is
+// one instance for the run (TheShell()); the command handlers of the
+// dialogs and output receive it as a reference.
+#pragma once
+
+#include "app/win32/win32_api.h"
+
+#include <string>
+
+#include "app/logic/app_state.h"
+#include "app/win32/gdi_surface.h"
+#include "database/country_table.h"
+
+struct ShellContext {
+    HINSTANCE instance = nullptr;
+    HWND main_window = nullptr;  // owner of every dialog and message box
+    HWND toolbar = nullptr;
+    HWND status_bar = nullptr;
+    bool start_failed = false;  // a data file was missing at start
+
+    // The current station, presentation settings, metrics and menu marks.
+    AppState state;
+
+    // Created at main-window creation, deleted at its destruction. The
+    // two curve pens are replaced by the colour commands, display_font by
+    // the font command (state.drawing.display_font is its description).
+    HBRUSH background_brush = nullptr;
+    GdiPens pens;
+    HFONT display_font = nullptr;
+
+    // Every record of COUNTRY.DAT, loaded once after the presence check.
+    CountryTable country_table;
+    // The station picked in the search dialog: the key of the import.
+    std::string chosen_station_name;
+};
+
+ShellContext& TheShell();
+
+// The diagram window (control id 2000 of the main window).
+HWND DiagramWindow(const ShellContext& shell);
+
+// Measures the diagram window's client rectangle into state.diagram_rect.
+void MeasureDiagramRect(ShellContext& shell);
+
+// Invalidates the diagram window (with or without background erase) and,
+// when asked, repaints it before returning.
+void RepaintDiagram(const ShellContext& shell, bool erase, bool update_now);
+
+// The sequence the diagram window paints with, for any surface at scale 1:
+// display_font selected, char_width and line_height measured, then the
+// diagram or the table of the current station on the area.
+void DrawWindowContentOn(ShellContext& shell, GdiSurface& surface, const DrawArea& area);

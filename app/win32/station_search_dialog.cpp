@@ -1,0 +1,147 @@
+#include "app/win32/station_search_dialog.h"
+
+
+#include <vector>
+
+#include "database/station_search.h"
+#include "resources/dialog_ids.h"
+
+namespace {
+
+// The command values as the dialog compares them: notification code in the
+// high word, control id in the low word.
+constexpr WPARAM kCountrySelected = MAKEWPARAM(IDC_COUNTRY_LIST, LBN_SELCHANGE);   // 65722
+constexpr WPARAM kStationSelected = MAKEWPARAM(IDC_STATION_LIST, LBN_SELCHANGE);   // 65736
+constexpr WPARAM kStationDoubleClick = MAKEWPARAM(IDC_STATION_LIST, LBN_DBLCLK);   // 131272
+constexpr std::size_t kChosenNameLimit = 64;
+
+void ShowInformation(HWND owner, const UserMessage& message) {
+    MessageBoxA(owner, message.text.c_str(), message.caption.c_str(), MB_ICONINFORMATION);
+}
+
+void SetRedraw(HWND dialog, int control, bool on) {
+    SendDlgItemMessageA(dialog, control, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+    if (on) InvalidateRect(GetDlgItem(dialog, control), nullptr, TRUE);
+}
+
+std::string SelectedText(HWND dialog, int control) {
+    LRESULT index = SendDlgItemMessageA(dialog, control, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR) return std::string();
+    LRESULT length = SendDlgItemMessageA(dialog, control, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR) return std::string();
+    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+    SendDlgItemMessageA(dialog, control, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    return std::string(text.data());
+}
+
+void ShowStationCount(HWND dialog) {
+    LRESULT count = SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_GETCOUNT, 0, 0);
+    SetDlgItemTextA(dialog, IDC_STATIONS_AVAILABLE, StationsAvailableText(count < 0 ? 0 : count).c_str());
+}
+
+void OnInit(HWND dialog, StationSearchContext& context) {
+    static const int tab_stops[2] = {0, 128};
+    SetRedraw(dialog, IDC_STATION_LIST, false);
+    SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(tab_stops));
+    SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_RESETCONTENT, 0, 0);
+    SetRedraw(dialog, IDC_STATION_LIST, true);
+
+    CountryListTexts countries = ReadCountryListTexts(context.db_dir);
+    SetRedraw(dialog, IDC_COUNTRY_LIST, false);
+    for (const std::string& text : countries.texts) {
+        SendDlgItemMessageA(dialog, IDC_COUNTRY_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    SetRedraw(dialog, IDC_COUNTRY_LIST, true);
+    LRESULT count = SendDlgItemMessageA(dialog, IDC_COUNTRY_LIST, LB_GETCOUNT, 0, 0);
+    SetDlgItemTextA(dialog, IDC_COUNTRIES, CountriesCountText(count < 0 ? 0 : count).c_str());
+    if (countries.status != DataFileStatus::ok) {
+        ShowInformation(dialog, DataFileProblemMessage(DataFile::country, countries.status));
+    }
+}
+
+// A new country: the station list is filled from a scan of PRECIP.DAT. The
+// progress bar gets a 32-bit range, so a database of more than 65535
+// stations still runs from start to end.
+void OnCountrySelected(HWND dialog, StationSearchContext& context) {
+    context.selected_country_code = CountryCodeOfListText(*context.country_table, SelectedText(dialog, IDC_COUNTRY_LIST));
+    SetRedraw(dialog, IDC_STATION_LIST, false);
+    SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_RESETCONTENT, 0, 0);
+
+    StationListFill fill = FillStationList(context.db_dir, context.selected_country_code);
+    HWND progress = GetDlgItem(dialog, IDC_FILL_PROGRESS);
+    SendMessageA(progress, PBM_SETRANGE32, 1, static_cast<LPARAM>(fill.record_count));
+    for (std::int64_t position : fill.progress_positions) {
+        SendMessageA(progress, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    }
+    SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_INITSTORAGE, fill.names.size(), fill.names.size() * 25);
+    for (const std::string& name : fill.names) {
+        SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    SetRedraw(dialog, IDC_STATION_LIST, true);
+    ShowStationCount(dialog);
+    if (fill.status != DataFileStatus::ok) ShowInformation(dialog, DataFileProblemMessage(DataFile::precip, fill.status));
+}
+
+void OnSearch(HWND dialog, StationSearchContext& context) {
+    char number_text[16] = {};
+    GetWindowTextA(GetDlgItem(dialog, IDC_STATION_NUMBER), number_text, sizeof number_text);
+    StationSearch search =
+        FindStationByNumber(context.db_dir, *context.country_table, ParseStationNumberText(number_text));
+    if (!search.found) {
+        ShowInformation(dialog, search.message);  // lists and pick stay as they were
+        return;
+    }
+    if (!search.country_name.empty()) {
+        // A prefix match without regard to case; it does not refill the station list.
+        SendDlgItemMessageA(dialog, IDC_COUNTRY_LIST, LB_SELECTSTRING, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>(search.country_name.c_str()));
+    }
+    SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_RESETCONTENT, 0, 0);
+    SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(search.station_name.c_str()));
+    SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_SETCURSEL, 0, 0);
+    *context.chosen_station_name = SelectedText(dialog, IDC_STATION_LIST).substr(0, kChosenNameLimit);
+    ShowStationCount(dialog);
+}
+
+bool OnCommand(HWND dialog, StationSearchContext& context, WPARAM command) {
+    switch (command) {
+    case kCountrySelected:
+        OnCountrySelected(dialog, context);
+        return true;
+    case kStationSelected:
+        *context.chosen_station_name = SelectedText(dialog, IDC_STATION_LIST).substr(0, kChosenNameLimit);
+        return true;
+    case kStationDoubleClick:
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);  // the first click has already picked it
+        return true;
+    case IDC_SEARCH:
+        OnSearch(dialog, context);
+        return true;
+    case IDOK:
+        EndDialog(dialog, 0);
+        return true;
+    case IDCANCEL:
+        context.chosen_station_name->clear();
+        EndDialog(dialog, 0);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK StationSearchDialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lparam);
+        OnInit(dialog, *reinterpret_cast<StationSearchContext*>(lparam));
+        return TRUE;  // the focus goes to the first tab stop, OK
+    }
+    auto* context = reinterpret_cast<StationSearchContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (message == WM_COMMAND && context) return OnCommand(dialog, *context, wparam) ? TRUE : FALSE;
+    return FALSE;
+}
+
+bool RunStationSearchDialog(HINSTANCE instance, HWND owner, StationSearchContext& context) {
+    INT_PTR result = DialogBoxParamA(instance, "GETSTATION", owner, StationSearchDialog, reinterpret_cast<LPARAM>(&context));
+    return result != -1;
+}

@@ -1,0 +1,12 @@
+// The Win32 headers of the shell, included through here only. windows.h
+// maps TextOut to TextOutA, which would rename the drawing surface's own
+// TextOut in whichever file saw the macro first; the macro is removed, and
+// the Win32 call is always spelled TextOutA.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#undef TextOut

@@ -1,0 +1,73 @@
+#include "app/win32/win32_shell.h"
+
+
+#include "app/win32/drawing_resources.h"
+#include "app/win32/memorial_dialog.h"
+#include "app/win32/station_file_dialogs.h"
+
+void Win32Shell::ApplyMenuState(const MenuState& menu) {
+    HMENU bar = GetMenu(context_.main_window);
+    if (!bar) return;
+    for (const MenuItemState& item : menu) {
+        CheckMenuItem(bar, item.command, MF_BYCOMMAND | (item.checked ? MF_CHECKED : MF_UNCHECKED));
+        EnableMenuItem(bar, item.command, MF_BYCOMMAND | (item.grayed ? MF_GRAYED : MF_ENABLED));
+    }
+}
+
+void Win32Shell::SetStatusText(const std::string& text) {
+    SendMessageA(context_.status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Win32Shell::ResizeMainWindow(int width, int height) {
+    RECT rect = {};
+    GetWindowRect(context_.main_window, &rect);
+    MoveWindow(context_.main_window, rect.left, rect.top, width, height, TRUE);
+}
+
+void Win32Shell::InvalidateDiagram(bool erase) { RepaintDiagram(context_, erase, false); }
+
+void Win32Shell::UpdateDiagramNow() {
+    HWND diagram = DiagramWindow(context_);
+    if (diagram) UpdateWindow(diagram);
+}
+
+void Win32Shell::InvalidateMainWindow(bool erase) {
+    InvalidateRect(context_.main_window, nullptr, erase ? TRUE : FALSE);
+}
+
+void Win32Shell::RecreateCurvePens(bool monochrome) { ::RecreateCurvePens(context_, monochrome); }
+
+void Win32Shell::ChooseDisplayFont(FontSpec& font) {
+    // The record lives for the run, so the colour chosen last is offered again.
+    static CHOOSEFONTA request;
+    static LOGFONTA description;
+    description = ToLogFont(font);
+    request.lStructSize = sizeof request;
+    request.hwndOwner = nullptr;
+    request.lpLogFont = &description;
+    request.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_TTONLY;
+    if (ChooseFontA(&request)) font = FromLogFont(description);
+}
+
+void Win32Shell::RecreateDisplayFont(const FontSpec& font) {
+    context_.state.drawing.display_font = font;
+    ::RecreateDisplayFont(context_);
+}
+
+bool Win32Shell::AskOpenStationFile(std::string& path) {
+    return AskStationFileName(context_.main_window, StationFileDialog::open, path);
+}
+
+bool Win32Shell::AskSaveStationFile(std::string& path) {
+    return AskStationFileName(context_.main_window, StationFileDialog::save, path);
+}
+
+void Win32Shell::ShowInformation(const std::string& text, const std::string& caption) {
+    MessageBoxA(context_.main_window, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+void Win32Shell::ShowMemorial() { ShowMemorialDialog(context_.instance, context_.main_window); }
+
+// DestroyWindow sends WM_DESTROY and also takes the window away, so no paint
+// can reach it after its pens are gone.
+void Win32Shell::DestroyMainWindow() { DestroyWindow(context_.main_window); }

@@ -1,0 +1,29 @@
+// The command logic's view of the Win32 program: menu, status bar, window
+// sizes, repaints, pens, font and the common dialogs.
+#pragma once
+
+#include "app/logic/shell.h"
+#include "app/win32/shell_context.h"
+
+class Win32Shell : public Shell {
+public:
+    explicit Win32Shell(ShellContext& context) : context_(context) {}
+
+    void ApplyMenuState(const MenuState& menu) override;
+    void SetStatusText(const std::string& text) override;
+    void ResizeMainWindow(int width, int height) override;
+    void InvalidateDiagram(bool erase) override;
+    void UpdateDiagramNow() override;
+    void InvalidateMainWindow(bool erase) override;
+    void RecreateCurvePens(bool monochrome) override;
+    void ChooseDisplayFont(FontSpec& font) override;
+    void RecreateDisplayFont(const FontSpec& font) override;
+    bool AskOpenStationFile(std::string& path) override;
+    bool AskSaveStationFile(std::string& path) override;
+    void ShowInformation(const std::string& text, const std::string& caption) override;
+    void ShowMemorial() override;
+    void DestroyMainWindow() override;
+
+private:
+    ShellContext& context_;
+};

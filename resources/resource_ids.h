@@ -1,0 +1,46 @@
+/* Resource and command identifiers of Varnok 32. Plain #defines: this header
+   is read by the resource compiler as well as by the C++ code. A command's
+   identifier is also the identifier of its help text in the string table. */
+#ifndef VARNOK_RESOURCE_IDS_H
+#define VARNOK_RESOURCE_IDS_H
+
+/* Commands (menu items, toolbar buttons, popup menu). */
+#define IDM_OPEN_STATION_FILE 10
+#define IDM_SAVE_STATION_FILE 11
+#define IDM_ENTER_DATA_MANUALLY 12
+#define IDM_SAVE_WINDOW_CONTENT 13
+#define IDM_PRINT 15
+#define IDM_SELECT_FONT 17
+#define IDM_OPEN_FROM_DATABASE 18
+#define IDM_EXIT 19
+#define IDM_SHOW_DIAGRAM 21
+#define IDM_SHOW_TABLE 22
+#define IDM_MONOCHROME 23
+#define IDM_COLOURS 24
+#define IDM_AXIS_UP 25
+#define IDM_AXIS_DOWN 26
+#define IDM_MONTH_LABELS 27
+#define IDM_PRINT_SCALE_1 31
+#define IDM_PRINT_SCALE_2 32
+#define IDM_PRINT_SCALE_3 33
+#define IDM_PRINT_SCALE_4 34
+#define IDM_PRINT_SCALE_5 35
+#define IDM_PRINT_SCALE_6 36
+#define IDM_COPY_TO_CLIPBOARD 40
+#define IDM_ABOUT 50
+
+/* Child windows of the main window. */
+#define TOOLBAR_ID 1000
+#define STATUSBAR_ID 1002
+#define DIAGRAM_WINDOW_ID 2000
+
+/* Artwork. */
+#define IDB_BACKGROUND 1000 /* 8 x 8 checkerboard, pattern of the main window */
+#define IDI_VARNOK 3000     /* application icon */
+#define IDB_TOOLBAR 4000    /* 14 images of 24 x 24 in one 336 x 24 strip */
+#define IDB_MEMORIAL 5000   /* 268 x 189, the picture of the memorial dialog */
+
+/* The memorial dialog "FAREWELL". */
+#define IDC_FAREWELL 1028
+
+#endif

@@ -1,0 +1,274 @@
+#include "database/station_import.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/database_fixture.h"
+
+namespace {
+
+const std::vector<float> kPrecip = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+const std::vector<float> kTemp = {21, 20, 18, 15, 12, 9, 8.5f, 10, 12, 15, 17, 20};
+
+StationColumns Santiago() {
+    StationColumns c;
+    c.code = "152";
+    c.number = "   85574";
+    c.name = "SANTIAGO";
+    c.latitude = "-33.55";
+    c.longitude = " -70.40";
+    c.elevation = "  474";
+    c.first_year = " 1951";
+    c.last_year = " 1980";
+    return c;
+}
+
+// A PRECIP.DAT record with means 1..12 in block 0, minima in 4, maxima in
+// 5, and a decoy in block 1 that no reader may take.
+std::string PrecipRecord(const StationColumns& c) {
+    std::string r = StationRecordText(c);
+    PutBlock(r, 0, kPrecip);
+    PutBlock(r, 1, std::vector<float>(12, 666.0f));
+    PutBlock(r, 4, std::vector<float>(12, 0.5f));
+    PutBlock(r, 5, std::vector<float>(12, 40.0f));
+    return r;
+}
+
+std::string TempRecord(const StationColumns& c) {
+    std::string r = StationRecordText(c);
+    PutBlock(r, 0, kTemp);
+    PutBlock(r, 4, {15, 14, 12, 9, 6, 3, 2, 4, 6, 9, 11, 14});
+    PutBlock(r, 5, {29, 28, 26, 22, 18, 15, 14.5f, 17, 19, 22, 25, 28});
+    return r;
+}
+
+// A station that was on screen before, with values everywhere.
+StationData PreviousStation() {
+    StationData s;
+    s.record = MakeStartupRecord();
+    SetFieldText(s.record.station_name, "PREVIOUS");
+    SetFieldText(s.record.station_number, "11111");
+    SetFieldText(s.record.country_name, "PREVIOUS COUNTRY");
+    s.record.country_code = 42;
+    s.record.elevation_m = 999;
+    s.record.temp_years = s.record.precip_years = 77;
+    s.record.latitude = 12.5f;
+    for (int i = 0; i < kMonthSlots; ++i) {
+        s.record.precip_mm[i] = s.record.temp_c[i] = s.record.temp_min_c[i] = 55.0f;
+        s.record.temp_max_c[i] = s.record.precip_min_mm[i] = s.record.precip_max_mm[i] = 55.0f;
+    }
+    for (std::int32_t& f : s.record.frost_flags) f = 2;
+    s.record.abs_min_c = -40.0f;
+    s.record.abs_max_c = 45.0f;
+    s.record.diagram_mode = 0;
+    s.record.month_labels = 1;
+    return s;
+}
+
+class Import : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db.WriteCountries({CountryRecord("276", "GERMANY"), CountryRecord("152", "CHILE")});
+        LoadCountryTable(db.dir(), table);
+    }
+    StationImport Run(const std::string& name, StationData& s) {
+        return ImportStationFromDatabase(db.dir(), table, PadWithBlanks(name, 24), s);
+    }
+    TestDatabase db;
+    CountryTable table;
+};
+
+TEST_F(Import, SouthernStation) {
+    StationColumns t = Santiago();
+    t.first_year = " 1961";
+    t.last_year = " 1990";
+    db.WritePrecip({PrecipRecord(Santiago())});
+    db.WriteTemp({TempRecord(t)});
+    StationData s = PreviousStation();
+    StationImport result = Run("SANTIAGO", s);
+    EXPECT_TRUE(result.imported);
+    EXPECT_TRUE(result.messages.empty());
+
+    const StationRecord& r = s.record;
+    EXPECT_EQ(FieldText(r.station_name), "SANTIAGO                ");  // trailing blanks kept
+    EXPECT_EQ(FieldText(r.station_number), "   85574");
+    EXPECT_EQ(FieldText(r.country_name), PadWithBlanks("CHILE", 31));
+    EXPECT_EQ(r.country_code, 152);
+    EXPECT_EQ(r.elevation_m, 474);
+    EXPECT_EQ(r.latitude, -33.55f);
+    EXPECT_EQ(r.lat_degrees, 33);
+    EXPECT_EQ(r.lat_minutes, 55);
+    EXPECT_EQ(r.longitude, -70.4f);
+    EXPECT_EQ(r.lon_degrees, 70);
+    EXPECT_EQ(r.lon_minutes, 40);
+    EXPECT_EQ(FieldText(r.lat_hemisphere), "S");
+    EXPECT_EQ(FieldText(r.lon_hemisphere), "W");
+    EXPECT_EQ(r.precip_years, 30);
+    EXPECT_EQ(r.temp_years, 30);
+
+    // All six arrays run from July.
+    EXPECT_EQ(r.temp_c[1], 8.5f);
+    EXPECT_EQ(r.temp_c[12], 9.0f);
+    EXPECT_EQ(r.precip_mm[1], 7.0f);
+    EXPECT_EQ(r.precip_mm[7], 1.0f);
+    EXPECT_EQ(r.temp_min_c[1], 2.0f);
+    EXPECT_EQ(r.temp_max_c[1], 14.5f);
+    EXPECT_EQ(r.precip_min_mm[1], 0.5f);
+    EXPECT_EQ(r.precip_max_mm[1], 40.0f);
+
+    EXPECT_EQ(s.annual_precip_mm, 78.0f);
+    EXPECT_EQ(r.coldest_month_min_c, 2.0f);
+    EXPECT_EQ(r.warmest_month_max_c, 29.0f);
+    EXPECT_EQ(r.abs_min_c, -999.0f);
+    EXPECT_EQ(r.abs_max_c, -999.0f);
+    EXPECT_EQ(r.show_abs_min + r.show_abs_max + r.show_coldest_min + r.show_warmest_max, 0);
+    for (std::int32_t f : r.frost_flags) EXPECT_EQ(f, 0);
+    EXPECT_EQ(r.diagram_mode, 0);  // presentation settings stay
+    EXPECT_EQ(r.month_labels, 1);
+}
+
+TEST_F(Import, NorthernStationKeepsJanuaryFirst) {
+    StationColumns c;
+    c.code = "276";
+    c.name = "POTSDAM";
+    c.latitude = " 52.31";
+    c.longitude = "  13.04";
+    c.first_year = " 1951";
+    c.last_year = " 1990";
+    db.WritePrecip({PrecipRecord(c)});
+    db.WriteTemp({TempRecord(c)});
+    StationData s = PreviousStation();
+    Run("POTSDAM", s);
+    EXPECT_EQ(s.record.precip_mm[1], 1.0f);
+    EXPECT_EQ(s.record.temp_c[1], 21.0f);
+    EXPECT_EQ(s.record.latitude, 52.31f);
+    EXPECT_EQ(FieldText(s.record.lat_hemisphere), "N");
+    EXPECT_EQ(FieldText(s.record.lon_hemisphere), "E");
+    EXPECT_EQ(s.record.precip_years, 40);
+    EXPECT_EQ(FieldText(s.record.country_name), PadWithBlanks("GERMANY", 31));
+}
+
+TEST_F(Import, LatitudeJustSouthOfTheEquator) {
+    StationColumns c = Santiago();
+    c.latitude = " -0.30";
+    db.WritePrecip({PrecipRecord(c)});
+    db.WriteTemp({TempRecord(c)});
+    StationData s = PreviousStation();
+    Run("SANTIAGO", s);
+    EXPECT_EQ(s.record.latitude, -0.3f);
+    EXPECT_EQ(s.record.lat_degrees, 0);
+    EXPECT_EQ(s.record.lat_minutes, 30);
+    EXPECT_EQ(FieldText(s.record.lat_hemisphere), "S");
+    EXPECT_EQ(s.record.precip_mm[1], 7.0f);
+}
+
+TEST_F(Import, TheFirstRecordOfANameWinsInEachFile) {
+    StationColumns first = Santiago();
+    StationColumns second = Santiago();
+    second.code = "276";
+    second.number = "   99999";
+    second.elevation = "    1";
+    std::string other_temp = TempRecord(second);
+    PutBlock(other_temp, 0, std::vector<float>(12, -5.0f));
+    StationColumns unrelated = Santiago();
+    unrelated.name = "OTHER";
+    db.WritePrecip({PrecipRecord(unrelated), PrecipRecord(first), PrecipRecord(second)});
+    db.WriteTemp({TempRecord(first), other_temp});
+    StationData s = PreviousStation();
+    Run("SANTIAGO", s);
+    EXPECT_EQ(FieldText(s.record.station_number), "   85574");
+    EXPECT_EQ(s.record.elevation_m, 474);
+    EXPECT_EQ(s.record.temp_c[1], 8.5f);
+}
+
+TEST_F(Import, NoPrecipitationRecordClearsWhatItWouldHaveGiven) {
+    db.WritePrecip({});
+    db.WriteTemp({TempRecord(Santiago())});
+    StationData s = PreviousStation();
+    StationImport result = Run("SANTIAGO", s);
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0].text, "No precipitation entry for this station in database!");
+    EXPECT_EQ(result.messages[0].caption, "Error reading Datafile.");
+    const StationRecord& r = s.record;
+    EXPECT_EQ(FieldText(r.station_name), "SANTIAGO                ");
+    EXPECT_EQ(FieldText(r.station_number), "");
+    EXPECT_EQ(FieldText(r.country_name), "");
+    EXPECT_EQ(r.country_code, 0);
+    EXPECT_EQ(r.elevation_m, 0);
+    EXPECT_EQ(r.precip_years, 0);
+    EXPECT_EQ(r.latitude, 0.0f);
+    EXPECT_EQ(FieldText(r.lat_hemisphere), "N");
+    for (int i = 1; i <= 13; ++i) {
+        EXPECT_EQ(r.precip_mm[i], 0.0f) << i;
+        EXPECT_EQ(r.precip_max_mm[i], 0.0f) << i;
+    }
+    EXPECT_EQ(r.temp_c[1], 21.0f);  // the temperature record is still read
+    EXPECT_EQ(r.temp_years, 30);
+}
+
+TEST_F(Import, NoTemperatureRecordClearsTheTemperatures) {
+    db.WritePrecip({PrecipRecord(Santiago())});
+    db.WriteTemp({});
+    StationData s = PreviousStation();
+    StationImport result = Run("SANTIAGO", s);
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0].text, "No temperature entry for this station in database!");
+    EXPECT_EQ(s.record.temp_years, 0);
+    for (int i = 1; i <= 13; ++i) {
+        EXPECT_EQ(s.record.temp_c[i], 0.0f) << i;
+        EXPECT_EQ(s.record.temp_min_c[i], 0.0f) << i;
+        EXPECT_EQ(s.record.temp_max_c[i], 0.0f) << i;
+    }
+    EXPECT_EQ(s.annual_mean_temp_c, 0.0f);
+    EXPECT_EQ(s.record.precip_mm[1], 7.0f);
+}
+
+TEST_F(Import, AnUnknownCountryCodeKeepsTheCountry) {
+    StationColumns c = Santiago();
+    c.code = "999";
+    db.WritePrecip({PrecipRecord(c)});
+    db.WriteTemp({TempRecord(c)});
+    StationData s = PreviousStation();
+    Run("SANTIAGO", s);
+    EXPECT_EQ(FieldText(s.record.country_name), "PREVIOUS COUNTRY");
+    EXPECT_EQ(s.record.country_code, 42);
+    EXPECT_EQ(FieldText(s.record.station_number), "   85574");
+}
+
+TEST_F(Import, NothingChosenChangesNothing) {
+    db.WritePrecip({PrecipRecord(Santiago())});
+    db.WriteTemp({TempRecord(Santiago())});
+    StationData s = PreviousStation();
+    RecordImage before, after;
+    SerializeRecord(s.record, before);
+    StationImport result = ImportStationFromDatabase(db.dir(), table, "", s);
+    SerializeRecord(s.record, after);
+    EXPECT_FALSE(result.imported);
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ(before, after);
+}
+
+TEST_F(Import, NamesCompareOverTwentyFourCharacters) {
+    StationColumns c = Santiago();
+    c.name = "A STATION NAME OF 24 CHR";
+    db.WritePrecip({PrecipRecord(c)});
+    db.WriteTemp({TempRecord(c)});
+    StationData s = PreviousStation();
+    // The list text may be longer (up to 64 characters): only 24 count.
+    EXPECT_TRUE(ImportStationFromDatabase(db.dir(), table, "A STATION NAME OF 24 CHR and more", s).messages.empty());
+    // A name without its padding is another name.
+    EXPECT_EQ(ImportStationFromDatabase(db.dir(), table, "SANTIAGO", s).messages.size(), 2u);
+}
+
+TEST_F(Import, FilesThatVanishedAfterTheCheck) {
+    db.WritePrecip({PrecipRecord(Santiago())});
+    StationData s = PreviousStation();
+    StationImport result = Run("SANTIAGO", s);  // TEMP.DAT is not there
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0].text, "Datafile 'TEMP.DAT' could not be opened!");
+    EXPECT_EQ(s.record.temp_c[3], 0.0f);
+    EXPECT_EQ(s.record.precip_mm[1], 7.0f);
+}
+
+}  // namespace

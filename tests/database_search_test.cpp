@@ -1,0 +1,127 @@
+#include "database/station_search.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/database_fixture.h"
+
+namespace {
+
+std::string Station(const std::string& code, const std::string& number, const std::string& name) {
+    StationColumns c;
+    c.code = code;
+    c.number = number;
+    c.name = name;
+    return StationRecordText(c);
+}
+
+CountryTable LoadedTable(const TestDatabase& db) {
+    CountryTable table;
+    LoadCountryTable(db.dir(), table);
+    return table;
+}
+
+TEST(CountryList, SixtyCharacterTextsInFileOrder) {
+    TestDatabase db;
+    db.WriteCountries({CountryRecord("276", "GERMANY"), CountryRecord("152", "CHILE"), "short"});
+    CountryListTexts list = ReadCountryListTexts(db.dir());
+    EXPECT_EQ(list.status, DataFileStatus::ok);
+    ASSERT_EQ(list.texts.size(), 2u);
+    EXPECT_EQ(list.texts[0], PadWithBlanks("GERMANY", 60));
+    EXPECT_EQ(list.texts[1], PadWithBlanks("CHILE", 60));
+    EXPECT_EQ(CountriesCountText(list.texts.size()), " Countries: 2");
+    EXPECT_EQ(ReadCountryListTexts(db.dir() + "/none").status, DataFileStatus::cannot_open);
+}
+
+TEST(StationList, AHundredAndTwentyRecords) {
+    TestDatabase db;
+    db.WriteCountries({CountryRecord("152", "CHILE"), CountryRecord("276", "GERMANY")});
+    std::vector<std::string> records;
+    for (int i = 0; i < 120; ++i) {
+        bool chile = i % 40 == 7;
+        records.push_back(Station(chile ? "152" : "276", "   " + std::to_string(10000 + i),
+                                  chile ? "CHILE " + std::to_string(i) : "DE " + std::to_string(i)));
+    }
+    records.push_back(Station("152", "       1", "DUPLICATE"));  // a name twice: both listed
+    records.push_back(Station("152", "       2", "DUPLICATE"));
+    db.WritePrecip(records);
+    CountryTable table = LoadedTable(db);
+
+    std::string code = CountryCodeOfListText(table, PadWithBlanks("CHILE", 60));
+    EXPECT_EQ(code, "152");
+    StationListFill fill = FillStationList(db.dir(), code);
+    EXPECT_EQ(fill.status, DataFileStatus::ok);
+    EXPECT_EQ(fill.record_count, 122);
+    EXPECT_EQ(fill.progress_positions, (std::vector<std::int64_t>{50, 100}));
+    std::vector<std::string> expected = {PadWithBlanks("CHILE 7", 24), PadWithBlanks("CHILE 47", 24),
+                                         PadWithBlanks("CHILE 87", 24), PadWithBlanks("DUPLICATE", 24),
+                                         PadWithBlanks("DUPLICATE", 24)};
+    EXPECT_EQ(fill.names, expected);
+    EXPECT_EQ(StationsAvailableText(fill.names.size()), " Stations available: 5");
+}
+
+TEST(StationList, ACountryWithoutASlotListsNothing) {
+    TestDatabase db;
+    db.WriteCountries({CountryRecord("152", "CHILE")});
+    db.WritePrecip({Station("152", "   85574", "SANTIAGO"), Station("   ", "       0", "NO CODE")});
+    CountryTable table = LoadedTable(db);
+    std::string code = CountryCodeOfListText(table, PadWithBlanks("ATLANTIS", 60));
+    EXPECT_EQ(code, "");
+    StationListFill fill = FillStationList(db.dir(), code);
+    EXPECT_TRUE(fill.names.empty());
+    EXPECT_EQ(fill.record_count, 2);
+}
+
+TEST(StationList, UnreadableFile) {
+    TestDatabase db;
+    StationListFill fill = FillStationList(db.dir(), "152");
+    EXPECT_EQ(fill.status, DataFileStatus::cannot_open);
+    EXPECT_TRUE(fill.names.empty());
+    EXPECT_EQ(fill.record_count, 0);
+}
+
+TEST(NumberSearch, TypedNumbers) {
+    EXPECT_EQ(ParseStationNumberText(""), 0);
+    EXPECT_EQ(ParseStationNumberText("1234"), 1234);
+    EXPECT_EQ(ParseStationNumberText("000000000000000123"), 0);  // only 15 characters are read
+    EXPECT_EQ(ParseStationNumberText("99999999999"), 2147483647);
+}
+
+TEST(NumberSearch, FindsTheFirstRecordWithTheNumber) {
+    TestDatabase db;
+    db.WriteCountries({CountryRecord("152", "CHILE"), CountryRecord("276", "GERMANY")});
+    db.WritePrecip({
+        Station("276", "   10379", "POTSDAM"),
+        Station("152", "   01234", "FIRST"),
+        Station("276", "    1234", "SECOND"),
+        Station("999", "   55555", "NO COUNTRY"),
+        Station("276", "12345678", "9 DIGIT NAME"),  // the number reads on into the name
+    });
+    CountryTable table = LoadedTable(db);
+
+    StationSearch s = FindStationByNumber(db.dir(), table, ParseStationNumberText("1234"));
+    ASSERT_TRUE(s.found);
+    EXPECT_EQ(s.station_name, PadWithBlanks("FIRST", 24));
+    EXPECT_EQ(s.country_code, "152");
+    EXPECT_EQ(s.country_name, PadWithBlanks("CHILE", 31));
+
+    s = FindStationByNumber(db.dir(), table, 55555);
+    ASSERT_TRUE(s.found);
+    EXPECT_EQ(s.country_name, "");
+
+    EXPECT_TRUE(FindStationByNumber(db.dir(), table, 123456789).found);
+    s = FindStationByNumber(db.dir(), table, 12345678);
+    EXPECT_FALSE(s.found);
+    EXPECT_EQ(s.message.text, "WMO-stationnumber not found in database");
+    EXPECT_EQ(s.message.caption, "Info");
+    EXPECT_FALSE(FindStationByNumber(db.dir(), table, 0).found);  // an empty field
+}
+
+TEST(NumberSearch, UnreadableFileGivesItsOwnMessage) {
+    TestDatabase db;
+    StationSearch s = FindStationByNumber(db.dir(), CountryTable{}, 1);
+    EXPECT_FALSE(s.found);
+    EXPECT_EQ(s.status, DataFileStatus::cannot_open);
+    EXPECT_EQ(s.message.text, "Datafile 'PRECIP.DAT' could not be opened!");
+}
+
+}  // namespace

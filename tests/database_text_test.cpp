@@ -1,0 +1,113 @@
+#include "database/data_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace {
+
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+
+TEST(DatabaseText, IntegerConversion) {
+    struct Case {
+        std::string text;
+        std::int32_t expected;
+    } cases[] = {
+        {"  42x", 42},
+        {"-7", -7},
+        {"+5", 5},
+        {"   ", 0},
+        {"", 0},
+        {"abc", 0},
+        {"- 5", 0},
+        {" -0.30", 0},  // the degrees of a latitude just south of the equator
+        {"-33.55", -33},
+        {"   01234", 1234},
+        {"\t\n\r 12", 12},
+        {"  152 ", 152},
+        {"2147483647", kMax},
+        {"2147483648", kMax},  // saturates instead of overflowing
+        {"-2147483648", kMin},
+        {"99999999999999999999999999999", kMax},
+        {"-99999999999999999999999999999", kMin},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ParseLeadingInteger(c.text), c.expected) << '"' << c.text << '"';
+}
+
+TEST(DatabaseText, RealConversion) {
+    struct Case {
+        std::string text;
+        float expected;
+    } cases[] = {
+        {"   -12.5", -12.5f},
+        {"        ", 0.0f},
+        {"    12,5", 12.0f},  // a comma ends the number
+        {"-33.55 ", -33.55f},
+        {" -0.30", -0.3f},
+        {"  13.04", 13.04f},
+        {"1e3", 1000.0f},
+        {"1e", 1.0f},  // an exponent needs a digit
+        {"1.5e+2x", 150.0f},
+        {".5", 0.5f},
+        {"5.", 5.0f},
+        {".", 0.0f},
+        {"-", 0.0f},
+        {"inf", 0.0f},  // decimal text only
+        {"nan", 0.0f},
+        {"0x10", 0.0f},
+        {"1e-999", 0.0f},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ParseLeadingReal(c.text), c.expected) << '"' << c.text << '"';
+}
+
+TEST(DatabaseText, RealBeyondTheFloatRangeIsInfinite) {
+    EXPECT_EQ(ParseLeadingReal("1e999"), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(ParseLeadingReal("-1e39"), -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(ParseLeadingReal(std::string(400, '9')), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(ParseLeadingReal("0." + std::string(400, '0') + "1"), 0.0f);
+}
+
+TEST(DatabaseText, ConversionsReadOnPastAColumnButNotPastTheView) {
+    // A number column followed by digits goes on into them.
+    std::string header = "   1234567BERLIN";
+    EXPECT_EQ(ParseLeadingInteger(header), 1234567);
+    EXPECT_EQ(ParseLeadingInteger(std::string_view("   12345678") .substr(0, 6)), 123);
+    // A blank column reads on into the next number: the layout needs a number in every column.
+    EXPECT_EQ(ParseLeadingInteger("        1961"), 1961);
+    EXPECT_EQ(ParseLeadingReal(std::string_view("-33.55", 4)), -33.0f);
+}
+
+TEST(DatabaseText, YearsSaturate) {
+    EXPECT_EQ(YearsBetween(1951, 1990), 40);
+    EXPECT_EQ(YearsBetween(1951, 1980), 30);
+    EXPECT_EQ(YearsBetween(0, 0), 1);
+    EXPECT_EQ(YearsBetween(kMin, kMax), kMax);
+    EXPECT_EQ(YearsBetween(kMax, kMin), kMin);
+}
+
+TEST(DatabaseText, TextsEqualLikeStrncmp) {
+    using namespace std::string_literals;
+    EXPECT_TRUE(TextsEqual("ABC", "ABCD", 3));
+    EXPECT_FALSE(TextsEqual("ABC", "ABCD", 4));
+    EXPECT_TRUE(TextsEqual("AB\0x"s, "AB\0y"s, 4));  // both end at the NUL
+    EXPECT_FALSE(TextsEqual("AB", "AB ", 3));
+    EXPECT_TRUE(TextsEqual("AB", "AB", 50));
+    EXPECT_TRUE(TextsEqual("", "", 3));
+    EXPECT_FALSE(TextsEqual("", "A", 3));
+}
+
+TEST(DatabaseText, ListTextHelpers) {
+    using namespace std::string_literals;
+    EXPECT_EQ(CutAtNul("AB\0CD"s), "AB");
+    EXPECT_EQ(CutAtNul("ABCD"), "ABCD");
+    EXPECT_EQ(TrimTrailingBlanks("CHILE   "), "CHILE");
+    EXPECT_EQ(TrimTrailingBlanks("   "), "");
+    EXPECT_EQ(PadWithBlanks("OSLO", 6), "OSLO  ");
+    EXPECT_EQ(PadWithBlanks("OSLO BLINDERN", 6), "OSLO BLINDERN");
+}
+
+}  // namespace

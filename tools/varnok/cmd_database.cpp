@@ -56,12 +56,25 @@ bool LoadCountries(const std::string& db_dir, CountryTable& table) {
     return status == DataFileStatus::ok;
 }
 
-// The order of a sorted list box: letters compared without regard to case.
+// Windows-1252 letters 0xC0..0xFF by their base letter ('*' for the few
+// that have none), for sorting.
+const char kLatinBase[] = "AAAAAAACEEEEIIIIDNOOOOO*OUUUUYTSAAAAAAACEEEEIIIIDNOOOOO*OUUUUYTY";
+
+int SortKey(char c) {
+    auto b = static_cast<unsigned char>(c);
+    if (b >= 'a' && b <= 'z') return b - 'a' + 'A';
+    if (b >= 0xC0) return kLatinBase[b - 0xC0];
+    return b;
+}
+
+// The order of a sorted list box, near enough: letters compared without
+// regard to case or accents, then byte for byte.
 void SortLikeListBox(std::vector<std::string>& items) {
-    auto fold = [](unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; };
+    auto by_key = [](char x, char y) { return SortKey(x) < SortKey(y); };
     std::stable_sort(items.begin(), items.end(), [&](const std::string& a, const std::string& b) {
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                            [&](char x, char y) { return fold(x) < fold(y); });
+        if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), by_key)) return true;
+        if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), by_key)) return false;
+        return a < b;
     });
 }
 

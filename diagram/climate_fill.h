@@ -1,0 +1,38 @@
+// The humid and arid fill of the climate diagram and the frost marks under
+// its x-axis, all in black:
+// - humid: for each month whose precipitation point lies above its
+//   temperature point, a vertical line between them crossed by a dash at
+//   every 5*s units of height (4*s + 1 pixels wide);
+// - arid: in every 5*s-th pixel column where the temperature curve lies
+//   above the precipitation curve, dots on a 5*s lattice between them;
+// - frost: a bar (flag 1) or an outline (flag 2) under each flagged month.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "diagram/draw_surface.h"
+#include "diagram/drawing_state.h"
+#include "diagram/geometry.h"
+#include "station/station_record.h"
+
+// Draws the fill for the two curves of one drawing (as ComputeDiagramCurves
+// made them: x[13] is the plot width W). Reads axis_offset, keeps its
+// column storage in state.fill. Marks lying further than the area's height
+// plus 1000*s units above or below the area are left out: no station comes
+// near that (1000*s is 200 degC), and it bounds the work for absurd values.
+void DrawClimateFill(DrawSurface& surface, DrawingState& state, const StationRecord& record,
+                     const DrawArea& area, const DiagramCurve& temp_curve,
+                     const DiagramCurve& precip_curve, int s);
+
+// One arid dot at scale s: the pixel (x, y), and with h = s/2 the block of
+// columns x-h .. x+h-1 and rows y-h .. y+h-1 (1x1, 2x2, 2x2, 4x4, 4x4, 6x6).
+void DrawDot(DrawSurface& surface, int x, int y, int s);
+
+// Traces the curve with the line walk, segment by segment from point 0 to
+// point 13, and stores the device y of the first point reported in each new
+// pixel column (one whose x exceeds that of the point reported before) into
+// rows[0], rows[1], ... Entries past rows.size() are not stored. Returns the
+// number of columns found.
+std::int64_t CaptureCurveColumns(const DiagramCurve& curve, int left_axis_x, int baseline_y,
+                                 std::vector<std::int32_t>& rows);

@@ -1,0 +1,44 @@
+// The state a drawing reads and leaves behind, kept in one plain struct
+// that the window, the metafile, the printer and the varnok tool share:
+// the presentation settings the drawing reads, the text metrics measured
+// last, and the working values of the drawing in progress.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "diagram/draw_surface.h"
+#include "diagram/geometry.h"
+
+// Pixel-column storage of the humid and arid fill: entry k is the device y
+// of a curve in column xL + k. Sized W + 1 for each drawing, so any plot
+// width fits; the vectors only grow, so a drawing of the same width as the
+// last one allocates nothing.
+struct FillColumns {
+    std::vector<std::int32_t> precip_rows;
+    std::vector<std::int32_t> temp_rows;
+};
+
+struct DrawingState {
+    // Presentation settings read by the drawing (the shell changes them).
+    int axis_offset = 100;     // units from the area's bottom to the x-axis at scale 1
+    bool monochrome = false;   // curve pens and table colours black
+    FontSpec display_font{};   // the description the display font was made from
+    int print_scale = 3;       // 1..6
+
+    // Metrics of the font selected last; DrawHeadLines, DrawWindowContent
+    // and DrawPrintPage measure them, the rest read them.
+    int char_width = 0;   // tmAveCharWidth
+    int line_height = 0;  // tmHeight + tmExternalLeading
+
+    // Working values of the drawing in progress.
+    DiagramGeometry geometry{};
+    FillColumns fill{};
+};
+
+// The value of GetMenuState for a checked item (MF_CHECKED); 0 is unchecked.
+constexpr int kMenuItemChecked = 0x8;
+
+// Scale factors outside 1..64 are brought into that range: every length
+// stays positive and no product with a coordinate leaves int32.
+int ClampScale(int s);

@@ -1,0 +1,124 @@
+// varnok render's SVG: the contract of the surface, and golden pictures of
+// a few stations compared byte for byte with reviewed files.
+//
+// After a deliberate change of the drawing, rewrite the pictures with
+// VARNOK_UPDATE_GOLDEN=1 and review them (rsvg-convert makes PNGs).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "station/station_file.h"
+#include "tests/recording_surface.h"
+#include "tests/test_support.h"
+#include "tools/varnok/render_svg.h"
+#include "tools/varnok/svg_surface.h"
+
+namespace {
+
+int Count(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+TEST(SvgSurface, ElementsOfTheContract) {
+    SvgSurface s(100, 50, {8, 16}, false);
+    s.MoveTo(1, 2);
+    s.LineTo(3, 4);
+    s.SelectPen(PenId::dotted);
+    s.LineTo(5, 6);
+    s.SelectPen(PenId::thick);
+    s.MoveTo(0, 0);
+    s.LineTo(7, 8);
+    s.SelectPen(PenId::precip);
+    s.LineTo(9, 9);
+    s.SetPixel(-3, 4, kBlack);
+    s.SetTextAlign(TextAlign::right_top);
+    s.SetTextColour(kRed);
+    s.TextOut(10, 20, "+1.5\xB0" "C <&>");
+    s.SetTextAlign(TextAlign::center_top);
+    s.TextOut(11, 21, std::string("a\x01" "b\x81", 4));
+    std::string svg = s.Finish();
+    std::size_t background = svg.find("<rect x=\"0\" y=\"0\" width=\"100\" height=\"50\" fill=\"#ffffff\"/>");
+    ASSERT_NE(background, std::string::npos);
+    EXPECT_LT(background, svg.find("<line"));
+    EXPECT_NE(svg.find("<line x1=\"1\" y1=\"2\" x2=\"3\" y2=\"4\" stroke=\"#000000\"/>"), std::string::npos);
+    EXPECT_NE(svg.find("<line x1=\"3\" y1=\"4\" x2=\"5\" y2=\"6\" stroke=\"#000000\" stroke-dasharray="),
+              std::string::npos);
+    EXPECT_NE(svg.find("<line x1=\"0\" y1=\"0\" x2=\"7\" y2=\"8\" stroke=\"#000000\" stroke-width=\"2\"/>"),
+              std::string::npos);
+    EXPECT_NE(svg.find("<line x1=\"7\" y1=\"8\" x2=\"9\" y2=\"9\" stroke=\"#0000ff\"/>"), std::string::npos);
+    EXPECT_NE(svg.find("<rect x=\"-3\" y=\"4\" width=\"1\" height=\"1\" fill=\"#000000\"/>"), std::string::npos);
+    EXPECT_NE(svg.find("<text x=\"10\" y=\"20\" text-anchor=\"end\" dominant-baseline=\"hanging\" "
+                       "fill=\"#ff0000\">+1.5\xC2\xB0" "C &lt;&amp;&gt;</text>"),
+              std::string::npos);
+    EXPECT_NE(svg.find("text-anchor=\"middle\" dominant-baseline=\"hanging\" fill=\"#ff0000\">a\xEF\xBF\xBD" "b"
+                       "\xEF\xBF\xBD</text>"),
+              std::string::npos);
+    EXPECT_EQ(svg.find("<?xml"), 0u);
+}
+
+TEST(SvgSurface, MonochromeCurvePensAreBlack) {
+    SvgSurface s(10, 10, {8, 16}, true);
+    s.SelectPen(PenId::temp);
+    s.LineTo(1, 1);
+    s.SelectPen(PenId::precip);
+    s.LineTo(2, 2);
+    std::string svg = s.Finish();
+    EXPECT_EQ(Count(svg, "stroke=\"#000000\""), 2);
+}
+
+struct Golden {
+    const char* station;
+    const char* picture;
+    RenderOptions options;
+};
+
+RenderOptions Options(int axis_offset, int mode, int print_scale, bool mono = false) {
+    RenderOptions o;
+    o.axis_offset = axis_offset;
+    o.mode = mode;
+    o.print_scale = print_scale;
+    o.monochrome = mono;
+    return o;
+}
+
+const Golden kGoldens[] = {
+    {"berlin", "berlin.svg", Options(100, -1, 0)},
+    {"buenos_aires", "buenos_aires.svg", Options(100, -1, 0)},
+    {"cherrapunji", "cherrapunji.svg", Options(100, -1, 0)},
+    {"verkhoyansk", "verkhoyansk.svg", Options(275, -1, 0, true)},
+    {"berlin", "berlin_table.svg", Options(100, 0, 0)},
+    {"buenos_aires", "buenos_aires_print2.svg", Options(100, -1, 2)},
+};
+
+TEST(SvgGolden, StationsDrawAsReviewed) {
+    const std::string dir = SourceDir() + "/tests/golden/";
+    const bool update = std::getenv("VARNOK_UPDATE_GOLDEN") != nullptr;
+    for (const Golden& g : kGoldens) {
+        StationData station;
+        station.record = MakeStartupRecord();
+        ASSERT_EQ(ReadStationFile(dir + g.station + ".cli", station.record), StationFileResult::ok) << g.station;
+        FinishOpenedStation(station);
+        std::string svg = RenderSvg(g.options, station);
+        if (update) WriteText(dir + g.picture, svg);
+        std::vector<std::uint8_t> bytes = ReadBytes(dir + g.picture);
+        EXPECT_TRUE(svg == std::string(bytes.begin(), bytes.end())) << g.picture << " differs";
+    }
+}
+
+TEST(SvgGolden, TableAndPageCanvases) {
+    StationData station;
+    station.record = MakeStartupRecord();
+    RenderOptions table = Options(100, 0, 0);
+    std::string svg = RenderSvg(table, station);
+    EXPECT_NE(svg.find("width=\"932\" height=\"388\""), std::string::npos);
+    RenderOptions page = Options(100, 1, 3);
+    page.char_width = 20;
+    svg = RenderSvg(page, station);
+    // Area (140, 0, 1280, 1530), with the left margin repeated on the right.
+    EXPECT_NE(svg.find("width=\"1420\" height=\"1530\""), std::string::npos);
+}
+
+}  // namespace

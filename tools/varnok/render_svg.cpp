@@ -1,0 +1,70 @@
+#include "tools/varnok/render_svg.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "diagram/diagram_drawing.h"
+#include "diagram/print_page.h"
+#include "tools/varnok/svg_surface.h"
+
+namespace {
+
+DrawingState MakeState(const RenderOptions& o) {
+    DrawingState state;
+    state.axis_offset = o.axis_offset;
+    state.monochrome = o.monochrome;
+    state.display_font = StartDisplayFont();
+    state.print_scale = o.print_scale > 0 ? o.print_scale : 3;
+    return state;
+}
+
+int Clamp(std::int64_t v) { return static_cast<int>(std::min<std::int64_t>(v, kMaxCoordinate)); }
+
+// The page canvas: the diagram's area, or the extent of the table.
+void PageCanvas(const RenderOptions& o, bool diagram, int& width, int& height) {
+    DrawArea area = PrintArea(o.char_width, o.height, o.width, o.print_scale);
+    if (diagram) {
+        width = Clamp(static_cast<std::int64_t>(area.right) + 7LL * o.char_width);
+        height = area.bottom;
+    } else {
+        width = Clamp(119LL * o.char_width);
+        height = Clamp(17LL * o.line_height);
+    }
+}
+
+}  // namespace
+
+FontSpec StartDisplayFont() {
+    FontSpec font;
+    font.height = -13;  // -MulDiv(10, 96, 72)
+    font.weight = 700;
+    std::memcpy(font.face_name, "Arial", 6);
+    return font;
+}
+
+int TableWindowWidth(int char_width) { return Clamp(119LL * char_width - 20); }
+
+std::string RenderSvg(const RenderOptions& options, StationData& station) {
+    RenderOptions o = options;
+    if (o.month_labels) station.record.month_labels = 1;
+    if (o.mode >= 0) station.record.diagram_mode = o.mode;
+    const bool diagram = station.record.diagram_mode != 0;
+    DrawingState state = MakeState(o);
+    const TextMetrics metrics{o.char_width, o.line_height};
+    if (o.print_scale > 0) {
+        int width = 0;
+        int height = 0;
+        PageCanvas(o, diagram, width, height);
+        SvgSurface surface(width, height, metrics, o.monochrome);
+        DrawPrintPage(surface, state, station, o.height, o.width, diagram ? kMenuItemChecked : 0);
+        return surface.Finish();
+    }
+    if (!diagram && !o.size_given) {
+        o.width = TableWindowWidth(o.char_width);
+        o.height = kTableWindowHeight;
+    }
+    SvgSurface surface(o.width, o.height, metrics, o.monochrome);
+    DrawWindowContent(surface, state, station, DrawArea{0, 0, o.width, o.height});
+    return surface.Finish();
+}

@@ -1,0 +1,135 @@
+// Station database scans against a plain sequential read of the same files.
+//
+//   bench_database DIR [REPEATS]
+//   bench_database --generate N DIR [REPEATS]   (writes a synthetic database first)
+//
+// Measures, each as the best of REPEATS runs with the page cache warm:
+// a plain read of PRECIP.DAT, the station list of one country, a plain read
+// of PRECIP.DAT and TEMP.DAT, and the import of the last station of
+// PRECIP.DAT; prints the ratios. It also runs the record-by-record scan (a
+// seek and a 36-byte header read per record) and checks that it lists the
+// same stations.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "database/data_text.h"
+#include "database/station_import.h"
+#include "database/station_search.h"
+#include "database/synthetic_database.h"
+
+namespace {
+
+double BestSeconds(int repeats, const std::function<void()>& run) {
+    double best = 1e30;
+    for (int i = 0; i < repeats; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        run();
+        double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (s < best) best = s;
+    }
+    return best;
+}
+
+// Reads the whole file in 1 MiB pieces; returns the byte count.
+long long PlainRead(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return -1;
+    std::vector<char> buffer(1 << 20);
+    long long total = 0;
+    for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), f)) > 0;) total += static_cast<long long>(got);
+    std::fclose(f);
+    return total;
+}
+
+// The station list as a seek and a 36-byte read per record would fill it.
+std::vector<std::string> RecordByRecordList(const std::string& path, const std::string& code) {
+    std::vector<std::string> names;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    long count = f && std::fseek(f, 0, SEEK_END) == 0 ? std::ftell(f) / 1338L : 0;  // whole records
+    char header[36];
+    for (long k = 0; k < count && std::fseek(f, k * 1338L, SEEK_SET) == 0 && std::fread(header, 1, 36, f) == 36; ++k) {
+        if (TextsEqual(std::string_view(header, 3), code, 3)) names.emplace_back(CutAtNul(std::string_view(header + 12, 24)));
+    }
+    if (f) std::fclose(f);
+    return names;
+}
+
+std::string LastStationName(const std::string& path) {
+    std::string name;
+    ScanStationRecords(path, [&](const StationRecordBytes& r) {
+        name.assign(r.bytes + 12, 24);
+        return false;
+    });
+    return name;
+}
+
+void Report(const char* what, double seconds, double baseline, const char* baseline_name) {
+    std::printf("%-44s %9.2f ms   %.2f x %s\n", what, seconds * 1e3, seconds / baseline, baseline_name);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() >= 3 && args[0] == "--generate") {
+        std::string error;
+        if (!WriteSyntheticDatabase(args[2], std::atoll(args[1].c_str()), &error)) {
+            std::fprintf(stderr, "bench_database: %s\n", error.c_str());
+            return 1;
+        }
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    if (args.empty()) {
+        std::fprintf(stderr, "usage: bench_database [--generate N] DIR [REPEATS]\n");
+        return 2;
+    }
+    const std::string db = args[0];
+    const int repeats = args.size() > 1 ? std::atoi(args[1].c_str()) : 5;
+    const std::string precip = DataFilePath(db, DataFile::precip);
+    const std::string temp = DataFilePath(db, DataFile::temp);
+    CountryTable countries;
+    if (!CheckDatabaseFiles(db).ok || LoadCountryTable(db, countries) != DataFileStatus::ok) {
+        std::fprintf(stderr, "bench_database: no database in %s\n", db.c_str());
+        return 1;
+    }
+    const std::string last = LastStationName(precip);
+    StationListFill probe = FillStationList(db, "");
+    std::printf("%lld records in PRECIP.DAT, %zu countries, last station '%s'\n",
+                static_cast<long long>(probe.record_count), countries.country_count(),
+                std::string(TrimTrailingBlanks(last)).c_str());
+
+    // The country of the last station: its list is one of the longer ones.
+    std::string country;
+    ScanStationRecords(precip, [&](const StationRecordBytes& r) {
+        if (TextsEqual(std::string_view(r.bytes + 12, 24), last, 24)) country.assign(r.bytes, 3);
+        return false;
+    });
+
+    PlainRead(precip);  // warm the cache
+    PlainRead(temp);
+    double read_precip = BestSeconds(repeats, [&] { PlainRead(precip); });
+    double read_both = BestSeconds(repeats, [&] { PlainRead(precip), PlainRead(temp); });
+    StationListFill fill;
+    double list = BestSeconds(repeats, [&] { fill = FillStationList(db, country); });
+    std::vector<std::string> reference;
+    double list_by_record = BestSeconds(repeats, [&] { reference = RecordByRecordList(precip, country); });
+    StationImport imported;
+    double import_last = BestSeconds(repeats, [&] {
+        StationData s;
+        s.record = MakeStartupRecord();
+        imported = ImportStationFromDatabase(db, countries, last, s);
+    });
+
+    Report("plain read of PRECIP.DAT", read_precip, read_precip, "plain read");
+    Report("station list of one country", list, read_precip, "plain read of PRECIP.DAT");
+    Report("station list, seek + 36-byte read per record", list_by_record, read_precip, "plain read of PRECIP.DAT");
+    Report("plain read of PRECIP.DAT and TEMP.DAT", read_both, read_both, "plain read");
+    Report("import of the last station", import_last, read_both, "plain read of both files");
+    std::printf("station list: %zu stations, %s the record-by-record list; import: %zu messages\n",
+                fill.names.size(), fill.names == reference ? "same as" : "DIFFERENT FROM", imported.messages.size());
+    return fill.names == reference && imported.messages.empty() ? 0 : 1;
+}

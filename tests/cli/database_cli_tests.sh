@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Checks the database commands of the varnok tool as a user calls them, on
+# the sample database and on a generated database of 100,000 stations.
+set -u
+: "${VARNOK:?set VARNOK to the varnok executable}"
+: "${VARNOK_DBGEN:?set VARNOK_DBGEN to the varnok_dbgen executable}"
+: "${SAMPLE_DB:?set SAMPLE_DB to the sample database folder}"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+passed=0
+failed=0
+check() {  # check NAME CONDITION...
+    local name=$1; shift
+    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $name"; fi
+}
+field() {  # field FILE.cli NAME -> the JSON value of `varnok show`
+    "$VARNOK" show "$1" | python3 -c 'import json,sys; print(json.dumps(json.load(sys.stdin)[sys.argv[1]]))' "$2"
+}
+
+# The country list, sorted as the list box sorts, then its count.
+out=$("$VARNOK" countries --db "$SAMPLE_DB"); rc=$?
+check "countries exits 0" test $rc -eq 0
+check "countries count line" test "$(tail -n 1 <<<"$out")" = " Countries: 249"
+check "countries first" test "$(head -n 1 <<<"$out")" = "Afghanistan"
+check "countries sorted" test "$(head -n 249 <<<"$out" | LC_ALL=C sort -f | head -n 1)" = "Afghanistan"
+check "countries decoded" grep -qx "Côte d'Ivoire" <<<"$out"
+
+out=$("$VARNOK" stations --country Chile --db "$SAMPLE_DB"); rc=$?
+check "stations exits 0" test $rc -eq 0
+check "stations of Chile" test "$out" = "ARICA
+SANTIAGO PUDAHUEL
+SANTIAGO QUINTA NORMAL
+VALDIVIA PICHOY
+ Stations available: 4"
+check "stations with the list's blanks" test "$("$VARNOK" stations --country "Chile    " --db "$SAMPLE_DB" | tail -n 1)" = " Stations available: 4"
+check "stations of a country without any" test "$("$VARNOK" stations --country Aruba --db "$SAMPLE_DB")" = " Stations available: 0"
+"$VARNOK" stations --country Atlantis --db "$SAMPLE_DB" > /dev/null 2> "$tmp/err"; rc=$?
+check "unknown country exits 1" test $rc -eq 1
+check "unknown country message" grep -q "no country 'Atlantis'" "$tmp/err"
+
+check "find" test "$("$VARNOK" find --wmo 85574 --db "$SAMPLE_DB")" = "SANTIAGO PUDAHUEL"
+check "find with leading zeros" test "$("$VARNOK" find --wmo 0040948 --db "$SAMPLE_DB")" = "KABUL"
+"$VARNOK" find --wmo 1 --db "$SAMPLE_DB" > "$tmp/out" 2> "$tmp/err"; rc=$?
+check "find nothing exits 1" test $rc -eq 1
+check "find nothing message" grep -qx "varnok: WMO-stationnumber not found in database" "$tmp/err"
+check "find nothing prints nothing" test ! -s "$tmp/out"
+
+# Import: a southern station runs from July.
+"$VARNOK" import --wmo 85574 -o "$tmp/santiago.cli" --db "$SAMPLE_DB" 2> "$tmp/err"; rc=$?
+check "import exits 0" test $rc -eq 0
+check "import is quiet" test ! -s "$tmp/err"
+check "import writes a record" test "$(wc -c < "$tmp/santiago.cli")" -eq 660
+check "import name" test "$(field "$tmp/santiago.cli" station_name)" = '"SANTIAGO PUDAHUEL       "'
+check "import hemispheres" test "$(field "$tmp/santiago.cli" lat_hemisphere)$(field "$tmp/santiago.cli" lon_hemisphere)" = '"S""W"'
+check "import July first" test "$(field "$tmp/santiago.cli" precip_mm | python3 -c 'import json,sys; print(json.load(sys.stdin)[1])')" = "38.9"
+check "import extremes" test "$(field "$tmp/santiago.cli" abs_min_c)" = "-999"
+
+"$VARNOK" import --name "AUCKLAND AERO" -o "$tmp/auckland.cli" --db "$SAMPLE_DB" 2> "$tmp/err"; rc=$?
+check "import without temperatures exits 0" test $rc -eq 0
+check "import without temperatures says so" grep -qx "varnok: No temperature entry for this station in database!" "$tmp/err"
+"$VARNOK" import --name "NOWHERE" -o "$tmp/none.cli" --db "$SAMPLE_DB" 2> "$tmp/err"; rc=$?
+check "import of an unknown name: both messages" test "$(wc -l < "$tmp/err")" -eq 2
+check "import of an unknown name keeps the name" test "$(field "$tmp/none.cli" station_name)" = '"NOWHERE                 "'
+
+# From a station file: the presentation settings come along.
+python3 - "$tmp/santiago.cli" "$tmp/table.cli" <<'PY'
+import struct, sys
+b = bytearray(open(sys.argv[1], "rb").read())
+struct.pack_into("<ii", b, 652, 0, 1)
+open(sys.argv[2], "wb").write(b)
+PY
+"$VARNOK" import --name KABUL --from "$tmp/table.cli" -o "$tmp/kabul.cli" --db "$SAMPLE_DB"
+check "import from a file keeps the view" test "$(field "$tmp/kabul.cli" diagram_mode)$(field "$tmp/kabul.cli" month_labels)" = "01"
+check "import from a file takes the station" test "$(field "$tmp/kabul.cli" station_name)" = '"KABUL                   "'
+
+# Missing files, and files whose names differ in case.
+mkdir "$tmp/empty"
+"$VARNOK" countries --db "$tmp/empty" 2> "$tmp/err"; rc=$?
+check "missing database exits 1" test $rc -eq 1
+check "missing database message" grep -qx "varnok: Error: Datafile 'COUNTRY.DAT' could not be found!" "$tmp/err"
+mkdir "$tmp/lower"
+cp "$SAMPLE_DB/COUNTRY.DAT" "$tmp/lower/country.dat"
+cp "$SAMPLE_DB/PRECIP.DAT" "$tmp/lower/precip.dat"
+cp "$SAMPLE_DB/TEMP.DAT" "$tmp/lower/Temp.Dat"
+check "lower-case names" test "$("$VARNOK" find --wmo 40948 --db "$tmp/lower")" = "KABUL"
+"$VARNOK" import 2> /dev/null; rc=$?
+check "import usage exits 1" test $rc -eq 1
+
+# A generated database of 100,000 stations.
+"$VARNOK_DBGEN" synthetic 100000 -o "$tmp" > /dev/null; rc=$?
+check "generator exits 0" test $rc -eq 0
+check "generated size" test "$(wc -c < "$tmp/PRECIP.DAT")" -eq 133800000
+check "big countries" test "$("$VARNOK" countries --db "$tmp" | tail -n 1)" = " Countries: 200"
+out=$("$VARNOK" stations --country "SYNTHETIA 017" --db "$tmp")
+check "big station list" test "$(tail -n 1 <<<"$out")" = " Stations available: $(($(wc -l <<<"$out") - 1))"
+check "big find" test "$("$VARNOK" find --wmo 199999 --db "$tmp")" = "STATION 0099999"
+"$VARNOK" import --wmo 199999 -o "$tmp/last.cli" --db "$tmp"; rc=$?
+check "big import" test $rc -eq 0 -a "$(field "$tmp/last.cli" station_name)" = '"STATION 0099999         "'
+
+echo "varnok database commands: $passed passed, $failed failed"
+test $failed -eq 0

@@ -1,0 +1,194 @@
+# Scenarios of the dialogs and the output commands: the station search
+# and import (command 18), the manual data entry (12), the metafile (13),
+# the clipboard (40) and the print dialog (15). Sourced by run_e2e.sh,
+# which provides check, drive, run_scenario and the scenario folders;
+# run_dialog_scenarios runs them all.
+#
+# Screenshots of the dialogs and of an imported southern station are left
+# in $build/e2e-screenshots for a look by eye.
+
+e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+search_dialog="Open station from CD database"
+manual_dialog="Enter data manually"
+
+screenshot() {  # screenshot NAME
+  mkdir -p "$build/e2e-screenshots"
+  import -display ":$display" -window root "$build/e2e-screenshots/$1.png" 2>/dev/null
+}
+
+# Counts taken from the sample database itself, so the checks follow it.
+sample_country_count() { echo $(( $(stat -c %s "$sample/COUNTRY.DAT") / 79 )); }
+
+sample_stations_of() {  # sample_stations_of COUNTRY-NAME: records of PRECIP.DAT with its code
+  python3 - "$sample" "$1" <<'EOF'
+import sys
+folder, name = sys.argv[1], sys.argv[2]
+countries = open(folder + "/COUNTRY.DAT", "rb").read()
+codes = [countries[i + 12:i + 15] for i in range(0, len(countries) - 78, 79)
+         if countries[i + 17:i + 77].decode("cp1252").rstrip() == name]
+precip = open(folder + "/PRECIP.DAT", "rb").read()
+print(sum(1 for i in range(0, len(precip) - 1337, 1338) if codes and precip[i:i + 3] == codes[0]))
+EOF
+}
+
+emf_texts() { PYTHONIOENCODING=utf-8 python3 "$e2e_dir/emf_texts.py" "$1" 2>/dev/null; }
+emf_has_text() { emf_texts "$1" | grep -qF -- "$2"; }
+
+# One field of a saved station file, by offset: int32, float or bytes.
+record_int() { od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '; }
+record_float() { od -An -t f4 -j "$2" -N 4 "$1" | tr -d ' '; }
+record_text() { dd if="$1" bs=1 skip="$2" count="$3" 2>/dev/null | tr -d '\0'; }
+
+save_station_file() {  # save_station_file NAME: command 11 into the data folder
+  drive command 11
+  drive file-dialog "Save climate station to file" "$1"
+  wait_until 30 file_size_is "$scenario_dir/data/$1" 660
+}
+
+save_metafile() {  # save_metafile NAME: command 13 into the data folder
+  drive command 13
+  drive file-dialog "Save window content" "$1"
+  wait_until 30 emf_has_text "$scenario_dir/data/$1" "mm"
+}
+
+open_search_dialog() {
+  drive command 18
+  drive wait-window "$search_dialog" 30000
+}
+
+scenario_search_dialog() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  check "command 18 opens the search dialog" "$(open_search_dialog)" "$search_dialog"
+  check "the country count" "$(drive get-text "$search_dialog" 1034)" " Countries: $(sample_country_count)"
+  check "the station list starts empty" "$(drive list-items "$search_dialog" 200 | wc -l)" 0
+
+  local expected
+  expected=$(sample_stations_of Australia)
+  drive list-select "$search_dialog" 186 Australia
+  check "choosing Australia: the count" "$(drive get-text "$search_dialog" 1033)" " Stations available: $expected"
+  check "choosing Australia: the list" "$(drive list-items "$search_dialog" 200 | wc -l)" "$expected"
+  check_true "the list holds SYDNEY AIRPORT" grep -q "^SYDNEY AIRPORT" <<<"$(drive list-items "$search_dialog" 200)"
+  drive list-select "$search_dialog" 200 "SYDNEY AIRPORT"
+  screenshot search_dialog
+  drive click-button "$search_dialog" 1
+  check_true "OK closes the dialog" drive wait-gone "$search_dialog" 20000
+
+  check_true "command 13 writes a metafile" save_metafile sydney.emf
+  local texts
+  texts=$(emf_texts "$scenario_dir/data/sydney.emf")
+  check_true "the metafile's head lines: the country" grep -q "^Australia" <<<"$texts"
+  check_true "the metafile's head lines: the station" grep -q "^SYDNEY AIRPORT" <<<"$texts"
+  check_true "the metafile's head lines: the position" grep -qx "33.57°S / 151.10°E / 6m" <<<"$texts"
+  screenshot southern_station
+}
+
+scenario_search_by_number() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  open_search_dialog >/dev/null
+  drive set-text "$search_dialog" 1026 94767
+  drive click-button "$search_dialog" 1027
+  check "search 94767: the count" "$(drive get-text "$search_dialog" 1033)" " Stations available: 1"
+  check "search 94767: the list" "$(drive list-items "$search_dialog" 200)" "SYDNEY AIRPORT          "
+
+  drive set-text "$search_dialog" 1026 99999
+  drive click-button "$search_dialog" 1027
+  check "search 99999: the message box" "$(drive wait-window Info 20000)" Info
+  check_true "search 99999: the message" grep -qx "WMO-stationnumber not found in database" <<<"$(drive texts Info)"
+  drive press Info 1
+  drive wait-gone Info 20000
+  check "search 99999: the list stays" "$(drive get-text "$search_dialog" 1033)" " Stations available: 1"
+
+  drive click-button "$search_dialog" 1
+  drive wait-gone "$search_dialog" 20000
+  check_true "command 11 saves the imported station" save_station_file sydney.cli
+  local saved="$scenario_dir/data/sydney.cli"
+  check "import: the name keeps its blanks" "$(record_text "$saved" 0 24)" "SYDNEY AIRPORT          "
+  check "import: southern" "$(record_text "$saved" 192 1)" S
+  check "import: absolute minimum not available" "$(record_float "$saved" 572)" -999
+  check "import: extremes not shown" "$(record_int "$saved" 636)$(record_int "$saved" 648)" 00
+
+  # Cancel imports nothing, even after an earlier pick.
+  open_search_dialog >/dev/null
+  drive click-button "$search_dialog" 2
+  drive wait-gone "$search_dialog" 20000
+  check_true "after Cancel the program answers" caption_matches_diagram
+}
+
+scenario_manual_entry() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  drive command 12
+  check "command 12 opens the dialog" "$(drive wait-window "$manual_dialog" 30000)" "$manual_dialog"
+  check "the start-up name" "$(drive get-text "$manual_dialog" 180)" "NO DATASET"
+  check "the start-up precipitation" "$(drive get-text "$manual_dialog" 101)" "   0"
+  check "N checked at start" "$(drive checked "$manual_dialog" 196)" 1
+  screenshot manual_entry_dialog
+
+  drive set-text "$manual_dialog" 180 "TEST STATION"
+  drive set-text "$manual_dialog" 184 "Testland"
+  drive set-text "$manual_dialog" 182 "52.31"
+  drive set-text "$manual_dialog" 183 "8.29"
+  drive set-text "$manual_dialog" 181 "118"
+  drive set-text "$manual_dialog" 114 "12.5"
+  drive set-text "$manual_dialog" 101 "80"
+  drive click-button "$manual_dialog" 197
+  check "S relabels the heads" "$(drive get-text "$manual_dialog" 1001)$(drive get-text "$manual_dialog" 1112)" \
+    "Jul  Jun  "
+  check "the values stay in their columns" "$(drive get-text "$manual_dialog" 114)" "12.5"
+  drive click-button "$manual_dialog" 140
+  drive click-button "$manual_dialog" 1
+  check_true "OK closes the dialog" drive wait-gone "$manual_dialog" 20000
+
+  check_true "the diagram is saved as a metafile" save_metafile manual.emf
+  local texts
+  texts=$(emf_texts "$scenario_dir/data/manual.emf")
+  check_true "the diagram shows the typed station" grep -qx "TEST STATION" <<<"$texts"
+  check_true "the diagram shows the typed position" grep -qx "52.31°S / 8.29°E / 118m" <<<"$texts"
+
+  check_true "command 11 saves the typed station" save_station_file manual.cli
+  local saved="$scenario_dir/data/manual.cli"
+  check "file: the name" "$(record_text "$saved" 0 64)" "TEST STATION"
+  check "file: latitude, degrees, minutes" \
+    "$(record_float "$saved" 212) $(record_int "$saved" 216) $(record_int "$saved" 220)" "-52.31 52 31"
+  check "file: longitude minutes of 8.29" "$(record_int "$saved" 232)" 29
+  check "file: hemisphere" "$(record_text "$saved" 192 1)" S
+  check "file: January temperature and precipitation" \
+    "$(record_float "$saved" 296) $(record_float "$saved" 240)" "12.5 80"
+  check "file: the month mark of column 1" "$(record_int "$saved" 588)" 1
+}
+
+scenario_clipboard() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  drive send-command 40
+  check_true "command 40 leaves an enhanced metafile on the clipboard" \
+    drive clipboard-emf "Z:$scenario_dir/clip.emf"
+  check_true "its head lines name the start-up station" grep -qx "NO DATASET" <<<"$(emf_texts "$scenario_dir/clip.emf")"
+}
+
+# Without a printer Wine's print dialog may refuse at once; the program
+# then says so. Either way no page is printed and the program goes on.
+scenario_print_cancel() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  drive command 15
+  check "the print dialog (or the message that no printer can be used)" "$(drive wait-window Print 30000)" Print
+  drive press Print 2
+  check_true "Cancel closes it" drive wait-gone Print 20000
+  check_true "the program goes on" caption_matches_diagram
+}
+
+run_dialog_scenarios() {
+  run_scenario search_dialog scenario_search_dialog
+  run_scenario search_by_number scenario_search_by_number
+  run_scenario manual_entry scenario_manual_entry
+  run_scenario clipboard scenario_clipboard
+  run_scenario print_cancel scenario_print_cancel
+}

@@ -1,0 +1,9 @@
+// Driver steps for the dialogs and the clipboard (see dialog_steps.cpp).
+#pragma once
+
+#include <windows.h>
+
+// Runs the step named by argv[1] when it is one of these: returns its exit
+// code (0 success, 1 not found or failed, 2 bad arguments), or -1 when the
+// step is not one of them.
+int RunDialogStep(int argc, char** argv);

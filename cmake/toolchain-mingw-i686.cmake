@@ -1,16 +1,4 @@
-# Cross build for 32-bit Windows with MinGW-w64. CTest runs the Windows test
-# executables under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 32-bit Windows with MinGW-w64: the program as it ships.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(VARNOK_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${VARNOK_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${VARNOK_MINGW_PREFIX}-g++)
-set(CMAKE_RC_COMPILER ${VARNOK_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${VARNOK_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

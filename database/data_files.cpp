@@ -110,13 +110,12 @@ DataFileStatus ScanStationRecords(const std::string& path, const RecordVisitor& 
     const std::int64_t count = length / static_cast<std::int64_t>(kStationRecordSize);
     if (record_count) *record_count = count;
 
-    std::vector<char> buffer(kScanChunkRecords * kStationRecordSize);
+    const std::int64_t chunk = count < static_cast<std::int64_t>(kScanChunkRecords) ? count : kScanChunkRecords;
+    std::vector<char> buffer(static_cast<std::size_t>(chunk) * kStationRecordSize);
     DataFileStatus status = DataFileStatus::ok;
     bool stop = false;
     for (std::int64_t index = 0; index < count && !stop;) {
-        std::int64_t want = count - index < static_cast<std::int64_t>(kScanChunkRecords)
-                                ? count - index
-                                : static_cast<std::int64_t>(kScanChunkRecords);
+        std::int64_t want = count - index < chunk ? count - index : chunk;
         std::size_t want_bytes = static_cast<std::size_t>(want) * kStationRecordSize;
         std::size_t got = ops.read(buffer.data(), want_bytes, file);
         std::size_t whole = got / kStationRecordSize;

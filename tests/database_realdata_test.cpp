@@ -159,17 +159,18 @@ TEST_F(ClimatNormals, ImportsMatchTheTableIncludingEmptyCells) {
         const Row& row = table_->rows[i];
         std::string name = table_->Get(row, "station_name");
         bool first_of_name = seen.insert(name).second;
-        // Every 9th station, the last ones, and all with empty cells or a shared name.
+        // Every 9th station, the last ones, and every 3rd with empty cells.
         bool empty_cell = false;
         for (int m = 1; m <= 12; ++m) {
             empty_cell = empty_cell || table_->Get(row, Table::Month("precip", m)).empty() ||
                          table_->Get(row, Table::Month("temp_min", m)).empty();
         }
-        if (!first_of_name || name.empty() || !(i % 9 == 0 || i + 3 >= table_->rows.size() || empty_cell)) continue;
+        bool chosen = i % 9 == 0 || i + 3 >= table_->rows.size() || (empty_cell && i % 3 == 0);
+        if (!first_of_name || name.empty() || !chosen) continue;
         ExpectImportMatches(db_->dir(), countries_, *table_, row, true);
         ++checked;
     }
-    EXPECT_GT(checked, 200);
+    EXPECT_GT(checked, 150);
 }
 
 TEST_F(ClimatNormals, StationListsHoldEveryStationOfTheirCountry) {

@@ -13,4 +13,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# The x86-64 toolchain names the 64-bit loader itself: the `wine` command
+# always takes the 32-bit one when wine32 is installed.
+if(NOT DEFINED VARNOK_WINE)
+  set(VARNOK_WINE wine)
+endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${VARNOK_WINE})

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs to build, run and test:
-# the native and the MinGW-w64 i686 toolchains, GoogleTest, Wine (32-bit),
-# Xvfb and the tools the end-to-end tests drive the program with.
+# the native and the MinGW-w64 toolchains (i686 for the program, x86-64
+# for Wine on kernels that run no 32-bit code), GoogleTest, Wine, Xvfb and the tools the end-to-end tests drive the program with.
 # Idempotent, and quiet when everything is already there.
 set -euo pipefail
 
 packages=(
   cmake make g++ googletest libgtest-dev python3
   g++-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xdotool imagemagick librsvg2-bin iso-codes
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64 xvfb xdotool imagemagick librsvg2-bin iso-codes
 )
 
 as_root() {

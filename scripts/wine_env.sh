@@ -1,0 +1,13 @@
+# Sourced by the scripts that run Windows programs: picks the Windows build
+# that this machine's Wine can run. The program ships as the i686 build; a
+# kernel without 32-bit support (no IA32 emulation) cannot start 32-bit Wine,
+# and there the x86-64 build of the same sources runs under 64-bit Wine.
+
+# Prints "windows" when 32-bit Wine can start here, else "windows64".
+wine_build_kind() {
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo windows
+  else
+    echo windows64
+  fi
+}

@@ -1,5 +1,7 @@
 #include "app/logic/axis_offset.h"
 
+#include <cstdint>
+
 #include "app/logic/app_state.h"
 
 namespace {
@@ -10,8 +12,9 @@ bool BeyondUpperLimit(std::int64_t offset, std::int64_t diagram_bottom, std::int
     return diagram_bottom - offset - 250 < 4 * line_height;
 }
 
-std::int32_t AtLeastMinimum(std::int32_t offset) {
-    return offset < kAxisOffsetMin ? kAxisOffsetMin : offset;
+std::int32_t AtLeastMinimum(std::int64_t offset) {
+    if (offset < kAxisOffsetMin) return kAxisOffsetMin;
+    return offset > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(offset);
 }
 
 }  // namespace
@@ -19,11 +22,11 @@ std::int32_t AtLeastMinimum(std::int32_t offset) {
 std::int32_t AxisOffsetAfterUp(std::int32_t offset, std::int32_t diagram_bottom, std::int32_t line_height) {
     std::int64_t up = static_cast<std::int64_t>(offset) + kAxisOffsetStep;
     if (BeyondUpperLimit(up, diagram_bottom, line_height)) up -= kAxisOffsetStep;
-    return AtLeastMinimum(static_cast<std::int32_t>(up));
+    return AtLeastMinimum(up);
 }
 
 std::int32_t AxisOffsetAfterDown(std::int32_t offset) {
-    return AtLeastMinimum(static_cast<std::int32_t>(static_cast<std::int64_t>(offset) - kAxisOffsetStep));
+    return AtLeastMinimum(static_cast<std::int64_t>(offset) - kAxisOffsetStep);
 }
 
 std::int32_t AxisOffsetAfterClick(std::int32_t offset, std::int32_t click_y, std::int32_t diagram_bottom,
@@ -33,6 +36,5 @@ std::int32_t AxisOffsetAfterClick(std::int32_t offset, std::int32_t click_y, std
     if (click_y > axis_y) moved -= kAxisOffsetStep;
     if (click_y < axis_y) moved += kAxisOffsetStep;
     if (BeyondUpperLimit(moved, diagram_bottom, line_height)) moved -= kAxisOffsetStep;
-    if (moved < kAxisOffsetMin) moved = kAxisOffsetMin;
-    return static_cast<std::int32_t>(moved);
+    return AtLeastMinimum(moved);
 }

@@ -53,6 +53,12 @@ void CreateBars(ShellContext& shell) {
 void LayoutBars(const ShellContext& shell) {
     SendMessageA(shell.toolbar, TB_AUTOSIZE, 0, 0);
     SendMessageA(shell.status_bar, WM_SIZE, 0, 0);
+    // The main window does not clip its children: its background erase
+    // after a size change can cover a bar that has just moved, so both
+    // are drawn again.
+    const UINT redraw = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME;
+    if (shell.toolbar) RedrawWindow(shell.toolbar, nullptr, nullptr, redraw);
+    if (shell.status_bar) RedrawWindow(shell.status_bar, nullptr, nullptr, redraw);
 }
 
 LRESULT OnToolbarNotify(ShellContext& shell, WPARAM wparam, LPARAM lparam) {

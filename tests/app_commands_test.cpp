@@ -1,0 +1,261 @@
+// The command logic with a fake shell: view modes, colours, the x-axis,
+// month labels, print scale, font, station files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/logic/commands.h"
+#include "app/logic/menu_state.h"
+#include "app_fake_shell.h"
+#include "resources/resource_ids.h"
+#include "station/station_file.h"
+#include "test_support.h"
+
+namespace {
+
+struct CommandsTest : ::testing::Test {
+    AppState state = MakeStartupState(96);
+    FakeShell shell;
+
+    void SetUp() override {
+        state.drawing.char_width = 8;
+        state.drawing.line_height = 16;
+        state.diagram_rect = {0, 0, 380, 465};
+    }
+    void Run(int command) { ASSERT_TRUE(RunCommand(state, shell, command)) << command; }
+    unsigned Flags(int command) const { return MenuItemFlags(shell.menu, command); }
+};
+
+constexpr unsigned kChecked = 8;
+constexpr unsigned kGrayed = 1;
+
+TEST_F(CommandsTest, ModeCommandsSetChecksGrayItemsStatusAndSize) {
+    Run(IDM_SHOW_TABLE);
+    EXPECT_EQ(state.station.record.diagram_mode, 0);
+    EXPECT_EQ(Flags(IDM_SHOW_TABLE), kChecked);
+    EXPECT_EQ(Flags(IDM_SHOW_DIAGRAM), 0u);
+    EXPECT_EQ(Flags(IDM_AXIS_UP), kGrayed);
+    EXPECT_EQ(Flags(IDM_AXIS_DOWN), kGrayed);
+    EXPECT_EQ(Flags(IDM_MONTH_LABELS), kGrayed);
+    EXPECT_EQ(shell.status_text, "Varnok 32 - data table");
+    EXPECT_EQ(shell.calls.back(), "resize 952x468");  // 119 x char_width
+
+    shell.calls.clear();
+    Run(IDM_SHOW_DIAGRAM);
+    EXPECT_EQ(state.station.record.diagram_mode, 1);
+    EXPECT_EQ(Flags(IDM_SHOW_DIAGRAM), kChecked);
+    EXPECT_EQ(Flags(IDM_SHOW_TABLE), 0u);
+    EXPECT_EQ(Flags(IDM_AXIS_UP), 0u);
+    EXPECT_EQ(Flags(IDM_MONTH_LABELS), 0u);
+    EXPECT_EQ(shell.status_text, "Varnok 32 - climate diagram");
+    // The size change repaints; the command itself does not invalidate.
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"menu", "status Varnok 32 - climate diagram", "resize 400x590"}));
+}
+
+TEST_F(CommandsTest, ColourCommandsReplaceThePensAndRepaintWithoutErase) {
+    Run(IDM_MONOCHROME);
+    EXPECT_TRUE(state.drawing.monochrome);
+    EXPECT_EQ(Flags(IDM_MONOCHROME), kChecked);
+    EXPECT_EQ(Flags(IDM_COLOURS), 0u);
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"menu", "pens black", "invalidate diagram"}));
+    shell.calls.clear();
+    Run(IDM_COLOURS);
+    EXPECT_FALSE(state.drawing.monochrome);
+    EXPECT_EQ(Flags(IDM_COLOURS), kChecked);
+    EXPECT_EQ(Flags(IDM_MONOCHROME), 0u);
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"menu", "pens colour", "invalidate diagram"}));
+}
+
+TEST_F(CommandsTest, AxisUpStopsAtTheLimitOfA465PixelWindow) {
+    // 465 - offset - 250 >= 4 * 16 allows offsets up to 150.
+    const int expected[] = {125, 150, 150, 150};
+    for (int offset : expected) {
+        Run(IDM_AXIS_UP);
+        EXPECT_EQ(state.drawing.axis_offset, offset);
+    }
+    EXPECT_EQ(shell.calls.back(), "invalidate main erase");
+}
+
+TEST_F(CommandsTest, AxisDownNeverGoesBelowFifty) {
+    struct Case {
+        int before, after;
+    } cases[] = {{100, 75}, {75, 50}, {60, 50}, {50, 50}, {20, 50}};
+    for (const Case& c : cases) {
+        state.drawing.axis_offset = c.before;
+        Run(IDM_AXIS_DOWN);
+        EXPECT_EQ(state.drawing.axis_offset, c.after) << c.before;
+    }
+}
+
+TEST_F(CommandsTest, AxisUpInATinyWindowKeepsTheMinimum) {
+    state.diagram_rect = {0, 0, 0, 0};
+    state.drawing.axis_offset = 50;
+    Run(IDM_AXIS_UP);
+    EXPECT_EQ(state.drawing.axis_offset, 50);
+}
+
+TEST_F(CommandsTest, MonthLabelsFollowTheCheckMarkNotTheFlag) {
+    Run(IDM_MONTH_LABELS);
+    EXPECT_EQ(state.station.record.month_labels, 1);
+    EXPECT_EQ(Flags(IDM_MONTH_LABELS), kChecked);
+    EXPECT_EQ(shell.calls.back(), "invalidate diagram erase");
+    Run(IDM_MONTH_LABELS);
+    EXPECT_EQ(state.station.record.month_labels, 0);
+    EXPECT_EQ(Flags(IDM_MONTH_LABELS), 0u);
+
+    // A station file brought labels in while the item is unchecked: the
+    // next toggle checks the item and the labels stay.
+    state.station.record.month_labels = 1;
+    Run(IDM_MONTH_LABELS);
+    EXPECT_EQ(state.station.record.month_labels, 1);
+    EXPECT_EQ(Flags(IDM_MONTH_LABELS), kChecked);
+}
+
+TEST_F(CommandsTest, PrintScaleIsARadioGroup) {
+    EXPECT_EQ(state.drawing.print_scale, 3);
+    for (int command = IDM_PRINT_SCALE_1; command <= IDM_PRINT_SCALE_6; ++command) {
+        shell.calls.clear();
+        Run(command);
+        EXPECT_EQ(state.drawing.print_scale, command - 30);
+        for (int other = IDM_PRINT_SCALE_1; other <= IDM_PRINT_SCALE_6; ++other) {
+            EXPECT_EQ(Flags(other), other == command ? kChecked : 0u) << command << " " << other;
+        }
+        EXPECT_EQ(shell.calls, std::vector<std::string>{"menu"});  // no repaint
+    }
+}
+
+TEST_F(CommandsTest, FontCommandRemakesTheFontEvenAfterCancel) {
+    Run(IDM_SELECT_FONT);
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"font dialog", "font Arial", "invalidate diagram erase"}));
+    FontSpec chosen = state.drawing.display_font;
+    std::strcpy(chosen.face_name, "Courier New");
+    chosen.underline = 1;
+    shell.font_choice = &chosen;
+    shell.calls.clear();
+    Run(IDM_SELECT_FONT);
+    EXPECT_STREQ(state.drawing.display_font.face_name, "Courier New");
+    EXPECT_EQ(state.drawing.display_font.underline, 1);
+}
+
+TEST_F(CommandsTest, ExitAboutAndForeignCommands) {
+    Run(IDM_EXIT);
+    EXPECT_EQ(shell.calls.back(), "destroy");
+    Run(IDM_ABOUT);
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0].find("About Varnok 32: Varnok 32bit v.1.0"), 0u);
+    shell.calls.clear();
+    for (int command : {IDM_ENTER_DATA_MANUALLY, IDM_SAVE_WINDOW_CONTENT, IDM_PRINT, IDM_OPEN_FROM_DATABASE,
+                        IDM_COPY_TO_CLIPBOARD, 0, 99}) {
+        EXPECT_FALSE(RunCommand(state, shell, command)) << command;
+    }
+    EXPECT_TRUE(shell.calls.empty());
+}
+
+TEST(MenuState, StartStateMatchesTheMenuResource) {
+    MenuState menu = ComputeMenuState(MenuMarks{});
+    for (const MenuItemState& item : menu) {
+        bool checked = item.command == IDM_SHOW_DIAGRAM || item.command == IDM_COLOURS ||
+                       item.command == IDM_PRINT_SCALE_3;
+        EXPECT_EQ(item.checked, checked) << item.command;
+        EXPECT_FALSE(item.grayed) << item.command;
+    }
+}
+
+// ------------------------------------------------------------ station files
+
+struct StationFileCommandsTest : CommandsTest {
+    ScratchDir dir;
+
+    StationRecord SampleStation() {
+        StationRecord record = MakeStartupRecord();
+        SetFieldText(record.station_name, "SAMPLE STATION");
+        SetFieldText(record.lat_hemisphere, "S");  // recomputed from the sign on reading
+        record.latitude = 52.05f;
+        for (int m = 1; m <= 12; ++m) {
+            record.precip_mm[m] = 10.0f * m;
+            record.temp_c[m] = static_cast<float>(m);
+        }
+        return record;
+    }
+};
+
+TEST_F(StationFileCommandsTest, OpenReadsTheFileAndReappliesItsMode) {
+    StationRecord record = SampleStation();
+    record.diagram_mode = 0;
+    record.month_labels = 1;
+    ASSERT_EQ(WriteStationFile(dir.File("table.cli"), record), StationFileResult::ok);
+    shell.file_choice = dir.File("table.cli");
+    Run(IDM_OPEN_STATION_FILE);
+    EXPECT_EQ(FieldText(state.station.record.station_name), "SAMPLE STATION");
+    EXPECT_EQ(FieldText(state.station.record.lat_hemisphere), "N");
+    EXPECT_FLOAT_EQ(state.station.annual_precip_mm, 780.0f);
+    EXPECT_EQ(state.station.record.diagram_mode, 0);
+    EXPECT_EQ(shell.status_text, "Varnok 32 - data table");
+    EXPECT_EQ(Flags(IDM_MONTH_LABELS), kGrayed);  // the mark is unchanged, the flag came with the file
+    EXPECT_EQ(state.station.record.month_labels, 1);
+    EXPECT_EQ(shell.calls.back(), "invalidate main erase");
+    EXPECT_EQ(state.station_file_name, dir.File("table.cli"));
+    EXPECT_TRUE(shell.messages.empty());
+}
+
+TEST_F(StationFileCommandsTest, AnyNonzeroModeOpensAsDiagram) {
+    StationRecord record = SampleStation();
+    record.diagram_mode = 7;
+    ASSERT_EQ(WriteStationFile(dir.File("seven.cli"), record), StationFileResult::ok);
+    Run(IDM_SHOW_TABLE);
+    shell.file_choice = dir.File("seven.cli");
+    Run(IDM_OPEN_STATION_FILE);
+    EXPECT_EQ(state.station.record.diagram_mode, 1);
+    EXPECT_EQ(shell.status_text, "Varnok 32 - climate diagram");
+}
+
+TEST_F(StationFileCommandsTest, CancelledOpenStillReappliesTheMode) {
+    Run(IDM_SHOW_TABLE);
+    shell.calls.clear();
+    Run(IDM_OPEN_STATION_FILE);
+    EXPECT_EQ(shell.calls.front(), "open dialog Own station.cli");
+    EXPECT_EQ(FieldText(state.station.record.station_name), "NO DATASET");
+    EXPECT_NE(std::find(shell.calls.begin(), shell.calls.end(), "resize 952x468"), shell.calls.end());
+    EXPECT_EQ(shell.calls.back(), "invalidate main erase");
+}
+
+TEST_F(StationFileCommandsTest, ShortOrMissingFilesAreReportedAndChangeNothing) {
+    state.station.record = SampleStation();
+    WriteBytes(dir.File("short.cli"), std::vector<std::uint8_t>(100, 0x41));
+    WriteBytes(dir.File("empty.cli"), {});
+    for (const char* name : {"short.cli", "empty.cli", "missing.cli"}) {
+        shell.messages.clear();
+        shell.file_choice = dir.File(name);
+        Run(IDM_OPEN_STATION_FILE);
+        EXPECT_EQ(FieldText(state.station.record.station_name), "SAMPLE STATION") << name;
+        ASSERT_EQ(shell.messages.size(), 1u) << name;
+        EXPECT_NE(shell.messages[0].find(name), std::string::npos) << shell.messages[0];
+    }
+}
+
+TEST_F(StationFileCommandsTest, SaveWritesTheRecordAndReopensIt) {
+    state.station.record = SampleStation();
+    shell.file_choice = dir.File("saved");  // no extension is added
+    Run(IDM_SAVE_STATION_FILE);
+    EXPECT_EQ(ReadBytes(dir.File("saved")).size(), 660u);
+    EXPECT_TRUE(shell.messages.empty());
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"save dialog Own station.cli", "invalidate diagram erase",
+                                                     "update diagram"}));
+    // The next dialog proposes the file just saved.
+    state.station.record = MakeStartupRecord();
+    shell.calls.clear();
+    Run(IDM_OPEN_STATION_FILE);
+    EXPECT_EQ(shell.calls.front(), "open dialog " + dir.File("saved"));
+    EXPECT_EQ(FieldText(state.station.record.station_name), "SAMPLE STATION");
+}
+
+TEST_F(StationFileCommandsTest, SaveThatCannotWriteIsReported) {
+    shell.file_choice = dir.File("no such folder/x.cli");
+    Run(IDM_SAVE_STATION_FILE);
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_NE(shell.messages[0].find("x.cli"), std::string::npos);
+    EXPECT_EQ(shell.calls.back(), "update diagram");
+}
+
+}  // namespace

@@ -1,0 +1,208 @@
+// The end-to-end test driver: a small Win32 program that finds the windows
+// of a running Varnok32.exe and sends them messages, so the tests need no
+// synthetic key presses or mouse moves. One step per run:
+//
+//   wait-window PREFIX MS     wait for a visible top-level window whose
+//                             caption starts with PREFIX; print the caption
+//   wait-gone PREFIX MS       wait until no such window is left
+//   main-caption              caption of the main window (CLIMATEWINDOW)
+//   status                    text of the status bar's part 0
+//   diagram-size              client size of the diagram window: "W H"
+//   window-size               outer size of the main window: "W H"
+//   command ID                post WM_COMMAND ID to the main window (for
+//                             commands that open a modal dialog)
+//   send-command ID           send it and wait until it has been handled
+//   type TEXT                 post one WM_CHAR per byte, then wait until
+//                             the main window has handled them
+//   texts PREFIX              the static texts of that window, one a line
+//   press PREFIX ID           post WM_COMMAND ID (IDOK 1, IDCANCEL 2) to it
+//   file-dialog PREFIX NAME   in that file dialog, enter NAME and press OK
+//   click X Y                 left click in the diagram window at (X, Y)
+//
+// Exit code 0 on success, 1 when a window is not found in time, 2 on bad
+// arguments. Output is Windows-1252 text, one value a line.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "dialog_steps.h"
+
+namespace {
+
+constexpr int kDiagramWindowId = 2000;
+constexpr int kStatusBarId = 1002;
+constexpr int kFileNameCombo = 0x47c;  // cmb13: the file name box of the Explorer dialog
+constexpr int kFileNameEdit = 0x480;   // edt1: the same in the older dialog
+constexpr UINT kSendTimeoutMs = 20000;
+
+struct Search {
+    const char* prefix;
+    HWND found;
+};
+
+BOOL CALLBACK MatchCaption(HWND window, LPARAM lparam) {
+    auto* search = reinterpret_cast<Search*>(lparam);
+    if (!IsWindowVisible(window)) return TRUE;
+    char caption[512] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    if (std::strncmp(caption, search->prefix, std::strlen(search->prefix)) != 0) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindByCaption(const char* prefix) {
+    Search search = {prefix, nullptr};
+    EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitByCaption(const char* prefix, DWORD timeout_ms) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND window = FindByCaption(prefix)) return window;
+        if (GetTickCount() - start > timeout_ms) return nullptr;
+        Sleep(100);
+    }
+}
+
+HWND MainWindow() { return FindWindowA("CLIMATEWINDOW", nullptr); }
+
+std::string Caption(HWND window) {
+    char text[512] = {};
+    // WM_GETTEXT is carried across processes; SB_GETTEXT would not be.
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        kSendTimeoutMs, nullptr);
+    return text;
+}
+
+bool Synchronise(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
+}
+
+int Fail(const char* what) {
+    std::fprintf(stderr, "driver: %s\n", what);
+    return 1;
+}
+
+int PrintSize(HWND window, bool client) {
+    if (!window) return Fail("window not found");
+    RECT rect = {};
+    if (client) {
+        GetClientRect(window, &rect);
+    } else {
+        GetWindowRect(window, &rect);
+    }
+    std::printf("%ld %ld\n", static_cast<long>(rect.right - rect.left), static_cast<long>(rect.bottom - rect.top));
+    return 0;
+}
+
+BOOL CALLBACK PrintStatic(HWND window, LPARAM) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, "Static") == 0) {
+        std::string text = Caption(window);
+        if (!text.empty()) std::printf("%s\n", text.c_str());
+    }
+    return TRUE;
+}
+
+int FileDialog(const char* prefix, const char* name, DWORD timeout_ms) {
+    HWND dialog = WaitByCaption(prefix, timeout_ms);
+    if (!dialog) return Fail("file dialog not found");
+    HWND box = GetDlgItem(dialog, kFileNameCombo);
+    if (!box) box = GetDlgItem(dialog, kFileNameEdit);
+    if (!box) return Fail("file name box not found");
+    SendMessageTimeoutA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name), SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                        nullptr);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return 0;
+}
+
+int Run(int argc, char** argv) {
+    if (argc < 2) return 2;
+    std::string step = argv[1];
+    auto arg = [&](int i) -> const char* { return i < argc ? argv[i] : nullptr; };
+    auto number = [&](int i) { return arg(i) ? std::strtol(arg(i), nullptr, 10) : 0L; };
+
+    if (step == "wait-window" && arg(2)) {
+        HWND window = WaitByCaption(arg(2), static_cast<DWORD>(number(3)));
+        if (!window) return Fail("window did not appear");
+        std::printf("%s\n", Caption(window).c_str());
+        return 0;
+    }
+    if (step == "wait-gone" && arg(2)) {
+        DWORD start = GetTickCount();
+        while (FindByCaption(arg(2))) {
+            if (GetTickCount() - start > static_cast<DWORD>(number(3))) return Fail("window did not go away");
+            Sleep(100);
+        }
+        return 0;
+    }
+    if (step == "file-dialog" && arg(3)) return FileDialog(arg(2), arg(3), 20000);
+    if (step == "texts" && arg(2)) {
+        HWND window = FindByCaption(arg(2));
+        if (!window) return Fail("window not found");
+        EnumChildWindows(window, PrintStatic, 0);
+        return 0;
+    }
+    if (step == "press" && arg(3)) {
+        HWND window = FindByCaption(arg(2));
+        if (!window) return Fail("window not found");
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(number(3), BN_CLICKED), 0);
+        return 0;
+    }
+
+    HWND main = MainWindow();
+    if (!main) return Fail("main window not found");
+    if (step == "main-caption") {
+        std::printf("%s\n", Caption(main).c_str());
+        return 0;
+    }
+    if (step == "status") {
+        HWND status = GetDlgItem(main, kStatusBarId);
+        if (!status) return Fail("status bar not found");
+        std::printf("%s\n", Caption(status).c_str());
+        return 0;
+    }
+    if (step == "diagram-size") return PrintSize(GetDlgItem(main, kDiagramWindowId), true);
+    if (step == "window-size") return PrintSize(main, false);
+    if (step == "command" && arg(2)) {
+        PostMessageA(main, WM_COMMAND, static_cast<WPARAM>(number(2)), 0);
+        return 0;
+    }
+    if (step == "send-command" && arg(2)) {
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(main, WM_COMMAND, static_cast<WPARAM>(number(2)), 0, SMTO_ABORTIFHUNG,
+                                 kSendTimeoutMs, &result)) {
+            return Fail("command not handled in time");
+        }
+        return 0;
+    }
+    if (step == "type" && arg(2)) {
+        for (const char* c = arg(2); *c; ++c) {
+            PostMessageA(main, WM_CHAR, static_cast<unsigned char>(*c), 1);
+        }
+        return 0;
+    }
+    if (step == "click" && arg(3)) {
+        HWND diagram = GetDlgItem(main, kDiagramWindowId);
+        if (!diagram) return Fail("diagram window not found");
+        PostMessageA(diagram, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(number(2), number(3)));
+        return Synchronise(diagram) ? 0 : Fail("click not handled in time");
+    }
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int code = RunDialogStep(argc, argv);  // the dialogs' own steps
+    if (code < 0) code = Run(argc, argv);
+    if (code == 2) std::fprintf(stderr, "driver: unknown step or missing argument\n");
+    std::fflush(stdout);
+    return code;
+}

@@ -1,0 +1,151 @@
+# Shared by run_e2e.sh and screenshot.sh: Wine, Xvfb and the test driver.
+# Source it after setting `build` (the Windows build folder) and `work` (a
+# scratch folder). Every wait has a deadline; nothing sleeps and hopes.
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+exe="$build/app/Varnok32.exe"
+driver="$build/tests/e2e/varnok_e2e_driver.exe"
+sample="$repo/data/sample"
+
+# The PE machine of the program decides the Wine loader: a 32-bit program
+# needs the 32-bit loader (and a kernel that runs 32-bit code), a 64-bit
+# one the 64-bit loader and a 64-bit prefix.
+pe_machine() {
+  local offset
+  offset=$(od -An -t u4 -j 60 -N 4 "$1" | tr -d ' ')
+  od -An -t x2 -j $((offset + 4)) -N 2 "$1" | tr -d ' '
+}
+
+choose_wine() {
+  case "$(pe_machine "$exe")" in
+    014c)
+      wine_loader=$(command -v wine || true)
+      wine_arch=win32
+      if [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        echo "e2e: this machine cannot run 32-bit programs (no 32-bit Wine loader or no" >&2
+        echo "e2e: 32-bit support in the kernel); build with cmake/toolchain-mingw-x86_64.cmake" >&2
+        return 1
+      fi ;;
+    8664)
+      wine_loader=$(command -v wine64 || echo /usr/lib/wine/wine64)
+      wine_arch=win64 ;;
+    *) echo "e2e: $exe is not a Windows program" >&2; return 1 ;;
+  esac
+  [ -x "$wine_loader" ] || { echo "e2e: no Wine loader for $exe" >&2; return 1; }
+  wineserver_bin=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+}
+
+# Environment of every Wine process: no Mono or Gecko installer prompts,
+# no debug chatter.
+wine_env() {
+  env WINEPREFIX="$prefix" WINEARCH="$wine_arch" WINELOADER="$wine_loader" DISPLAY=":$display" \
+      WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" "$@"
+}
+
+# A free X display for this scenario, with its own Xvfb.
+start_xvfb() {
+  local n
+  for n in $(seq 101 199); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$1/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    display=$n
+    local deadline=$((SECONDS + 15))
+    while [ ! -e "/tmp/.X11-unix/X$n" ]; do
+      if ! kill -0 "$xvfb_pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
+        kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null
+        continue 2
+      fi
+      sleep 0.1
+    done
+    return 0
+  done
+  echo "e2e: no free X display" >&2
+  return 1
+}
+
+stop_xvfb() {
+  [ -n "${xvfb_pid:-}" ] || return 0
+  kill "$xvfb_pid" 2>/dev/null
+  wait "$xvfb_pid" 2>/dev/null
+  xvfb_pid=
+}
+
+# One initialised prefix per build folder and Wine architecture; every
+# scenario runs in a fresh copy of it. The first run of a bare machine
+# initialises it (a few minutes under load).
+prepare_template_prefix() {
+  template="$build/e2e-prefix-$wine_arch"
+  [ -f "$template/system.reg" ] && [ -f "$template/.varnok-ready" ] && return 0
+  rm -rf "$template"
+  echo "e2e: initialising the Wine prefix $template" >&2
+  local saved_prefix=${prefix:-}
+  prefix=$template
+  start_xvfb "$work" || return 1
+  wine_env timeout 600 "$wine_loader" wineboot --init >"$work/wineboot.log" 2>&1
+  local status=$?
+  wine_env timeout 120 "$wineserver_bin" -w
+  stop_xvfb
+  prefix=$saved_prefix
+  [ $status -eq 0 ] && [ -f "$template/system.reg" ] || { echo "e2e: wineboot failed (see $work/wineboot.log)" >&2; return 1; }
+  touch "$template/.varnok-ready"
+}
+
+# A scenario's own prefix, display and data folder.
+scenario_setup() {
+  scenario_dir="$work/$1"
+  mkdir -p "$scenario_dir/data"
+  prefix="$scenario_dir/prefix"
+  cp -a "$template" "$prefix"
+  start_xvfb "$scenario_dir"
+}
+
+scenario_teardown() {
+  if [ -n "${program_pid:-}" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill "$program_pid" 2>/dev/null
+  fi
+  [ -n "${program_pid:-}" ] && wait "$program_pid" 2>/dev/null
+  program_pid=
+  wine_env timeout 30 "$wineserver_bin" -k >/dev/null 2>&1
+  wine_env timeout 30 "$wineserver_bin" -w >/dev/null 2>&1
+  stop_xvfb
+}
+
+# Starts the program in the scenario's data folder, with a hard time limit.
+start_program() {
+  (cd "$scenario_dir/data" && exec env WINEPREFIX="$prefix" WINEARCH="$wine_arch" WINELOADER="$wine_loader" \
+      DISPLAY=":$display" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+      timeout "${1:-240}" "$wine_loader" "$exe" "${@:2}") >"$scenario_dir/program.log" 2>&1 &
+  program_pid=$!
+}
+
+# Waits for the program to end and sets exit_code to its exit code, or
+# to "timeout". Not for a command substitution: only this shell can wait
+# for its own child.
+wait_program_exit() {
+  local deadline=$((SECONDS + $1))
+  exit_code=timeout
+  while kill -0 "$program_pid" 2>/dev/null; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.2
+  done
+  wait "$program_pid"
+  exit_code=$?
+  program_pid=
+}
+
+# One step of the test driver, at most 60 seconds; output without CR.
+drive() {
+  wine_env timeout 60 "$wine_loader" "$driver" "$@" 2>>"$scenario_dir/driver.log" | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
+
+# Polls a condition command until it succeeds or the deadline passes.
+wait_until() {
+  local seconds=$1; shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.2
+  done
+}

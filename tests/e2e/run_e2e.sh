@@ -1,0 +1,203 @@
+#!/usr/bin/env bash
+# End-to-end tests of Varnok32.exe under Wine and Xvfb.
+#
+#   tests/e2e/run_e2e.sh WINDOWS_BUILD_FOLDER
+#
+# Each scenario gets its own X display, Wine prefix (a copy of one
+# initialised prefix kept in the build folder) and data folder; the program
+# is driven by the test driver (tests/e2e/driver), which finds its windows
+# and sends them messages. Every wait has a deadline, the program and its
+# wineserver are ended after each scenario, and the last line reads
+# "N passed, N failed". Exit code 0 when nothing failed.
+set -u
+
+if [ $# -ne 1 ] || [ ! -d "$1" ]; then
+  echo "usage: $0 WINDOWS_BUILD_FOLDER" >&2
+  exit 2
+fi
+build=$(cd "$1" && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/varnok-e2e.XXXXXX")
+source "$(dirname "$0")/e2e_lib.sh"
+source "$(dirname "$0")/dialog_scenarios.sh"
+
+passed=0
+failed=0
+program_pid=
+xvfb_pid=
+
+cleanup() {
+  scenario_teardown >/dev/null 2>&1
+  [ -n "${VARNOK_E2E_KEEP:-}" ] || rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'echo "e2e: interrupted" >&2; exit 130' INT TERM
+
+check() {  # check NAME ACTUAL EXPECTED
+  if [ "$2" = "$3" ]; then
+    echo "  ok    $1"
+    passed=$((passed + 1))
+  else
+    echo "  FAIL  $1: got '$2', expected '$3'"
+    failed=$((failed + 1))
+  fi
+}
+
+check_true() {  # check_true NAME COMMAND...
+  local name=$1; shift
+  if "$@"; then check "$name" yes yes; else check "$name" no yes; fi
+}
+
+copy_sample() {
+  cp "$sample/COUNTRY.DAT" "$sample/PRECIP.DAT" "$sample/TEMP.DAT" "$scenario_dir/data/"
+}
+
+# The caption must name the diagram window's client size.
+caption_matches_diagram() {
+  local caption size
+  caption=$(drive main-caption) || return 1
+  size=$(drive diagram-size) || return 1
+  [ "$caption" = "Climate diagram (${size% *} x ${size#* })" ]
+}
+
+status_is() { [ "$(drive status)" = "$1" ]; }
+file_size_is() { [ -f "$1" ] && [ "$(stat -c %s "$1")" = "$2" ]; }
+
+# ------------------------------------------------------------ scenarios
+
+# A missing data file: the stop message names the first missing file, and
+# the process ends with a non-zero exit code once it is confirmed.
+scenario_missing_file() {  # TEXT CAPTION FILES-PRESENT...
+  local missing_text=$1 caption=$2
+  shift 2
+  for f in "$@"; do cp "$sample/$f" "$scenario_dir/data/"; done
+  start_program 120
+  local title
+  title=$(drive wait-window "Varnok 32: Terminating" 60000)
+  check "stop message appears" "$title" "$caption"
+  check "stop message text" "$(drive texts "$caption" | grep -F "Datafile")" "$missing_text"
+  check "no main window is shown" "$(drive wait-window "Climate diagram" 0 2>/dev/null)" ""
+  drive press "$caption" 1
+  wait_program_exit 60
+  check_true "process ends with a non-zero exit code (got $exit_code)" test "$exit_code" != 0 -a "$exit_code" != timeout
+}
+
+scenario_start_and_modes() {
+  copy_sample
+  start_program
+  check "main window appears" "$(drive wait-window "Climate diagram (" 60000 | cut -c1-17)" "Climate diagram ("
+  check_true "caption gives the diagram window's size" caption_matches_diagram
+  check "status text at start" "$(drive status)" "Varnok 32 - climate diagram"
+  check "main window size at start" "$(drive window-size)" "400 590"
+
+  drive send-command 22
+  check "command 22: status text" "$(drive status)" "Varnok 32 - data table"
+  local size
+  size=$(drive window-size)
+  check "command 22: window height" "${size#* }" 468
+  check_true "command 22: width is 119 characters ($size)" test $(( ${size% *} % 119 )) -eq 0 -a "${size% *}" -gt 0
+  check_true "command 22: caption follows the diagram window" caption_matches_diagram
+
+  drive send-command 21
+  check "command 21: status text" "$(drive status)" "Varnok 32 - climate diagram"
+  check "command 21: window size" "$(drive window-size)" "400 590"
+  check_true "command 21: caption follows the diagram window" caption_matches_diagram
+
+  drive command 19
+  wait_program_exit 60
+  check "Exit ends the process with code 0" "$exit_code" 0
+}
+
+scenario_memorial() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  drive type wisp
+  check "typing wisp opens Memorial" "$(drive wait-window Memorial 20000)" Memorial
+  local lines
+  lines=$(drive texts Memorial | wc -l)
+  check_true "the dedication is shown" test "$lines" -ge 2
+  drive press Memorial 1028
+  check_true "Farewell closes it" drive wait-gone Memorial 20000
+  drive type Wisp
+  drive type wwisp
+  check "Wisp and wwisp do not open it" "$(drive wait-window Memorial 3000 2>/dev/null)" ""
+  drive type wisp
+  check "typing wisp again opens it again" "$(drive wait-window Memorial 20000)" Memorial
+  drive press Memorial 2
+  check_true "Esc closes it" drive wait-gone Memorial 20000
+}
+
+scenario_station_file() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  # Saved in table mode, the file carries diagram_mode 0.
+  drive send-command 22
+  drive command 11
+  drive file-dialog "Save climate station to file" saved.cli
+  local saved="$scenario_dir/data/saved.cli"
+  check_true "command 11 writes a 660-byte station file" wait_until 30 file_size_is "$saved" 660
+  check "the file holds diagram_mode 0" "$(od -An -t d4 -j 652 -N 4 "$saved" 2>/dev/null | tr -d ' ')" 0
+
+  drive send-command 21
+  drive command 10
+  drive file-dialog "Open climate station from file" saved.cli
+  check_true "reopening it brings back table mode" wait_until 30 status_is "Varnok 32 - data table"
+  check "reopened: window height of table mode" "$(drive window-size | cut -d' ' -f2)" 468
+
+  # A file shorter than a record is refused with a message naming it.
+  head -c 100 /dev/zero >"$scenario_dir/data/short.cli"
+  drive send-command 21
+  drive command 10
+  drive file-dialog "Open climate station from file" short.cli
+  check "a short file is reported" "$(drive wait-window "Varnok 32" 30000)" "Varnok 32"
+  local message
+  message=$(drive texts "Varnok 32")
+  check_true "the message names the file" grep -q "short.cli" <<<"$message"
+  drive press "Varnok 32" 1
+  check_true "after the message the view mode is re-applied" wait_until 30 status_is "Varnok 32 - climate diagram"
+}
+
+scenario_axis_click() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  # Clicks anywhere must leave the program responsive and the caption right.
+  drive click 100 10
+  drive click 100 1000
+  drive send-command 25
+  drive send-command 26
+  check_true "clicks and axis commands keep the program running" caption_matches_diagram
+}
+
+run_scenario() {
+  local name=$1; shift
+  echo "scenario $name"
+  if scenario_setup "$name"; then
+    "$@"
+  else
+    check "$name: setup" failed ok
+  fi
+  scenario_teardown
+}
+
+# ------------------------------------------------------------ main
+
+if ! choose_wine || ! prepare_template_prefix; then
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+[ -f "$driver" ] || { echo "e2e: $driver is missing" >&2; echo "0 passed, 1 failed"; exit 1; }
+
+run_scenario all_files_missing scenario_missing_file \
+  "Error: Datafile 'COUNTRY.DAT' could not be found!" "Varnok 32: Terminating application"
+run_scenario temp_missing scenario_missing_file \
+  "Error: Datafile 'TEMP.DAT' could not be found!" "Varnok 32: Terminating application." COUNTRY.DAT PRECIP.DAT
+run_scenario start_and_modes scenario_start_and_modes
+run_scenario memorial scenario_memorial
+run_scenario station_file scenario_station_file
+run_scenario axis_click scenario_axis_click
+run_dialog_scenarios
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,5 +1,7 @@
 #include "app/win32/output.h"
 
+#include <cderr.h>  // PDERR_NODEFAULTPRN
+
 #include <string>
 
 #include "diagram/print_page.h"
@@ -58,8 +60,9 @@ HDC ChoosePrinter(const ShellContext& shell) {
     if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
     if (chosen) return dialog.hDC;
+    // 0 is a plain cancel; without any printer the dialog has said so itself.
     DWORD error = CommDlgExtendedError();
-    if (error != 0) {  // 0 is a plain cancel
+    if (error != 0 && error != PDERR_NODEFAULTPRN) {
         char text[96];
         wsprintfA(text, "No printer can be used (print dialog error 0x%04lX).", static_cast<unsigned long>(error));
         Inform(shell, text, "Print");

@@ -162,14 +162,38 @@ scenario_manual_entry() {
   check "file: the month mark of column 1" "$(record_int "$saved" 588)" 1
 }
 
+clipboard_refused() { drive texts "Copy window content" | grep -qx "The clipboard could not be opened."; }
+metafile_refused() { drive texts "Save window content" | grep -q "could not be saved to"; }
+
 scenario_clipboard() {
   copy_sample
   start_program
   drive wait-window "Climate diagram (" 60000 >/dev/null
   drive send-command 40
-  check_true "command 40 leaves an enhanced metafile on the clipboard" \
-    drive clipboard-emf "Z:$scenario_dir/clip.emf"
+  check_true "command 40 leaves an enhanced metafile on the clipboard" drive clipboard-emf "Z:$scenario_dir/clip.emf"
   check_true "its head lines name the start-up station" grep -qx "NO DATASET" <<<"$(emf_texts "$scenario_dir/clip.emf")"
+
+  # Another program holds the clipboard open: the copy is refused with a message.
+  # Straight to a file: drive's output filter would hold the line back.
+  wine_env timeout 60 "$wine_loader" "$driver" hold-clipboard 20000 >"$scenario_dir/hold.out" 2>&1 &
+  local holder=$!
+  wait_until 30 grep -q held "$scenario_dir/hold.out"
+  drive command 40
+  check_true "a clipboard held by another program is reported" wait_until 30 clipboard_refused
+  drive press "Copy window content" 1
+  wait "$holder"
+}
+
+# A metafile that cannot be created (/proc takes no new files) is reported.
+scenario_metafile_refused() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  drive command 13
+  drive file-dialog "Save window content" 'Z:\proc\varnok.emf'
+  check_true "the failed save is reported" wait_until 30 metafile_refused
+  drive press "Save window content" 1
+  check_true "the program goes on" caption_matches_diagram
 }
 
 # Without a printer Wine's print dialog may refuse at once; the program
@@ -180,6 +204,7 @@ scenario_print_cancel() {
   drive wait-window "Climate diagram (" 60000 >/dev/null
   drive command 15
   check "the print dialog (or the message that no printer can be used)" "$(drive wait-window Print 30000)" Print
+  screenshot print_dialog
   drive press Print 2
   check_true "Cancel closes it" drive wait-gone Print 20000
   check_true "the program goes on" caption_matches_diagram
@@ -190,5 +215,6 @@ run_dialog_scenarios() {
   run_scenario search_by_number scenario_search_by_number
   run_scenario manual_entry scenario_manual_entry
   run_scenario clipboard scenario_clipboard
+  run_scenario metafile_refused scenario_metafile_refused
   run_scenario print_cancel scenario_print_cancel
 }

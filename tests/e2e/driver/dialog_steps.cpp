@@ -13,6 +13,8 @@
 //   click-button PREFIX ID      click a button (BM_CLICK) and wait
 //   checked PREFIX ID           print 1 when the button is checked, else 0
 //   clipboard-emf FILE          write the clipboard's enhanced metafile to FILE
+//   hold-clipboard MS           keep the clipboard open for MS milliseconds,
+//                               so that the program cannot open it
 #include "dialog_steps.h"
 
 #include <cstdio>
@@ -106,12 +108,22 @@ int ClipboardMetafile(const char* path) {
     return std::fclose(file) == 0 && written ? 0 : 1;
 }
 
+int HoldClipboard(DWORD ms) {
+    if (!OpenClipboard(nullptr)) return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(ms);
+    CloseClipboard();
+    return 0;
+}
+
 }  // namespace
 
 int RunDialogStep(int argc, char** argv) {
     if (argc < 3) return -1;
     std::string step = argv[1];
     if (step == "clipboard-emf") return ClipboardMetafile(argv[2]);
+    if (step == "hold-clipboard") return HoldClipboard(static_cast<DWORD>(std::atoi(argv[2])));
     if (argc < 4) return -1;
     const bool known = step == "set-text" || step == "get-text" || step == "list-items" || step == "list-select" ||
                        step == "list-open" || step == "click-button" || step == "checked";

@@ -23,9 +23,10 @@ struct CountryTable {
     std::size_t country_count() const { return entries.size(); }
 };
 
-// Fills the table from COUNTRY.DAT in the database folder (all whole
-// 79-byte records). Each copy stops early at a NUL in the file. On failure
-// the table holds the records read before it.
+// Fills the table from COUNTRY.DAT in the database folder: every whole
+// 79-byte record, in file order (a trailing partial record is ignored).
+// Each copy stops early at a NUL in the file. cannot_open leaves the table
+// empty.
 DataFileStatus LoadCountryTable(const std::string& db_dir, CountryTable& table);
 
 // The first slot whose code equals `text` over at most 3 characters (a NUL

@@ -12,6 +12,16 @@ void PutRight(std::string& record, std::size_t at, std::size_t width, const std:
     record.replace(at + width - t.size(), t.size(), t);
 }
 
+// An integer column of `width` bytes: values that do not fit are held at
+// the largest or smallest that does, never cut to other digits.
+void PutNumber(std::string& record, std::size_t at, std::size_t width, std::int32_t value) {
+    std::int64_t high = 1, low;
+    for (std::size_t i = 0; i < width; ++i) high *= 10;
+    low = -(high / 10 - 1);
+    std::int64_t v = value >= high ? high - 1 : value < low ? low : value;
+    PutRight(record, at, width, std::to_string(v));
+}
+
 void PutLeft(std::string& record, std::size_t at, std::size_t width, const std::string& text) {
     std::string t = text.size() > width ? text.substr(0, width) : text;
     record.replace(at, t.size(), t);
@@ -62,9 +72,10 @@ std::string FormatStationRecord(const StationRow& row) {
     PutLeft(record, kNameOffset, kNameWidth, row.name);
     PutPosition(record, kLatitudeOffset, 3, row.latitude);
     PutPosition(record, kLongitudeOffset, 4, row.longitude);
-    PutRight(record, kElevationOffset, 5, std::to_string(row.elevation_m));
-    PutRight(record, kFirstYearOffset, 5, std::to_string(row.first_year));
-    PutRight(record, kLastYearOffset, 5, std::to_string(row.last_year));
+    PutNumber(record, kElevationOffset, 5, row.elevation_m);
+    // The years keep a blank before them, which ends the number in front.
+    PutNumber(record, kFirstYearOffset + 1, 4, row.first_year);
+    PutNumber(record, kLastYearOffset + 1, 4, row.last_year);
     const int blocks[3] = {kMeanBlock, kMinimumBlock, kMaximumBlock};
     for (int b = 0; b < 3; ++b) {
         for (int m = 0; m < 12; ++m) {

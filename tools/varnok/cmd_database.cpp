@@ -2,6 +2,7 @@
 // search dialog and the import show it.
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <map>
 #include <string>
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "database/station_import.h"
 #include "tests/database_fixture.h"
 
 namespace {
@@ -122,6 +123,44 @@ TEST(NumberSearch, UnreadableFileGivesItsOwnMessage) {
     EXPECT_FALSE(s.found);
     EXPECT_EQ(s.status, DataFileStatus::cannot_open);
     EXPECT_EQ(s.message.text, "Datafile 'PRECIP.DAT' could not be opened!");
+}
+
+}  // namespace
+
+namespace {
+
+// Files of random bytes, digit runs and NULs: every reader gives some
+// result and stays inside its buffers (the sanitizer build checks that).
+TEST(MalformedDatabase, RandomBytesGiveDefinedResults) {
+    std::uint32_t state = 12345;
+    auto next = [&] { return state = state * 1664525u + 1013904223u; };
+    const std::string alphabet = std::string("0123456789999999-+.eE ") + '\0' + "\t\xB0XYZ";
+    for (int round = 0; round < 20; ++round) {
+        TestDatabase db;
+        std::string country, precip, temp;
+        for (int i = 0; i < 79 * 3 + round; ++i) country += alphabet[next() % alphabet.size()];
+        for (int i = 0; i < 1338 * 4 + round * 7; ++i) precip += alphabet[next() % alphabet.size()];
+        temp = precip.substr(static_cast<std::size_t>(round));
+        db.WriteCountries({country});
+        db.WritePrecip({precip});
+        db.WriteTemp({temp});
+
+        CountryTable table;
+        EXPECT_EQ(LoadCountryTable(db.dir(), table), DataFileStatus::ok);
+        EXPECT_EQ(table.country_count(), 3u);
+        for (const std::string& text : ReadCountryListTexts(db.dir()).texts) {
+            StationListFill fill = FillStationList(db.dir(), CountryCodeOfListText(table, text));
+            EXPECT_EQ(fill.record_count, 4);
+        }
+        StationSearch s = FindStationByNumber(db.dir(), table, 9999);
+        StationData station;
+        station.record = MakeStartupRecord();
+        std::string name = s.found ? s.station_name : precip.substr(1338 + 12, 24);
+        StationImport result = ImportStationFromDatabase(db.dir(), table, name, station);
+        EXPECT_EQ(station.record.abs_min_c, result.imported ? -999.0f : 0.0f);
+        EXPECT_EQ(station.record.lat_degrees >= 0, true);
+        EXPECT_EQ(station.record.lon_degrees >= 0, true);
+    }
 }
 
 }  // namespace

@@ -18,6 +18,9 @@
 //   press PREFIX ID           post WM_COMMAND ID (IDOK 1, IDCANCEL 2) to it
 //   file-dialog PREFIX NAME   in that file dialog, enter NAME and press OK
 //   click X Y                 left click in the diagram window at (X, Y)
+//   open-menu LETTER          open the menu bar's menu of that mnemonic
+//                             (as Alt+LETTER does) and return at once
+//   highlight-next            move the open menu's highlight one item down
 //
 // Exit code 0 on success, 1 when a window is not found in time, 2 on bad
 // arguments. Output is Windows-1252 text, one value a line.
@@ -186,6 +189,15 @@ int Run(int argc, char** argv) {
         for (const char* c = arg(2); *c; ++c) {
             PostMessageA(main, WM_CHAR, static_cast<unsigned char>(*c), 1);
         }
+        return 0;
+    }
+    if (step == "open-menu" && arg(2)) {
+        PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, static_cast<unsigned char>(arg(2)[0]));
+        return 0;
+    }
+    if (step == "highlight-next") {
+        // The open menu has the keyboard; a posted key press reaches its loop.
+        PostMessageA(main, WM_KEYDOWN, VK_DOWN, 0);
         return 0;
     }
     if (step == "click" && arg(3)) {

@@ -217,4 +217,43 @@ run_dialog_scenarios() {
   run_scenario clipboard scenario_clipboard
   run_scenario metafile_refused scenario_metafile_refused
   run_scenario print_cancel scenario_print_cancel
+  run_scenario print_pdf scenario_print_pdf
+}
+
+# A real print, where a CUPS print queue with the cups-pdf driver is set up
+# (tests/e2e/pdf_printer.sh): the page of an imported station lands as a PDF.
+scenario_print_pdf() {
+  local queue_out
+  queue_out=$(bash "$e2e_dir/pdf_printer.sh" 2>>"$scenario_dir/driver.log") || {
+    echo "  skip  no PDF print queue on this machine"
+    return 0
+  }
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  open_search_dialog >/dev/null
+  drive set-text "$search_dialog" 1026 94767
+  drive click-button "$search_dialog" 1027
+  drive click-button "$search_dialog" 1
+  drive wait-gone "$search_dialog" 20000
+  local marker="$scenario_dir/before-print"
+  touch "$marker"
+  drive command 15
+  check "the print dialog" "$(drive wait-window Print 30000)" Print
+  screenshot print_dialog_with_printer
+  drive press Print 1
+  check_true "a PDF arrives from the print queue" wait_until 120 pdf_arrived "$queue_out" "$marker"
+  local pdf
+  pdf=$(newer_pdf "$queue_out" "$marker")
+  check_true "the page names the station" grep -q "SYDNEY AIRPORT" <<<"$(pdftotext "$pdf" - 2>/dev/null)"
+  mkdir -p "$build/e2e-screenshots"
+  pdftoppm -png -r 50 -singlefile "$pdf" "$build/e2e-screenshots/printed_page" 2>/dev/null
+}
+
+pdf_arrived() { newer_pdf "$@" >/dev/null; }
+
+newer_pdf() {  # newer_pdf FOLDER MARKER: a PDF written after MARKER
+  local newest
+  newest=$(find "$1" -name '*.pdf' -newer "$2" -size +1k 2>/dev/null | head -1)
+  [ -n "$newest" ] && echo "$newest"
 }

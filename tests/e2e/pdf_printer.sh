@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Makes sure a PDF print queue is there for the print scenario: starts the
+# CUPS scheduler when it is not running and adds the queue "VarnokPDF"
+# (the cups-pdf driver) as the default destination. Prints the folder the
+# PDFs land in. Exit 1, doing nothing, when cups and printer-driver-cups-pdf
+# are not installed.
+set -u
+command -v cupsd >/dev/null && command -v lpadmin >/dev/null || exit 1
+[ -x /usr/lib/cups/backend/cups-pdf ] || exit 1
+ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+[ -f "$ppd" ] || exit 1
+
+if ! lpstat -r >/dev/null 2>&1; then
+  cupsd || exit 1
+  for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
+fi
+if ! lpstat -p VarnokPDF >/dev/null 2>&1; then
+  lpadmin -p VarnokPDF -v cups-pdf:/ -E -P "$ppd" 2>/dev/null || exit 1
+fi
+lpadmin -d VarnokPDF 2>/dev/null || exit 1
+
+# cups-pdf writes into the submitting user's ${HOME}/PDF (its default Out).
+out=$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -1)
+out=${out:-\${HOME\}/PDF}
+out=${out//\$\{HOME\}/$HOME}
+mkdir -p "$out"
+echo "$out"

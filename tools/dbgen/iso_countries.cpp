@@ -1,7 +1,6 @@
 #include "tools/dbgen/iso_countries.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -9,19 +8,6 @@
 #include "station/text_encoding.h"
 
 namespace {
-
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // Reads the JSON string that starts at text[i] == '"'; i ends after it.
 std::string ReadString(const std::string& text, std::size_t& i) {
@@ -31,9 +17,11 @@ std::string ReadString(const std::string& text, std::size_t& i) {
             out += text[i];
             continue;
         }
+        // The file writes every letter as UTF-8; an escaped code point, which
+        // it does not use, becomes '?'.
         char e = text[++i];
-        if (e == 'u' && i + 4 < text.size()) {
-            AppendUtf8(out, static_cast<std::uint32_t>(std::stoul(text.substr(i + 1, 4), nullptr, 16)));
+        if (e == 'u') {
+            out += '?';
             i += 4;
         } else {
             out += e == 'n' ? '\n' : e == 't' ? '\t' : e;

@@ -13,7 +13,7 @@ check() {  # check NAME CONDITION...
     if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $name"; fi
 }
 render() { "$VARNOK" render "$@" > "$tmp/out" 2> "$tmp/err"; }
-well_formed() { python3 -c 'import sys, xml.dom.minidom as m; m.parse(sys.argv[1])' "$1"; }
+well_formed() { python3 -c 'import sys, xml.etree.ElementTree as e; e.parse(sys.argv[1])' "$1"; }
 first_element() { python3 - "$1" <<'PY'
 import sys, xml.dom.minidom as m
 root = m.parse(sys.argv[1]).documentElement

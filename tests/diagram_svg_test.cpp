@@ -89,6 +89,7 @@ const Golden kGoldens[] = {
     {"buenos_aires", "buenos_aires.svg", Options(100, -1, 0)},
     {"cherrapunji", "cherrapunji.svg", Options(100, -1, 0)},
     {"verkhoyansk", "verkhoyansk.svg", Options(275, -1, 0, true)},
+    {"in_salah", "in_salah.svg", Options(100, -1, 0)},
     {"berlin", "berlin_table.svg", Options(100, 0, 0)},
     {"buenos_aires", "buenos_aires_print2.svg", Options(100, -1, 2)},
 };

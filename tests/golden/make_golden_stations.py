@@ -21,6 +21,7 @@ STATIONS = [
     ("buenos_aires", "87585", 1, 1),
     ("cherrapunji", "42515", 1, 0),
     ("verkhoyansk", "24266", 1, 1),
+    ("in_salah", "60630", 1, 1),
 ]
 
 

@@ -2,10 +2,10 @@
 # Makes sure a PDF print queue is there for the print scenario: starts the
 # CUPS scheduler when it is not running and adds the queue "VarnokPDF"
 # (the cups-pdf driver) as the default destination. Prints the folder the
-# PDFs land in. Exit 1, doing nothing, when cups and printer-driver-cups-pdf
-# are not installed.
+# PDFs land in. Exit 1, doing nothing, when cups, printer-driver-cups-pdf
+# or poppler-utils (which the scenario reads the PDF with) are not installed.
 set -u
-command -v cupsd >/dev/null && command -v lpadmin >/dev/null || exit 1
+for tool in cupsd lpadmin lpstat pdftotext pdftoppm; do command -v "$tool" >/dev/null || exit 1; done
 [ -x /usr/lib/cups/backend/cups-pdf ] || exit 1
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 [ -f "$ppd" ] || exit 1

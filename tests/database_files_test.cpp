@@ -188,14 +188,18 @@ TEST(DatabaseFiles, FoundWhateverTheCaseOfTheirNames) {
     db.WritePrecip({StationRecordText({})}, "Precip.Dat");
     db.WriteTemp({}, "temp.DAT");
     EXPECT_TRUE(CheckDatabaseFiles(db.dir()).ok);
-    EXPECT_EQ(DataFilePath(db.dir(), DataFile::precip), db.File("Precip.Dat"));
     CountryTable table;
     EXPECT_EQ(LoadCountryTable(db.dir(), table), DataFileStatus::ok);
     EXPECT_EQ(table.country_count(), 1u);
+#ifndef _WIN32
+    // Where names differ by case the path names the file as it is spelled;
+    // Windows finds it under any spelling.
+    EXPECT_EQ(DataFilePath(db.dir(), DataFile::precip), db.File("Precip.Dat"));
     // The usual spelling wins over another.
     db.WritePrecip({}, "PRECIP.DAT");
     EXPECT_EQ(DataFilePath(db.dir(), DataFile::precip), db.File("PRECIP.DAT"));
     EXPECT_EQ(DataFilePath(db.dir(), DataFile::temp), db.File("temp.DAT"));
+#endif
 }
 
 TEST(RecordScan, WholeRecordsOnlyInFileOrder) {

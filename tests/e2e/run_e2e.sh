@@ -170,8 +170,37 @@ scenario_axis_click() {
   check_true "clicks and axis commands keep the program running" caption_matches_diagram
 }
 
+# Menu help: the highlighted item's help text in the status bar, the mode
+# text back when the menu closes.
+scenario_menu_help() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  drive open-menu p
+  check_true "the first item's help" wait_until 20 status_is "Show climate data as graph"
+  drive key down
+  drive key down
+  check_true "X-Axis up: its help" wait_until 20 status_is "Move x-axis up"
+  drive key escape
+  drive key escape
+  check_true "closed: the mode text again" wait_until 20 status_is "Varnok 32 - climate diagram"
+  drive open-menu f
+  drive key up
+  check_true "E&xit: its help" wait_until 20 status_is "Leave Varnok 32"
+  drive key escape
+  drive key escape
+  drive send-command 22
+  drive open-menu p
+  check_true "table mode: help while the menu is open" wait_until 20 status_is "Show climate data as graph"
+  drive key escape
+  drive key escape
+  check_true "table mode: status after the menu" wait_until 20 status_is "Varnok 32 - data table"
+}
+
 run_scenario() {
   local name=$1; shift
+  # VARNOK_E2E_ONLY=NAME runs one scenario, for work on it.
+  [ -n "${VARNOK_E2E_ONLY:-}" ] && [ "$VARNOK_E2E_ONLY" != "$name" ] && return 0
   echo "scenario $name"
   if scenario_setup "$name"; then
     "$@"
@@ -197,6 +226,7 @@ run_scenario start_and_modes scenario_start_and_modes
 run_scenario memorial scenario_memorial
 run_scenario station_file scenario_station_file
 run_scenario axis_click scenario_axis_click
+run_scenario menu_help scenario_menu_help
 run_dialog_scenarios
 
 echo "$passed passed, $failed failed"

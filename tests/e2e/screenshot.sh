@@ -61,7 +61,7 @@ drive send-command 22
 shot table
 drive send-command 21
 drive open-menu p
-drive highlight-next
-drive highlight-next
-drive highlight-next
+drive key down
+drive key down
+drive key down
 shot menu

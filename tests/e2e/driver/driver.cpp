@@ -6,7 +6,8 @@
 //                             caption starts with PREFIX; print the caption
 //   wait-gone PREFIX MS       wait until no such window is left
 //   main-caption              caption of the main window (CLIMATEWINDOW)
-//   status                    text of the status bar's part 0
+//   status                    what the status bar shows: the text of part 0,
+//                             or in simple mode (menu help) the simple text
 //   diagram-size              client size of the diagram window: "W H"
 //   window-size               outer size of the main window: "W H"
 //   command ID                post WM_COMMAND ID to the main window (for
@@ -20,11 +21,14 @@
 //   click X Y                 left click in the diagram window at (X, Y)
 //   open-menu LETTER          open the menu bar's menu of that mnemonic
 //                             (as Alt+LETTER does) and return at once
-//   highlight-next            move the open menu's highlight one item down
+//   key NAME                  post a key press (down, up, escape, return)
+//                             to the main window: an open menu takes it
 //
 // Exit code 0 on success, 1 when a window is not found in time, 2 on bad
 // arguments. Output is Windows-1252 text, one value a line.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -84,6 +88,35 @@ std::string Caption(HWND window) {
 bool Synchronise(HWND window) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
+}
+
+// SB_GETTEXTA writes into a buffer of the caller, which must lie in the
+// program's own address space: a scratch page is made there and read back.
+bool StatusBarText(HWND status, std::string& text) {
+    DWORD process_id = 0;
+    GetWindowThreadProcessId(status, &process_id);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process_id);
+    if (!process) return false;
+    constexpr SIZE_T kSize = 4096;
+    void* remote = VirtualAllocEx(process, nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    bool ok = false;
+    if (remote) {
+        DWORD_PTR result = 0;
+        char local[kSize] = {};
+        LRESULT length = SendMessageTimeoutA(status, SB_GETTEXTLENGTHA, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)
+                             ? static_cast<LRESULT>(result)
+                             : -1;
+        if (length >= 0 && LOWORD(length) < kSize &&
+            SendMessageTimeoutA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                                kSendTimeoutMs, &result) &&
+            ReadProcessMemory(process, remote, local, kSize - 1, nullptr)) {
+            text = local;
+            ok = true;
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return ok;
 }
 
 int Fail(const char* what) {
@@ -168,7 +201,9 @@ int Run(int argc, char** argv) {
     if (step == "status") {
         HWND status = GetDlgItem(main, kStatusBarId);
         if (!status) return Fail("status bar not found");
-        std::printf("%s\n", Caption(status).c_str());
+        std::string text;
+        if (!StatusBarText(status, text)) text = Caption(status);
+        std::printf("%s\n", text.c_str());
         return 0;
     }
     if (step == "diagram-size") return PrintSize(GetDlgItem(main, kDiagramWindowId), true);
@@ -195,9 +230,15 @@ int Run(int argc, char** argv) {
         PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, static_cast<unsigned char>(arg(2)[0]));
         return 0;
     }
-    if (step == "highlight-next") {
-        // The open menu has the keyboard; a posted key press reaches its loop.
-        PostMessageA(main, WM_KEYDOWN, VK_DOWN, 0);
+    if (step == "key" && arg(2)) {
+        std::string name = arg(2);
+        WPARAM key = name == "down" ? VK_DOWN : name == "up" ? VK_UP : name == "escape" ? VK_ESCAPE
+                   : name == "return" ? VK_RETURN : 0;
+        if (!key) return 2;
+        // An open menu runs its own loop on the program's thread; a posted
+        // key press reaches it there.
+        PostMessageA(main, WM_KEYDOWN, key, 1);
+        PostMessageA(main, WM_KEYUP, key, 1 | (3u << 30));
         return 0;
     }
     if (step == "click" && arg(3)) {

@@ -197,6 +197,21 @@ scenario_menu_help() {
   check_true "table mode: status after the menu" wait_until 20 status_is "Varnok 32 - data table"
 }
 
+# The Print button's tooltip is its command's help text. The mouse is moved
+# there on the X display: tooltips follow the real pointer.
+scenario_tooltip() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  local centre
+  centre=$(drive button-centre 15)
+  check_true "the Print button is on the toolbar ($centre)" test -n "$centre"
+  DISPLAY=":$display" timeout 20 xdotool mousemove ${centre% *} $((${centre#* } - 2)) sleep 0.2 \
+    mousemove ${centre% *} ${centre#* }
+  tooltip_is() { [ "$(drive tooltip 2>/dev/null)" = "$1" ]; }
+  check_true "its tooltip reads \"Print the window content\"" wait_until 20 tooltip_is "Print the window content"
+}
+
 run_scenario() {
   local name=$1; shift
   # VARNOK_E2E_ONLY=NAME runs one scenario, for work on it.
@@ -227,6 +242,7 @@ run_scenario memorial scenario_memorial
 run_scenario station_file scenario_station_file
 run_scenario axis_click scenario_axis_click
 run_scenario menu_help scenario_menu_help
+run_scenario tooltip scenario_tooltip
 run_dialog_scenarios
 
 echo "$passed passed, $failed failed"

@@ -21,6 +21,9 @@
 //   click X Y                 left click in the diagram window at (X, Y)
 //   open-menu LETTER          open the menu bar's menu of that mnemonic
 //                             (as Alt+LETTER does) and return at once
+//   button-centre ID          screen position of the toolbar button of a
+//                             command: "X Y" (for a mouse moved there)
+//   tooltip                   the text of the tooltip that is shown
 //   key NAME                  post a key press (down, up, escape, return)
 //                             to the main window: an open menu takes it
 //
@@ -41,6 +44,7 @@ namespace {
 
 constexpr int kDiagramWindowId = 2000;
 constexpr int kStatusBarId = 1002;
+constexpr int kToolbarId = 1000;
 constexpr int kFileNameCombo = 0x47c;  // cmb13: the file name box of the Explorer dialog
 constexpr int kFileNameEdit = 0x480;   // edt1: the same in the older dialog
 constexpr UINT kSendTimeoutMs = 20000;
@@ -90,33 +94,59 @@ bool Synchronise(HWND window) {
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
 }
 
-// SB_GETTEXTA writes into a buffer of the caller, which must lie in the
-// program's own address space: a scratch page is made there and read back.
-bool StatusBarText(HWND status, std::string& text) {
+// Messages that fill a buffer of the caller (SB_GETTEXTA, TB_GETRECT) need
+// that buffer in the program's own address space: a scratch page is made
+// there, the message sent with its address, and the page read back.
+constexpr SIZE_T kRemoteSize = 4096;
+
+bool SendWithRemoteBuffer(HWND window, UINT message, WPARAM wparam, char (&local)[kRemoteSize]) {
     DWORD process_id = 0;
-    GetWindowThreadProcessId(status, &process_id);
+    GetWindowThreadProcessId(window, &process_id);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process_id);
     if (!process) return false;
-    constexpr SIZE_T kSize = 4096;
-    void* remote = VirtualAllocEx(process, nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    void* remote = VirtualAllocEx(process, nullptr, kRemoteSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     bool ok = false;
     if (remote) {
         DWORD_PTR result = 0;
-        char local[kSize] = {};
-        LRESULT length = SendMessageTimeoutA(status, SB_GETTEXTLENGTHA, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)
-                             ? static_cast<LRESULT>(result)
-                             : -1;
-        if (length >= 0 && LOWORD(length) < kSize &&
-            SendMessageTimeoutA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
-                                kSendTimeoutMs, &result) &&
-            ReadProcessMemory(process, remote, local, kSize - 1, nullptr)) {
-            text = local;
-            ok = true;
-        }
+        ok = SendMessageTimeoutA(window, message, wparam, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                                 kSendTimeoutMs, &result) &&
+             ReadProcessMemory(process, remote, local, kRemoteSize, nullptr);
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     }
     CloseHandle(process);
     return ok;
+}
+
+bool StatusBarText(HWND status, std::string& text) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(status, SB_GETTEXTLENGTHA, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length) ||
+        LOWORD(length) >= kRemoteSize) {
+        return false;
+    }
+    char local[kRemoteSize] = {};
+    if (!SendWithRemoteBuffer(status, SB_GETTEXTA, 0, local)) return false;
+    local[kRemoteSize - 1] = '\0';
+    text = local;
+    return true;
+}
+
+// The centre of a toolbar button in screen coordinates.
+bool ButtonCentre(HWND toolbar, int command, POINT& centre) {
+    char local[kRemoteSize] = {};
+    if (!SendWithRemoteBuffer(toolbar, TB_GETRECT, static_cast<WPARAM>(command), local)) return false;
+    RECT rect;
+    std::memcpy(&rect, local, sizeof rect);
+    if (rect.right <= rect.left) return false;
+    centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    return ClientToScreen(toolbar, &centre) != FALSE;
+}
+
+BOOL CALLBACK FindTooltip(HWND window, LPARAM lparam) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(lparam) = window;
+    return FALSE;
 }
 
 int Fail(const char* what) {
@@ -224,6 +254,21 @@ int Run(int argc, char** argv) {
         for (const char* c = arg(2); *c; ++c) {
             PostMessageA(main, WM_CHAR, static_cast<unsigned char>(*c), 1);
         }
+        return 0;
+    }
+    if (step == "tooltip") {
+        HWND tooltip = nullptr;
+        EnumWindows(FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
+        if (!tooltip) return Fail("no tooltip shown");
+        std::printf("%s\n", Caption(tooltip).c_str());
+        return 0;
+    }
+    if (step == "button-centre" && arg(2)) {
+        POINT centre;
+        if (!ButtonCentre(GetDlgItem(main, kToolbarId), static_cast<int>(number(2)), centre)) {
+            return Fail("toolbar button not found");
+        }
+        std::printf("%ld %ld\n", static_cast<long>(centre.x), static_cast<long>(centre.y));
         return 0;
     }
     if (step == "open-menu" && arg(2)) {

@@ -212,6 +212,34 @@ scenario_tooltip() {
   check_true "its tooltip reads \"Print the window content\"" wait_until 20 tooltip_is "Print the window content"
 }
 
+# The toolbar's own customisation dialog: every entry of the table is
+# offered, its Help button shows the program's help box, and Reset brings
+# back all 16 entries after some were removed.
+scenario_toolbar_customise() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  check "the toolbar holds 16 entries" "$(drive toolbar-count)" 16
+  drive toolbar-delete 1
+  drive toolbar-delete 1
+  check "two removed" "$(drive toolbar-count)" 14
+  drive toolbar-customise
+  local dialog
+  dialog=$(drive wait-window "Customize" 30000)
+  check_true "the customisation dialog opens ($dialog)" test -n "$dialog"
+  drive press-text "$dialog" "&Help"
+  check "its Help button shows the help box" "$(drive wait-window "Help window" 20000)" "Help window"
+  check "the help text" "$(drive texts "Help window" | grep -F toolbar)" "This dialog allows to configure the toolbar."
+  drive press "Help window" 1
+  drive wait-gone "Help window" 20000
+  drive press-text "$dialog" "R&eset"
+  count_is() { [ "$(drive toolbar-count)" = "$1" ]; }
+  check_true "Reset brings back the 16 entries" wait_until 20 count_is 16
+  drive press-text "$dialog" "&Close"
+  check_true "the dialog closes" drive wait-gone "$dialog" 20000
+  check_true "the program goes on" caption_matches_diagram
+}
+
 run_scenario() {
   local name=$1; shift
   # VARNOK_E2E_ONLY=NAME runs one scenario, for work on it.
@@ -243,6 +271,7 @@ run_scenario station_file scenario_station_file
 run_scenario axis_click scenario_axis_click
 run_scenario menu_help scenario_menu_help
 run_scenario tooltip scenario_tooltip
+run_scenario toolbar_customise scenario_toolbar_customise
 run_dialog_scenarios
 
 echo "$passed passed, $failed failed"

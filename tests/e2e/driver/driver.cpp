@@ -24,6 +24,10 @@
 //   button-centre ID          screen position of the toolbar button of a
 //                             command: "X Y" (for a mouse moved there)
 //   tooltip                   the text of the tooltip that is shown
+//   toolbar-count             number of entries on the toolbar
+//   toolbar-delete INDEX      remove the toolbar entry at INDEX
+//   toolbar-customise         open the toolbar's customisation dialog
+//   press-text PREFIX TEXT    click the button captioned TEXT in that window
 //   key NAME                  post a key press (down, up, escape, return)
 //                             to the main window: an open menu takes it
 //
@@ -141,6 +145,20 @@ bool ButtonCentre(HWND toolbar, int command, POINT& centre) {
     return ClientToScreen(toolbar, &centre) != FALSE;
 }
 
+struct ButtonSearch {
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchButtonText(HWND window, LPARAM lparam) {
+    auto* search = reinterpret_cast<ButtonSearch*>(lparam);
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (std::strcmp(text, search->text) != 0) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 BOOL CALLBACK FindTooltip(HWND window, LPARAM lparam) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
@@ -215,6 +233,15 @@ int Run(int argc, char** argv) {
         EnumChildWindows(window, PrintStatic, 0);
         return 0;
     }
+    if (step == "press-text" && arg(3)) {
+        HWND window = FindByCaption(arg(2));
+        if (!window) return Fail("window not found");
+        ButtonSearch search = {arg(3), nullptr};
+        EnumChildWindows(window, MatchButtonText, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) return Fail("button not found");
+        PostMessageA(search.found, BM_CLICK, 0, 0);
+        return 0;
+    }
     if (step == "press" && arg(3)) {
         HWND window = FindByCaption(arg(2));
         if (!window) return Fail("window not found");
@@ -261,6 +288,22 @@ int Run(int argc, char** argv) {
         EnumWindows(FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
         if (!tooltip) return Fail("no tooltip shown");
         std::printf("%s\n", Caption(tooltip).c_str());
+        return 0;
+    }
+    if (step == "toolbar-count" || step == "toolbar-delete" || step == "toolbar-customise") {
+        HWND toolbar = GetDlgItem(main, kToolbarId);
+        if (!toolbar) return Fail("toolbar not found");
+        if (step == "toolbar-customise") {
+            PostMessageA(toolbar, TB_CUSTOMIZE, 0, 0);  // a modal dialog: not waited for
+            return 0;
+        }
+        DWORD_PTR result = 0;
+        UINT message = step == "toolbar-count" ? TB_BUTTONCOUNT : TB_DELETEBUTTON;
+        if (!SendMessageTimeoutA(toolbar, message, static_cast<WPARAM>(number(2)), 0, SMTO_ABORTIFHUNG,
+                                 kSendTimeoutMs, &result)) {
+            return Fail("toolbar did not answer");
+        }
+        if (step == "toolbar-count") std::printf("%lu\n", static_cast<unsigned long>(result));
         return 0;
     }
     if (step == "button-centre" && arg(2)) {

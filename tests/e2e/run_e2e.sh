@@ -240,6 +240,14 @@ scenario_toolbar_customise() {
   check_true "the program goes on" caption_matches_diagram
 }
 
+# The drawing surface over a real device context (tests/e2e/driver/gdi_surface_check.cpp).
+scenario_gdi_surface() {
+  local output
+  output=$(wine_env timeout 120 "$wine_loader" "$build/tests/e2e/varnok_gdi_check.exe" 2>&1 | tr -d '\r')
+  [ "$(tail -1 <<<"$output")" = "0 failed" ] || echo "$output" | sed 's/^/    /'
+  check "the GDI surface on a memory bitmap" "$(tail -1 <<<"$output")" "0 failed"
+}
+
 run_scenario() {
   local name=$1; shift
   # VARNOK_E2E_ONLY=NAME runs one scenario, for work on it.
@@ -265,6 +273,7 @@ run_scenario all_files_missing scenario_missing_file \
   "Error: Datafile 'COUNTRY.DAT' could not be found!" "Varnok 32: Terminating application"
 run_scenario temp_missing scenario_missing_file \
   "Error: Datafile 'TEMP.DAT' could not be found!" "Varnok 32: Terminating application." COUNTRY.DAT PRECIP.DAT
+run_scenario gdi_surface scenario_gdi_surface
 run_scenario start_and_modes scenario_start_and_modes
 run_scenario memorial scenario_memorial
 run_scenario station_file scenario_station_file

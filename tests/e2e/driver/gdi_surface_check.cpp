@@ -1,0 +1,115 @@
+// Checks the GDI drawing surface on a real device context (a memory
+// bitmap), where the recording surface of the unit tests cannot look: the
+// end point that LineTo leaves out, the shell's pens and the context's own
+// default pen, text alignment and colour, fonts and their metrics.
+// Prints one line per failed check and exits with the number of failures.
+#include <cstdio>
+#include <string>
+
+#include "app/win32/gdi_surface.h"
+#include "station/station_record.h"
+
+namespace {
+
+int failures = 0;
+
+void Expect(bool condition, const std::string& what) {
+    if (!condition) {
+        std::printf("FAIL %s\n", what.c_str());
+        ++failures;
+    }
+}
+
+COLORREF Pixel(HDC dc, int x, int y) { return GetPixel(dc, x, y) & 0xFFFFFF; }
+
+bool AnyInk(HDC dc, int x0, int y0, int x1, int y1) {
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            if (Pixel(dc, x, y) != kWhite) return true;
+        }
+    }
+    return false;
+}
+
+void Clear(HDC dc) { PatBlt(dc, 0, 0, 200, 100, WHITENESS); }
+
+void CheckLinesAndPens(HDC dc, const GdiPens& pens) {
+    GdiSurface surface(dc, pens);
+    surface.SelectPen(PenId::precip);
+    surface.MoveTo(0, 10);
+    surface.LineTo(10, 10);
+    Expect(Pixel(dc, 0, 10) == kBlue && Pixel(dc, 9, 10) == kBlue, "precip pen draws blue");
+    Expect(Pixel(dc, 10, 10) == kWhite, "LineTo leaves out its end point");
+    surface.SelectPen(PenId::temp);
+    surface.LineTo(20, 10);
+    Expect(Pixel(dc, 15, 10) == kRed, "temp pen draws red from the current position");
+    surface.SelectPen(PenId::surface_default);
+    surface.MoveTo(0, 20);
+    surface.LineTo(10, 20);
+    Expect(Pixel(dc, 5, 20) == kBlack, "the context's default pen is black");
+    surface.SelectPen(PenId::thick);
+    surface.MoveTo(0, 40);
+    surface.LineTo(30, 40);
+    int rows = (Pixel(dc, 15, 39) == kBlack) + (Pixel(dc, 15, 40) == kBlack) + (Pixel(dc, 15, 41) == kBlack);
+    Expect(rows == 2, "thick pen is two pixels wide");
+    surface.SetPixel(50, 50, kRed);
+    Expect(Pixel(dc, 50, 50) == kRed, "SetPixel");
+}
+
+void CheckTextAndFonts(HDC dc, const GdiPens& pens) {
+    HGDIOBJ font_before = GetCurrentObject(dc, OBJ_FONT);
+    {
+        GdiSurface surface(dc, pens);
+        FontSpec font;
+        font.height = -13;
+        font.weight = 700;
+        SetFieldText(font.face_name, "Arial");
+        surface.SelectFont(font);
+        TextMetrics metrics = surface.MeasureText();
+        Expect(metrics.char_width > 0 && metrics.line_height >= 13, "metrics of the selected font");
+        font.height = -26;
+        surface.SelectFont(font);  // the first font is deleted here
+        TextMetrics larger = surface.MeasureText();
+        Expect(larger.line_height > metrics.line_height, "a second font replaces the first");
+
+        surface.SetTextAlign(TextAlign::right_top);
+        surface.SetTextColour(kBlue);
+        surface.TextOut(100, 10, "W");
+        Expect(AnyInk(dc, 60, 10, 100, 50) && !AnyInk(dc, 101, 0, 200, 100), "right-aligned text ends at x");
+        bool blue = false;
+        for (int y = 10; y < 50 && !blue; ++y) {
+            for (int x = 60; x < 100 && !blue; ++x) blue = Pixel(dc, x, y) == kBlue;
+        }
+        Expect(blue, "text colour");
+    }
+    Expect(GetCurrentObject(dc, OBJ_FONT) == font_before, "the context's font is back after the surface");
+}
+
+}  // namespace
+
+int main() {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 100);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+
+    GdiPens pens;
+    pens.thin = CreatePen(PS_SOLID, 1, kBlack);
+    pens.dotted = CreatePen(PS_DOT, 1, kBlack);
+    pens.thick = CreatePen(PS_SOLID, 2, kBlack);
+    pens.precip = CreatePen(PS_SOLID, 1, kBlue);
+    pens.temp = CreatePen(PS_SOLID, 1, kRed);
+
+    Clear(dc);
+    CheckLinesAndPens(dc, pens);
+    Clear(dc);
+    CheckTextAndFonts(dc, pens);
+
+    SelectObject(dc, old_bitmap);
+    for (HPEN pen : {pens.thin, pens.dotted, pens.thick, pens.precip, pens.temp}) DeleteObject(pen);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    std::printf("%d failed\n", failures);
+    return failures;
+}

@@ -41,7 +41,13 @@ LRESULT OnCreate(ShellContext& shell, HWND window) {
         PostQuitMessage(-1);
         return -1;
     }
-    LoadCountryTable(kDatabaseFolder, shell.country_table);
+    // The file was there a moment ago; should it fail to read now, the user
+    // learns why the country list is short or empty.
+    DataFileStatus countries = LoadCountryTable(kDatabaseFolder, shell.country_table);
+    if (countries != DataFileStatus::ok) {
+        UserMessage problem = DataFileProblemMessage(DataFile::country, countries);
+        MessageBoxA(window, problem.text.c_str(), problem.caption.c_str(), MB_OK | MB_ICONINFORMATION);
+    }
     CreatePens(shell);
     MakeDisplayFontAndMeasure(shell);
     CreateBars(shell);

@@ -248,6 +248,20 @@ scenario_gdi_surface() {
   check "the GDI surface on a memory bitmap" "$(tail -1 <<<"$output")" "0 failed"
 }
 
+# COUNTRY.DAT is there but cannot be read (a folder of that name): the
+# presence check passes, the country table's failure is reported, and the
+# program starts.
+scenario_country_table_unreadable() {
+  copy_sample
+  rm "$scenario_dir/data/COUNTRY.DAT"
+  mkdir "$scenario_dir/data/COUNTRY.DAT"
+  start_program
+  check "the failure is reported" "$(drive wait-window "Error reading Datafile." 60000)" "Error reading Datafile."
+  check "the message names the file" "$(drive texts "Error reading Datafile." | grep -c COUNTRY.DAT)" 1
+  drive press "Error reading Datafile." 1
+  check "then the program starts" "$(drive wait-window "Climate diagram (" 60000 | cut -c1-17)" "Climate diagram ("
+}
+
 run_scenario() {
   local name=$1; shift
   # VARNOK_E2E_ONLY=NAME runs one scenario, for work on it.
@@ -274,6 +288,7 @@ run_scenario all_files_missing scenario_missing_file \
 run_scenario temp_missing scenario_missing_file \
   "Error: Datafile 'TEMP.DAT' could not be found!" "Varnok 32: Terminating application." COUNTRY.DAT PRECIP.DAT
 run_scenario gdi_surface scenario_gdi_surface
+run_scenario country_table_unreadable scenario_country_table_unreadable
 run_scenario start_and_modes scenario_start_and_modes
 run_scenario memorial scenario_memorial
 run_scenario station_file scenario_station_file

@@ -158,16 +158,30 @@ scenario_station_file() {
   check_true "after the message the view mode is re-applied" wait_until 30 status_is "Varnok 32 - climate diagram"
 }
 
+# A left click moves the x-axis one step towards it. The metafile of the
+# window shows where the axis is: the offset of 100 leaves room for "-10"
+# below it, 125 for "-20", and at the minimum of 50 for neither.
 scenario_axis_click() {
   copy_sample
   start_program
   drive wait-window "Climate diagram (" 60000 >/dev/null
-  # Clicks anywhere must leave the program responsive and the caption right.
+  local size height
+  size=$(drive diagram-size)
+  height=${size#* }
+  labels_of() { emf_texts "$scenario_dir/data/$1" | grep -xE -- '-[0-9]+' | tr '\n' ' '; }
+  save_metafile start.emf
+  check "at start the axis leaves room for -10" "$(labels_of start.emf)" "-10 "
   drive click 100 10
-  drive click 100 1000
+  save_metafile up.emf
+  check "a click above the axis moves it up" "$(labels_of up.emf)" "-10 -20 "
+  for i in 1 2 3 4; do drive click 100 $((height - 1)); done
+  save_metafile down.emf
+  check "clicks below move it down to the minimum" "$(labels_of down.emf)" ""
   drive send-command 25
-  drive send-command 26
-  check_true "clicks and axis commands keep the program running" caption_matches_diagram
+  drive send-command 25
+  save_metafile commands.emf
+  check "X-Axis up twice" "$(labels_of commands.emf)" "-10 "
+  check_true "the caption still gives the size" caption_matches_diagram
 }
 
 # Menu help: the highlighted item's help text in the status bar, the mode

@@ -90,5 +90,5 @@ step "Windows build (i686)" windows_build
 step "Windows unit tests under Wine" windows_tests
 step "end-to-end tests under Wine" end_to_end_tests
 
-echo "test steps: $steps_passed passed, $steps_failed failed"
+echo "steps: $steps_passed passed, $steps_failed failed"
 [ "$steps_failed" -eq 0 ]

@@ -276,6 +276,33 @@ scenario_country_table_unreadable() {
   check "then the program starts" "$(drive wait-window "Climate diagram (" 60000 | cut -c1-17)" "Climate diagram ("
 }
 
+# The diagram window's right click opens the Presentation menu as a popup
+# with the same help texts; About; the font dialog and its Cancel.
+scenario_popup_about_font() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  drive right-click 50 50
+  popup_open() { drive popup-shown; }
+  check_true "a right click opens the popup menu" wait_until 20 popup_open
+  drive key down
+  check_true "its first item's help" wait_until 20 status_is "Show climate data as graph"
+  drive key down
+  drive key return
+  check_true "its second item shows the table" wait_until 20 status_is "Varnok 32 - data table"
+  drive send-command 21
+  drive command 50
+  check "About" "$(drive wait-window "About Varnok 32" 20000)" "About Varnok 32"
+  check "About names the version" "$(drive texts "About Varnok 32" | head -1)" "Varnok 32bit v.1.0"
+  drive press "About Varnok 32" 1
+  drive wait-gone "About Varnok 32" 20000
+  drive command 17
+  check "command 17 opens the font dialog" "$(drive wait-window "Font" 20000)" "Font"
+  drive press Font 2
+  check_true "Cancel closes it" drive wait-gone Font 20000
+  check_true "the program goes on" caption_matches_diagram
+}
+
 run_scenario() {
   local name=$1; shift
   # VARNOK_E2E_ONLY=NAME runs one scenario, for work on it.
@@ -310,6 +337,7 @@ run_scenario axis_click scenario_axis_click
 run_scenario menu_help scenario_menu_help
 run_scenario tooltip scenario_tooltip
 run_scenario toolbar_customise scenario_toolbar_customise
+run_scenario popup_about_font scenario_popup_about_font
 run_dialog_scenarios
 
 echo "$passed passed, $failed failed"

@@ -19,6 +19,9 @@
 //   press PREFIX ID           post WM_COMMAND ID (IDOK 1, IDCANCEL 2) to it
 //   file-dialog PREFIX NAME   in that file dialog, enter NAME and press OK
 //   click X Y                 left click in the diagram window at (X, Y)
+//   right-click X Y           right click there (the popup menu opens; the
+//                             step returns at once)
+//   popup-shown               exit 0 when a popup menu is open
 //   open-menu LETTER          open the menu bar's menu of that mnemonic
 //                             (as Alt+LETTER does) and return at once
 //   button-centre ID          screen position of the toolbar button of a
@@ -328,6 +331,16 @@ int Run(int argc, char** argv) {
         PostMessageA(main, WM_KEYDOWN, key, 1);
         PostMessageA(main, WM_KEYUP, key, 1 | (3u << 30));
         return 0;
+    }
+    if (step == "right-click" && arg(3)) {
+        HWND diagram = GetDlgItem(main, kDiagramWindowId);
+        if (!diagram) return Fail("diagram window not found");
+        PostMessageA(diagram, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(number(2), number(3)));
+        return 0;
+    }
+    if (step == "popup-shown") {
+        HWND popup = FindWindowA("#32768", nullptr);  // the class of menu windows
+        return popup && IsWindowVisible(popup) ? 0 : 1;
     }
     if (step == "click" && arg(3)) {
         HWND diagram = GetDlgItem(main, kDiagramWindowId);

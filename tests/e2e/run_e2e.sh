@@ -303,6 +303,24 @@ scenario_popup_about_font() {
   check_true "the program goes on" caption_matches_diagram
 }
 
+# Colours and monochrome, seen in the pens of the window's metafile: the
+# precipitation curve blue (ff0000 as a COLORREF), the temperature red.
+scenario_colours() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  pens_of() { python3 "$repo/tests/e2e/emf_pens.py" "$scenario_dir/data/$1" | sort -u | tr '\n' ' '; }
+  save_metafile colours.emf
+  check "colour mode: blue and red pens" "$(pens_of colours.emf | grep -o 'ff0000\|0000ff' | tr '\n' ' ')" "0000ff ff0000 "
+  drive send-command 23
+  save_metafile monochrome.emf
+  check "monochrome: black pens only" "$(pens_of monochrome.emf)" "000000 "
+  drive send-command 24
+  save_metafile again.emf
+  check "colours again: exactly blue and red" "$(pens_of again.emf | grep -o 'ff0000\|0000ff' | tr '\n' ' ')" \
+    "0000ff ff0000 "
+}
+
 run_scenario() {
   local name=$1; shift
   # VARNOK_E2E_ONLY=NAME runs one scenario, for work on it.
@@ -338,6 +356,7 @@ run_scenario menu_help scenario_menu_help
 run_scenario tooltip scenario_tooltip
 run_scenario toolbar_customise scenario_toolbar_customise
 run_scenario popup_about_font scenario_popup_about_font
+run_scenario colours scenario_colours
 run_dialog_scenarios
 
 echo "$passed passed, $failed failed"

@@ -321,6 +321,25 @@ scenario_colours() {
     "0000ff ff0000 "
 }
 
+# Month labels: twelve initials under the axis after command 27, none after
+# it again; in table mode the item is grayed and the picture is the table.
+scenario_month_labels() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  initials_of() { emf_texts "$scenario_dir/data/$1" | grep -cx '[JFMASOND]'; }
+  drive send-command 27
+  save_metafile labels.emf
+  check "command 27 draws the twelve initials" "$(initials_of labels.emf)" 12
+  drive send-command 27
+  save_metafile none.emf
+  check "again: none" "$(initials_of none.emf)" 0
+  drive send-command 22
+  save_metafile table.emf
+  check "table mode: the metafile holds the table" \
+    "$(emf_texts "$scenario_dir/data/table.emf" | grep -cx 'Mean daily temperature')" 1
+}
+
 run_scenario() {
   local name=$1; shift
   # VARNOK_E2E_ONLY=NAME runs one scenario, for work on it.
@@ -357,6 +376,7 @@ run_scenario tooltip scenario_tooltip
 run_scenario toolbar_customise scenario_toolbar_customise
 run_scenario popup_about_font scenario_popup_about_font
 run_scenario colours scenario_colours
+run_scenario month_labels scenario_month_labels
 run_dialog_scenarios
 
 echo "$passed passed, $failed failed"

@@ -27,11 +27,12 @@ scenario_setup shots || exit 1
 mkdir -p "$out"
 cp "$sample/COUNTRY.DAT" "$sample/PRECIP.DAT" "$sample/TEMP.DAT" "$scenario_dir/data/"
 
-# The prefix's default desktop becomes a virtual one, so the program and
-# the driver share it and the pictures show Wine's window frames. The
-# session is ended after the change: its first program made the desktop.
+# The prefix's default desktop becomes a virtual one the size of the X
+# screen, so the program and the driver share it and the pictures show
+# Wine's window frames. The session is ended after the change: its first
+# program made the desktop.
 wine_env timeout 120 "$wine_loader" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine_env timeout 120 "$wine_loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x700 /f \
+wine_env timeout 120 "$wine_loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
   >/dev/null 2>&1
 wine_env timeout 30 "$wineserver_bin" -k >/dev/null 2>&1
 wine_env timeout 30 "$wineserver_bin" -w >/dev/null 2>&1
@@ -45,7 +46,7 @@ drive wait-window "Climate diagram (" 90000 >/dev/null || { echo "screenshot: no
 
 shot() {
   drive main-caption >/dev/null  # the program has handled everything sent so far
-  import -display ":$display" -window root -crop 800x700+0+0 "$out/$1.png"
+  import -display ":$display" -window root "$out/$1.png"
   echo "$out/$1.png"
 }
 

@@ -47,7 +47,7 @@ start_xvfb() {
   local n
   for n in $(seq 101 199); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$1/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${xvfb_screen:-1024x768x24}" -nolisten tcp >"$1/xvfb.log" 2>&1 &
     xvfb_pid=$!
     display=$n
     local deadline=$((SECONDS + 15))

@@ -18,6 +18,7 @@ out=${2:-$build/screenshots}
 wmo=${3:-40948}
 work=$(mktemp -d "${TMPDIR:-/tmp}/varnok-shots.XXXXXX")
 source "$(dirname "$0")/e2e_lib.sh"
+xvfb_screen=1280x800x24  # wide enough for the table
 program_pid=
 xvfb_pid=
 trap 'scenario_teardown >/dev/null 2>&1; [ -n "${VARNOK_E2E_KEEP:-}" ] || rm -rf "$work"' EXIT
@@ -32,7 +33,7 @@ cp "$sample/COUNTRY.DAT" "$sample/PRECIP.DAT" "$sample/TEMP.DAT" "$scenario_dir/
 # Wine's window frames. The session is ended after the change: its first
 # program made the desktop.
 wine_env timeout 120 "$wine_loader" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-wine_env timeout 120 "$wine_loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
+wine_env timeout 120 "$wine_loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f \
   >/dev/null 2>&1
 wine_env timeout 30 "$wineserver_bin" -k >/dev/null 2>&1
 wine_env timeout 30 "$wineserver_bin" -w >/dev/null 2>&1
@@ -58,6 +59,7 @@ fi
 shot start
 drive send-command 27
 shot diagram
+drive move-main 0 0  # the table is 119 characters wide
 drive send-command 22
 shot table
 drive send-command 21

@@ -22,6 +22,7 @@
 //   right-click X Y           right click there (the popup menu opens; the
 //                             step returns at once)
 //   popup-shown               exit 0 when a popup menu is open
+//   move-main X Y             move the main window's top-left corner
 //   open-menu LETTER          open the menu bar's menu of that mnemonic
 //                             (as Alt+LETTER does) and return at once
 //   button-centre ID          screen position of the toolbar button of a
@@ -316,6 +317,11 @@ int Run(int argc, char** argv) {
         }
         std::printf("%ld %ld\n", static_cast<long>(centre.x), static_cast<long>(centre.y));
         return 0;
+    }
+    if (step == "move-main" && arg(3)) {
+        SetWindowPos(main, nullptr, static_cast<int>(number(2)), static_cast<int>(number(3)), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return Synchronise(main) ? 0 : Fail("the main window did not answer");
     }
     if (step == "open-menu" && arg(2)) {
         PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, static_cast<unsigned char>(arg(2)[0]));

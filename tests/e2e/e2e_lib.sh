@@ -91,13 +91,22 @@ prepare_template_prefix() {
   touch "$template/.varnok-ready"
 }
 
+# A copy of the template prefix. Its system folder (most of its 700 MB,
+# the DLLs that Wine installed and never writes again) is shared by hard
+# links; the registry and everything else is copied.
+copy_prefix() {
+  local system=drive_c/windows/system32
+  mkdir -p "$2" &&
+    tar -C "$1" --exclude="./$system" -cf - . | tar -C "$2" -xf - &&
+    { [ ! -d "$1/$system" ] || cp -al "$1/$system" "$2/$system"; }
+}
+
 # A scenario's own prefix, display and data folder.
 scenario_setup() {
   scenario_dir="$work/$1"
   mkdir -p "$scenario_dir/data"
   prefix="$scenario_dir/prefix"
-  cp -a "$template" "$prefix"
-  start_xvfb "$scenario_dir"
+  copy_prefix "$template" "$prefix" && start_xvfb "$scenario_dir"
 }
 
 scenario_teardown() {
@@ -109,6 +118,10 @@ scenario_teardown() {
   wine_env timeout 30 "$wineserver_bin" -k >/dev/null 2>&1
   wine_env timeout 30 "$wineserver_bin" -w >/dev/null 2>&1
   stop_xvfb
+  # Only a scenario's own copy, never the template.
+  case "${prefix:-}" in
+    "$work"/*) [ -n "${VARNOK_E2E_KEEP:-}" ] || rm -rf "$prefix" ;;
+  esac
 }
 
 # Starts the program in the scenario's data folder, with a hard time limit.

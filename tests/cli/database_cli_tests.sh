@@ -1,18 +1,9 @@
 #!/usr/bin/env bash
 # Checks the database commands of the varnok tool as a user calls them, on
 # the sample database and on a generated database of 100,000 stations.
-set -u
-: "${VARNOK:?set VARNOK to the varnok executable}"
 : "${VARNOK_DBGEN:?set VARNOK_DBGEN to the varnok_dbgen executable}"
 : "${SAMPLE_DB:?set SAMPLE_DB to the sample database folder}"
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-passed=0
-failed=0
-check() {  # check NAME CONDITION...
-    local name=$1; shift
-    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $name"; fi
-}
+source "$(dirname "$0")/cli_lib.sh"
 field() {  # field FILE.cli NAME -> the JSON value of `varnok show`
     "$VARNOK" show "$1" | python3 -c 'import json,sys; print(json.dumps(json.load(sys.stdin)[sys.argv[1]]))' "$2"
 }
@@ -97,5 +88,4 @@ check "big find" test "$("$VARNOK" find --wmo 199999 --db "$tmp")" = "STATION 00
 "$VARNOK" import --wmo 199999 -o "$tmp/last.cli" --db "$tmp"; rc=$?
 check "big import" test $rc -eq 0 -a "$(field "$tmp/last.cli" station_name)" = '"STATION 0099999         "'
 
-echo "varnok database commands: $passed passed, $failed failed"
-test $failed -eq 0
+finish "varnok database commands"

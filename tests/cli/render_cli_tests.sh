@@ -1,17 +1,8 @@
 #!/usr/bin/env bash
 # Checks varnok render as a user calls it: options, exit codes, messages,
 # and that what it writes is well-formed SVG of the documented shape.
-set -u
-: "${VARNOK:?set VARNOK to the varnok executable}"
 golden="$(cd "$(dirname "$0")/../golden" && pwd)"
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-passed=0
-failed=0
-check() {  # check NAME CONDITION...
-    local name=$1; shift
-    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $name"; fi
-}
+source "$(dirname "$0")/cli_lib.sh"
 render() { "$VARNOK" render "$@" > "$tmp/out" 2> "$tmp/err"; }
 well_formed() { python3 -c 'import sys, xml.etree.ElementTree as e; e.parse(sys.argv[1])' "$1"; }
 first_element() { python3 - "$1" <<'PY'
@@ -89,5 +80,4 @@ for view in --diagram --table "--print 6"; do
     check "absurd $view bounded" test "$(stat -c %s "$tmp/absurd.svg")" -lt 100000000
 done
 
-echo "render: $passed passed, $failed failed"
-test $failed -eq 0
+finish "render"

@@ -1,15 +1,6 @@
 #!/usr/bin/env bash
 # Checks the varnok tool as a user calls it: exit codes, messages, output.
-set -u
-: "${VARNOK:?set VARNOK to the varnok executable}"
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-passed=0
-failed=0
-check() {  # check NAME CONDITION...
-    local name=$1; shift
-    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $name"; fi
-}
+source "$(dirname "$0")/cli_lib.sh"
 
 # A 660-byte station file written by hand: name, latitude -33.55, a NaN.
 python3 - "$tmp/st.cli" <<'PY'
@@ -68,5 +59,4 @@ PY
 out=$("$VARNOK" show "$tmp/accent.cli")
 check "cp1252 decoded" test "$(field country_name)" = '"S\u00c3O TOM\u20ac"'
 
-echo "varnok tool: $passed passed, $failed failed"
-test $failed -eq 0
+finish "varnok tool"

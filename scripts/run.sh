@@ -9,7 +9,9 @@ cd "$here"
 source scripts/wine_env.sh
 
 bash scripts/setup.sh
-out=$(bash scripts/build.sh "$(wine_build_kind)")
+kind=$(wine_build_kind)
+out=$(bash scripts/build.sh "$kind")
+loader=$(wine_loader "$kind")
 
 work="$here/build/run"
 mkdir -p "$work"
@@ -24,4 +26,5 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "run: take a look with  DISPLAY=$DISPLAY import -window root shot.png" >&2
 fi
 cd "$work"
-exec wine "$out/app/Varnok32.exe"
+export WINELOADER="$loader"
+exec "$loader" "$out/app/Varnok32.exe"

@@ -11,3 +11,9 @@ wine_build_kind() {
     echo windows64
   fi
 }
+
+# The Wine loader for a build kind: the `wine` command always takes the
+# 32-bit loader when wine32 is installed, so the 64-bit one is named.
+wine_loader() {  # wine_loader KIND
+  if [ "$1" = windows64 ]; then echo /usr/lib/wine/wine64; else command -v wine; fi
+}

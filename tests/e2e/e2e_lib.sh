@@ -19,7 +19,9 @@ pe_machine() {
 choose_wine() {
   case "$(pe_machine "$exe")" in
     014c)
-      wine_loader=$(command -v wine || true)
+      # Debian's real 32-bit loader; /usr/bin/wine is a script around it.
+      wine_loader=/usr/lib/wine/wine
+      [ -x "$wine_loader" ] || wine_loader=$(command -v wine || true)
       wine_arch=win32
       if [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
         echo "e2e: this machine cannot run 32-bit programs (no 32-bit Wine loader or no" >&2

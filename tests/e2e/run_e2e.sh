@@ -156,6 +156,15 @@ scenario_station_file() {
   check_true "the message names the file" grep -q "short.cli" <<<"$message"
   drive press "Varnok 32" 1
   check_true "after the message the view mode is re-applied" wait_until 30 status_is "Varnok 32 - climate diagram"
+
+  # Cancel still re-applies the mode: the table's size comes back.
+  drive send-command 22
+  drive command 10
+  drive wait-window "Open climate station from file" 20000 >/dev/null
+  drive press "Open climate station from file" 2
+  check_true "the open dialog can be cancelled" drive wait-gone "Open climate station from file" 20000
+  check "after Cancel: table mode and its size" "$(drive status) $(drive window-size | cut -d' ' -f2)" \
+    "Varnok 32 - data table 468"
 }
 
 # A left click moves the x-axis one step towards it. The metafile of the
@@ -334,6 +343,20 @@ scenario_month_labels() {
   drive send-command 27
   save_metafile none.emf
   check "again: none" "$(initials_of none.emf)" 0
+  # A station file carries the flag but not the check mark: saved with
+  # labels, opened while the item is unchecked, it shows them, and the
+  # next command 27 checks the item and keeps them.
+  drive send-command 27
+  save_station_file labels.cli
+  drive send-command 27
+  drive command 10
+  drive file-dialog "Open climate station from file" labels.cli
+  drive wait-gone "Open climate station from file" 20000
+  save_metafile opened.emf
+  check "a file with the flag shows the labels" "$(initials_of opened.emf)" 12
+  drive send-command 27
+  save_metafile kept.emf
+  check "the next command 27 keeps them" "$(initials_of kept.emf)" 12
   drive send-command 22
   save_metafile table.emf
   check "table mode: the metafile holds the table" \

@@ -10,9 +10,12 @@ for tool in cupsd lpadmin lpstat pdftotext pdftoppm; do command -v "$tool" >/dev
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 [ -f "$ppd" ] || exit 1
 
-if ! lpstat -r >/dev/null 2>&1; then
+# lpstat -r exits 0 whether or not the scheduler runs; its words tell.
+scheduler_running() { lpstat -r 2>/dev/null | grep -q 'scheduler is running'; }
+if ! scheduler_running; then
   cupsd || exit 1
-  for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
+  for _ in $(seq 50); do scheduler_running && break; sleep 0.2; done
+  scheduler_running || exit 1
 fi
 if ! lpstat -p VarnokPDF >/dev/null 2>&1; then
   lpadmin -p VarnokPDF -v cups-pdf:/ -E -P "$ppd" 2>/dev/null || exit 1

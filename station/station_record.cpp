@@ -1,6 +1,7 @@
 #include "station/station_record.h"
 
 #include <cstring>
+#include <limits>
 
 #include "station/byte_image.h"
 
@@ -107,6 +108,23 @@ void DeserializeRecord(const RecordImage& image, StationRecord& record) {
     WalkRecord(r);
 }
 
+namespace {
+
+// A double sum as float, rounded as the float conversion rounds (to
+// nearest), with sums beyond the float range made infinite explicitly: twelve
+// huge floats from a foreign station file overflow the float range, and the
+// plain conversion of such a value is undefined in C++.
+float SumToFloat(double sum) {
+    constexpr double kRoundsToInfinity = 0x1.ffffffp+127;  // FLT_MAX plus half its last step
+    if (sum >= kRoundsToInfinity) return std::numeric_limits<float>::infinity();
+    if (sum <= -kRoundsToInfinity) return -std::numeric_limits<float>::infinity();
+    if (sum > std::numeric_limits<float>::max()) return std::numeric_limits<float>::max();
+    if (sum < -std::numeric_limits<float>::max()) return -std::numeric_limits<float>::max();
+    return static_cast<float>(sum);  // NaN stays NaN
+}
+
+}  // namespace
+
 void UpdateDerivedValues(StationData& station, int keep_extremes) {
     StationRecord& r = station.record;
     double precip_sum = 0.0;
@@ -115,10 +133,10 @@ void UpdateDerivedValues(StationData& station, int keep_extremes) {
         precip_sum += r.precip_mm[i];
         temp_sum += r.temp_c[i];
     }
-    station.annual_precip_mm = static_cast<float>(precip_sum);
+    station.annual_precip_mm = SumToFloat(precip_sum);
     // One twelfth as the nearest float, product rounded to float: a sum of
     // 100 gives 8.333334, not the 8.333333 of a division.
-    station.annual_mean_temp_c = static_cast<float>(temp_sum * static_cast<double>(0.083333336f));
+    station.annual_mean_temp_c = SumToFloat(temp_sum * static_cast<double>(0.083333336f));
 
     if (keep_extremes == 0) {
         float coldest = r.temp_min_c[1];

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "station/byte_image.h"
 
@@ -200,6 +201,33 @@ TEST(UpdateDerivedValues, NonFiniteValuesGiveDefinedResults) {
     EXPECT_TRUE(std::isnan(s.annual_mean_temp_c));
     EXPECT_TRUE(std::isinf(s.annual_precip_mm));
     EXPECT_EQ(s.record.lat_hemisphere[0], 'N');
+}
+
+// Sums beyond the float range from a foreign station file: the annual values
+// round as a float conversion rounds, to infinity past FLT_MAX plus half its
+// last step and to FLT_MAX below that.
+TEST(UpdateDerivedValues, SumsBeyondTheFloatRangeRoundLikeFloats) {
+    const float big = std::numeric_limits<float>::max();
+    struct Case {
+        float first, second, rest;  // slots 1, 2 and 3..12 of precip_mm
+        float annual;
+    } cases[] = {
+        {big, big, big, INFINITY},
+        {-big, -big, -big, -INFINITY},
+        {big, 1e30f, 0.0f, big},
+        {-big, -1e30f, 0.0f, -big},
+        {big, 2e31f, 0.0f, INFINITY},
+        {big, -big, 0.0f, 0.0f},
+    };
+    for (const Case& c : cases) {
+        StationData s = StartupStation();
+        s.record.precip_mm[1] = c.first;
+        s.record.precip_mm[2] = c.second;
+        for (int i = 3; i <= 12; ++i) s.record.precip_mm[i] = c.rest;
+        for (int i = 1; i <= 12; ++i) s.record.temp_c[i] = c.first;
+        UpdateDerivedValues(s, 1);
+        EXPECT_EQ(s.annual_precip_mm, c.annual) << c.first << " " << c.second << " " << c.rest;
+    }
 }
 
 TEST(SwapHalfYears, ExchangesTheHalvesUsingSlotZero) {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "app/logic/menu_help.h"
 #include "app/logic/toolbar_buttons.h"
 #include "app/logic/window_layout.h"
 #include "resources/resource_ids.h"
@@ -95,6 +96,12 @@ LRESULT OnToolbarNotify(ShellContext& shell, WPARAM wparam, LPARAM lparam) {
 }
 
 void OnMenuSelect(const ShellContext& shell, WPARAM wparam, LPARAM lparam) {
+    if (ClassifyMenuSelect(static_cast<std::uint32_t>(wparam), lparam == 0) == MenuSelection::no_help) {
+        // MenuHelp has no text for a submenu title and would leave the help
+        // of the item highlighted before on show: back to the mode text.
+        SendMessageA(shell.status_bar, SB_SIMPLE, FALSE, 0);
+        return;
+    }
     // Base 0: the help text of a command is the string with its identifier.
     UINT ids[2] = {0, 0};
     MenuHelp(WM_MENUSELECT, wparam, lparam, nullptr, shell.instance, shell.status_bar, ids);

@@ -210,6 +210,10 @@ scenario_menu_help() {
   drive open-menu f
   drive key up
   check_true "E&xit: its help" wait_until 20 status_is "Leave Varnok 32"
+  # Up over the separator to the "Print &scale" submenu: a submenu title
+  # has no help text, and the help of the item before must not stay.
+  drive key up
+  check_true "Print scale submenu: no help of another item" wait_until 20 status_is "Varnok 32 - climate diagram"
   drive key escape
   drive key escape
   drive send-command 22

@@ -24,6 +24,11 @@ void ShowMode(AppState& state, Shell& shell, bool diagram) {
     state.station.record.diagram_mode = diagram ? 1 : 0;
     ApplyMenu(state, shell);
     shell.SetStatusText(StatusTextForMode(diagram));
+    // The size change repaints the diagram window. A main window that
+    // already has the mode's size (the user made it so) gets no size
+    // change, and would go on showing the other mode; invalidated first,
+    // the size change's own repaint covers it, so nothing is painted twice.
+    shell.InvalidateDiagram(true);
     WindowPlacement size = MainWindowSizeForMode(diagram, state.drawing.char_width);
     shell.ResizeMainWindow(size.width, size.height);
 }

@@ -31,7 +31,8 @@ void OpenStationFile(AppState& state, Shell& shell);
 void SaveStationFile(AppState& state, Shell& shell);
 
 // Commands 21 and 22: view mode, check marks, gray items, status text and
-// the main window's size for the mode.
+// the main window's size for the mode; the diagram window is repainted in
+// the new mode even when the main window keeps its size.
 void ShowAsDiagram(AppState& state, Shell& shell);
 void ShowAsTable(AppState& state, Shell& shell);
 

@@ -35,7 +35,7 @@ TEST(DataTable, ProgramStart) {
     RecordingSurface s = DrawTable(st);
     EXPECT_TRUE(Find(s, "NO DATASET", 10, 16));
     EXPECT_TRUE(Find(s, "NO DATASET", 35 * 8 + 10, 16));
-    EXPECT_TRUE(Find(s, "Location: 0.00\xB0X / 0.00\xB0X", 10, 32));
+    EXPECT_TRUE(Find(s, "Location: 0.0\xB0X / 0.0\xB0X", 10, 32));
     EXPECT_TRUE(Find(s, "Countrycode: 0", 10, 224));
     EXPECT_TRUE(Find(s, "Stationnumber: 0", 10, 240));
     // 13 mean temperatures, 12 min and 12 max; 13 + 12 + 12 precipitation values.
@@ -131,16 +131,32 @@ TEST(DataTable, YearColumnIsWrittenBackIntoTheRecord) {
     EXPECT_TRUE(Find(s, "+1.0", 901, 64));
 }
 
-TEST(DataTable, LocationShowsTwoDigitMinutes) {
-    StationData st = StartStation();
-    st.record.lat_degrees = 52;
-    st.record.lat_minutes = 5;
-    st.record.lon_degrees = 13;
-    st.record.lon_minutes = 4;
-    SetFieldText(st.record.lat_hemisphere, "N");
-    SetFieldText(st.record.lon_hemisphere, "E");
-    RecordingSurface s = DrawTable(st);
-    EXPECT_TRUE(Find(s, "Location: 52.05\xB0N / 13.04\xB0" "E", 10, 32));
+// Unlike the diagram's position line, the table writes the minutes without
+// a leading zero.
+TEST(DataTable, LocationWritesMinutesWithoutLeadingZero) {
+    struct Case {
+        int lat_degrees, lat_minutes;
+        const char* lat_letter;
+        int lon_degrees, lon_minutes;
+        const char* lon_letter;
+        const char* text;
+    } cases[] = {
+        {52, 5, "N", 13, 4, "E", "Location: 52.5\xB0N / 13.4\xB0" "E"},
+        {52, 31, "N", 13, 24, "E", "Location: 52.31\xB0N / 13.24\xB0" "E"},
+        {33, 0, "S", 70, 40, "W", "Location: 33.0\xB0S / 70.40\xB0W"},
+        {-33, 55, "N", 0, 0, "E", "Location: -33.55\xB0N / 0.0\xB0" "E"},
+    };
+    for (const Case& c : cases) {
+        StationData st = StartStation();
+        st.record.lat_degrees = c.lat_degrees;
+        st.record.lat_minutes = c.lat_minutes;
+        st.record.lon_degrees = c.lon_degrees;
+        st.record.lon_minutes = c.lon_minutes;
+        SetFieldText(st.record.lat_hemisphere, c.lat_letter);
+        SetFieldText(st.record.lon_hemisphere, c.lon_letter);
+        RecordingSurface s = DrawTable(st);
+        EXPECT_TRUE(Find(s, c.text, 10, 32)) << c.text;
+    }
 }
 
 TEST(DataTable, FieldsWithoutTerminatorStayInsideTheRecord) {

@@ -236,13 +236,13 @@ void ApplyManualEntry(const ManualEntryForm& form, StationData& station) {
         temp_sum += r.temp_c[i + 1];
     }
     // The same twelfth as UpdateDerivedValues: the float nearest to 1/12.
-    station.annual_mean_temp_c = ToFloat(temp_sum * static_cast<double>(0.083333336f));
+    station.annual_mean_temp_c = AnnualSumToFloat(temp_sum * static_cast<double>(0.083333336f));
     double precip_sum = 0.0;
     for (int i = 0; i < 12; ++i) {
         r.precip_mm[i + 1] = ReadRealField(FieldOf(form, id::precip_first + i));
         precip_sum += r.precip_mm[i + 1];
     }
-    station.annual_precip_mm = ToFloat(precip_sum);
+    station.annual_precip_mm = AnnualSumToFloat(precip_sum);
 
     r.elevation_m = ReadIntField(FieldOf(form, id::elevation));
     r.country_code = ReadIntField(FieldOf(form, id::country_code));

@@ -108,13 +108,9 @@ void DeserializeRecord(const RecordImage& image, StationRecord& record) {
     WalkRecord(r);
 }
 
-namespace {
-
-// A double sum as float, rounded as the float conversion rounds (to
-// nearest), with sums beyond the float range made infinite explicitly: twelve
-// huge floats from a foreign station file overflow the float range, and the
-// plain conversion of such a value is undefined in C++.
-float SumToFloat(double sum) {
+// The plain conversion of a double beyond the float range is undefined in
+// C++, and twelve huge floats from a foreign station file get there.
+float AnnualSumToFloat(double sum) {
     constexpr double kRoundsToInfinity = 0x1.ffffffp+127;  // FLT_MAX plus half its last step
     if (sum >= kRoundsToInfinity) return std::numeric_limits<float>::infinity();
     if (sum <= -kRoundsToInfinity) return -std::numeric_limits<float>::infinity();
@@ -122,8 +118,6 @@ float SumToFloat(double sum) {
     if (sum < -std::numeric_limits<float>::max()) return -std::numeric_limits<float>::max();
     return static_cast<float>(sum);  // NaN stays NaN
 }
-
-}  // namespace
 
 void UpdateDerivedValues(StationData& station, int keep_extremes) {
     StationRecord& r = station.record;
@@ -133,10 +127,10 @@ void UpdateDerivedValues(StationData& station, int keep_extremes) {
         precip_sum += r.precip_mm[i];
         temp_sum += r.temp_c[i];
     }
-    station.annual_precip_mm = SumToFloat(precip_sum);
+    station.annual_precip_mm = AnnualSumToFloat(precip_sum);
     // One twelfth as the nearest float, product rounded to float: a sum of
     // 100 gives 8.333334, not the 8.333333 of a division.
-    station.annual_mean_temp_c = SumToFloat(temp_sum * static_cast<double>(0.083333336f));
+    station.annual_mean_temp_c = AnnualSumToFloat(temp_sum * static_cast<double>(0.083333336f));
 
     if (keep_extremes == 0) {
         float coldest = r.temp_min_c[1];

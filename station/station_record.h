@@ -114,6 +114,11 @@ void DeserializeRecord(const RecordImage& image, StationRecord& record);
 // maximum from the month arrays.
 void UpdateDerivedValues(StationData& station, int keep_extremes);
 
+// A month sum (accumulated in double) as the float that holds it: rounded to
+// nearest, infinite past the float range, NaN kept. The manual entry stores
+// its annual values through it too, so both ways of loading agree.
+float AnnualSumToFloat(double sum);
+
 // Exchanges slots 1..6 with 7..12 using slot 0 as scratch (slot 0 ends as
 // the new slot 12). Applying it twice restores slots 1..13.
 void SwapHalfYears(MonthArray& months);

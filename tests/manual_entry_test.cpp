@@ -422,3 +422,28 @@ TEST(manual_entry, a_foreign_record_opens_without_harm) {
     EXPECT_TRUE(std::isnan(station.annual_mean_temp_c));
     EXPECT_EQ(FieldText(r.lat_hemisphere), "N");
 }
+
+// OK computes the annual values as UpdateDerivedValues does, also for sums
+// beyond the float range: the same station gives the same head line whether
+// it was typed or opened from a file.
+TEST(manual_entry, annual_values_agree_with_update_derived_values_beyond_the_float_range) {
+    const char* const precip_texts[] = {"3e38", "1e38", "-3e38", "100"};
+    for (const char* text : precip_texts) {
+        StationData station = StartupStation();
+        FakeManualEntryDialog dialog(station);
+        for (int i = 0; i < 12; ++i) {
+            dialog.Type(id::precip_first + i, text);
+            dialog.Type(id::temp_first + i, text);
+        }
+        dialog.Ok();
+        StationData reopened = station;
+        UpdateDerivedValues(reopened, 1);
+        EXPECT_EQ(station.annual_precip_mm, reopened.annual_precip_mm) << text;
+        EXPECT_EQ(station.annual_mean_temp_c, reopened.annual_mean_temp_c) << text;
+    }
+    StationData station = StartupStation();
+    FakeManualEntryDialog dialog(station);
+    for (int i = 0; i < 12; ++i) dialog.Type(id::precip_first + i, "3e38");
+    dialog.Ok();
+    EXPECT_TRUE(std::isinf(station.annual_precip_mm));
+}

@@ -87,15 +87,15 @@ void DrawGrid(DrawSurface& surface, int cw, int lh) {
     }
 }
 
-// The "Location:" line writes the minutes as a plain number, without the
-// leading zero of the diagram's position line: 52 degrees 5 minutes reads
-// "52.5" here and "52.05" in the diagram.
+// The minutes are written with two digits, as in the diagram's position
+// line: "52.05" is 52 degrees 5 minutes, where "52.5" would read as a
+// different position.
 void DrawHeadAndFoot(DrawSurface& surface, const StationRecord& rec, int cw, int lh) {
     TextBuffer buffer;
     surface.TextOut(10, lh, FieldText(rec.station_name));
     surface.TextOut(Units(35LL * cw + 10), lh, FieldText(rec.country_name));
     surface.TextOut(10, Units(2LL * lh),
-                    FormatText(buffer, "Location: %d.%d\xB0%s / %d.%d\xB0%s", static_cast<int>(rec.lat_degrees),
+                    FormatText(buffer, "Location: %d.%.2d\xB0%s / %d.%.2d\xB0%s", static_cast<int>(rec.lat_degrees),
                                static_cast<int>(rec.lat_minutes), FieldText(rec.lat_hemisphere).c_str(),
                                static_cast<int>(rec.lon_degrees), static_cast<int>(rec.lon_minutes),
                                FieldText(rec.lon_hemisphere).c_str()));

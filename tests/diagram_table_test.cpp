@@ -35,7 +35,7 @@ TEST(DataTable, ProgramStart) {
     RecordingSurface s = DrawTable(st);
     EXPECT_TRUE(Find(s, "NO DATASET", 10, 16));
     EXPECT_TRUE(Find(s, "NO DATASET", 35 * 8 + 10, 16));
-    EXPECT_TRUE(Find(s, "Location: 0.0\xB0X / 0.0\xB0X", 10, 32));
+    EXPECT_TRUE(Find(s, "Location: 0.00\xB0X / 0.00\xB0X", 10, 32));
     EXPECT_TRUE(Find(s, "Countrycode: 0", 10, 224));
     EXPECT_TRUE(Find(s, "Stationnumber: 0", 10, 240));
     // 13 mean temperatures, 12 min and 12 max; 13 + 12 + 12 precipitation values.
@@ -131,9 +131,9 @@ TEST(DataTable, YearColumnIsWrittenBackIntoTheRecord) {
     EXPECT_TRUE(Find(s, "+1.0", 901, 64));
 }
 
-// Unlike the diagram's position line, the table writes the minutes without
-// a leading zero.
-TEST(DataTable, LocationWritesMinutesWithoutLeadingZero) {
+// As in the diagram's position line, the minutes have two digits: 52.5
+// would read as a different position than 52 degrees 5 minutes.
+TEST(DataTable, LocationWritesTwoDigitMinutes) {
     struct Case {
         int lat_degrees, lat_minutes;
         const char* lat_letter;
@@ -141,10 +141,10 @@ TEST(DataTable, LocationWritesMinutesWithoutLeadingZero) {
         const char* lon_letter;
         const char* text;
     } cases[] = {
-        {52, 5, "N", 13, 4, "E", "Location: 52.5\xB0N / 13.4\xB0" "E"},
+        {52, 5, "N", 13, 4, "E", "Location: 52.05\xB0N / 13.04\xB0" "E"},
         {52, 31, "N", 13, 24, "E", "Location: 52.31\xB0N / 13.24\xB0" "E"},
-        {33, 0, "S", 70, 40, "W", "Location: 33.0\xB0S / 70.40\xB0W"},
-        {-33, 55, "N", 0, 0, "E", "Location: -33.55\xB0N / 0.0\xB0" "E"},
+        {33, 0, "S", 70, 40, "W", "Location: 33.00\xB0S / 70.40\xB0W"},
+        {-33, 55, "N", 0, 0, "E", "Location: -33.55\xB0N / 0.00\xB0" "E"},
     };
     for (const Case& c : cases) {
         StationData st = StartStation();

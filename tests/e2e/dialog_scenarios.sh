@@ -31,7 +31,7 @@ print(sum(1 for i in range(0, len(precip) - 1337, 1338) if codes and precip[i:i 
 EOF
 }
 
-emf_texts() { PYTHONIOENCODING=utf-8 python3 "$e2e_dir/emf_texts.py" "$1" 2>/dev/null; }
+emf_texts() { PYTHONIOENCODING=utf-8 python3 "$e2e_dir/emf_records.py" texts "$1" 2>/dev/null; }
 emf_has_text() { emf_texts "$1" | grep -qF -- "$2"; }
 
 # One field of a saved station file, by offset: int32, float or bytes.

@@ -322,7 +322,7 @@ scenario_colours() {
   copy_sample
   start_program
   drive wait-window "Climate diagram (" 60000 >/dev/null
-  pens_of() { python3 "$repo/tests/e2e/emf_pens.py" "$scenario_dir/data/$1" | sort -u | tr '\n' ' '; }
+  pens_of() { python3 "$repo/tests/e2e/emf_records.py" pens "$scenario_dir/data/$1" | sort -u | tr '\n' ' '; }
   save_metafile colours.emf
   check "colour mode: blue and red pens" "$(pens_of colours.emf | grep -o 'ff0000\|0000ff' | tr '\n' ' ')" "0000ff ff0000 "
   drive send-command 23

@@ -82,14 +82,23 @@ void SetPrintScale(AppState& state, Shell& shell, int command) {
 void ShowAsDiagram(AppState& state, Shell& shell) { ShowMode(state, shell, true); }
 void ShowAsTable(AppState& state, Shell& shell) { ShowMode(state, shell, false); }
 
+namespace {
+
+// A station file that could not be read or written is named in an
+// information box; nothing is reported as done that was not.
+void ReportStationFileResult(Shell& shell, StationFileResult result, const std::string& path) {
+    if (result != StationFileResult::ok) {
+        shell.ShowInformation(DescribeStationFileResult(result, path), kStationFileCaption);
+    }
+}
+
+}  // namespace
+
 void OpenStationFile(AppState& state, Shell& shell) {
     std::string path = state.station_file_name;
     if (shell.AskOpenStationFile(path)) {
         state.station_file_name = path;
-        StationFileResult result = ReadStationFile(path, state.station.record);
-        if (result != StationFileResult::ok) {
-            shell.ShowInformation(DescribeStationFileResult(result, path), kStationFileCaption);
-        }
+        ReportStationFileResult(shell, ReadStationFile(path, state.station.record), path);
     }
     FinishOpenedStation(state.station);
     if (state.station.record.diagram_mode != 0) {
@@ -104,10 +113,7 @@ void SaveStationFile(AppState& state, Shell& shell) {
     std::string path = state.station_file_name;
     if (shell.AskSaveStationFile(path)) {
         state.station_file_name = path;
-        StationFileResult result = WriteStationFile(path, state.station.record);
-        if (result != StationFileResult::ok) {
-            shell.ShowInformation(DescribeStationFileResult(result, path), kStationFileCaption);
-        }
+        ReportStationFileResult(shell, WriteStationFile(path, state.station.record), path);
     }
     shell.InvalidateDiagram(true);
     shell.UpdateDiagramNow();

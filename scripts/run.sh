@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Varnok32.exe and starts it under Wine in a copy of the bundled
-# sample database, so that the search dialog finds its stations at once.
+# shipped database, so that the search dialog finds its stations at once.
 # Uses the desktop's display when there is one, otherwise a virtual X
 # display (Xvfb) whose number it prints.
 set -euo pipefail
@@ -15,7 +15,7 @@ loader=$(wine_loader "$kind")
 
 work="$here/build/run"
 mkdir -p "$work"
-cp data/sample/COUNTRY.DAT data/sample/PRECIP.DAT data/sample/TEMP.DAT "$work/"
+cp data/database/COUNTRY.DAT data/database/PRECIP.DAT data/database/TEMP.DAT "$work/"
 export WINEPREFIX="${WINEPREFIX:-$here/build/wineprefix}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 

@@ -1,4 +1,4 @@
-// The station database on real normals: the committed sample database, and
+// The station database on real normals: the committed shipped database, and
 // one built from the CLIMAT normals table of the shared data (skipped where
 // that folder is absent, as in a user's clone).
 #include <gtest/gtest.h>
@@ -91,7 +91,7 @@ void ExpectImportMatches(const std::string& db, const CountryTable& countries, c
     }
 }
 
-std::string SampleDir() { return SourceDir() + "/data/sample"; }
+std::string SampleDir() { return SourceDir() + "/data/database"; }
 
 TEST(SampleDatabase, EveryStationImportsAsTheTableHasIt) {
     ASSERT_TRUE(CheckDatabaseFiles(SampleDir()).ok);

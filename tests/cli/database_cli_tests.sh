@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the database commands of the varnok tool as a user calls them, on
-# the sample database and on a generated database of 100,000 stations.
+# the shipped database and on a generated database of 100,000 stations.
 : "${VARNOK_DBGEN:?set VARNOK_DBGEN to the varnok_dbgen executable}"
-: "${SAMPLE_DB:?set SAMPLE_DB to the sample database folder}"
+: "${SAMPLE_DB:?set SAMPLE_DB to the shipped database folder}"
 source "$(dirname "$0")/cli_lib.sh"
 field() {  # field FILE.cli NAME -> the JSON value of `varnok show`
     "$VARNOK" show "$1" | python3 -c 'import json,sys; print(json.dumps(json.load(sys.stdin)[sys.argv[1]]))' "$2"

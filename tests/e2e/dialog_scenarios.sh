@@ -16,7 +16,7 @@ screenshot() {  # screenshot NAME
   import -display ":$display" -window root "$build/e2e-screenshots/$1.png" 2>/dev/null
 }
 
-# Counts taken from the sample database itself, so the checks follow it.
+# Counts taken from the shipped database itself, so the checks follow it.
 sample_country_count() { echo $(( $(stat -c %s "$sample/COUNTRY.DAT") / 79 )); }
 
 sample_stations_of() {  # sample_stations_of COUNTRY-NAME: records of PRECIP.DAT with its code

@@ -5,7 +5,7 @@
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 exe="$build/app/Varnok32.exe"
 driver="$build/tests/e2e/varnok_e2e_driver.exe"
-sample="$repo/data/sample"
+sample="$repo/data/database"
 
 # The PE machine of the program decides the Wine loader: a 32-bit program
 # needs the 32-bit loader (and a kernel that runs 32-bit code), a 64-bit

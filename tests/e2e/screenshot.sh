@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Screenshots of the running program for a look by eye: a station of the
-# sample database as a diagram, as a table, and with the Presentation menu
+# shipped database as a diagram, as a table, and with the Presentation menu
 # open (its help text in the status bar). The program runs in a Wine
 # virtual desktop, so the pictures show Wine's own window frames.
 #
 #   tests/e2e/screenshot.sh WINDOWS_BUILD_FOLDER [OUT_FOLDER] [WMO_NUMBER]
 #
 # OUT_FOLDER defaults to WINDOWS_BUILD_FOLDER/screenshots; WMO_NUMBER to
-# 40948 (Kabul, a station of the sample database with a dry summer).
+# 40948 (Kabul, a station of the shipped database with a dry summer).
 set -u
 if [ $# -lt 1 ] || [ ! -d "$1" ]; then
   echo "usage: $0 WINDOWS_BUILD_FOLDER [OUT_FOLDER] [WMO_NUMBER]" >&2

@@ -228,47 +228,98 @@ ManualEntryForm OpenManualEntry(StationRecord& r) {
     return form;
 }
 
+namespace {
+
+// What OK compares against: the form the dialog was opened with. The
+// record is the one OpenManualEntry showed (the dialog is modal), so the
+// texts and checks it would show now are the ones shown then.
+struct ShownForm {
+    const ManualEntryForm& typed;
+    ManualEntryForm shown;
+
+    // True when the user left the field's text as it was shown; such a
+    // field keeps its stored value exactly ("71" stands for 70.6 mm).
+    bool Kept(int control) const { return FieldOf(typed, control) == FieldOf(shown, control); }
+    bool KeptCheck(int control) const { return CheckedIn(typed, control) == CheckedIn(shown, control); }
+};
+
+ShownForm MakeShownForm(const ManualEntryForm& typed, const StationRecord& record) {
+    StationRecord copy = record;
+    return ShownForm{typed, OpenManualEntry(copy)};
+}
+
+void ReadReal(const ShownForm& f, int control, float& value) {
+    if (!f.Kept(control)) value = ReadRealField(FieldOf(f.typed, control));
+}
+
+void ReadInt(const ShownForm& f, int control, std::int32_t& value) {
+    if (!f.Kept(control)) value = ReadIntField(FieldOf(f.typed, control));
+}
+
+template <std::size_t N>
+void ReadText(const ShownForm& f, int control, char (&field)[N]) {
+    if (!f.Kept(control)) SetFieldText(field, FieldOf(f.typed, control));
+}
+
+void ReadFlag(const ShownForm& f, int control, std::int32_t& flag) {
+    if (!f.KeptCheck(control)) flag = CheckedIn(f.typed, control) ? 1 : 0;
+}
+
+// A coordinate whose text and both hemisphere buttons are as shown keeps
+// its value, degrees, minutes and letter; otherwise it is read as typed.
+void ReadCoordinate(const ShownForm& f, int control, int positive_button, int negative_button,
+                    const char* letters, float& value, std::int32_t& degrees, std::int32_t& minutes,
+                    char (&hemisphere)[2]) {
+    if (f.Kept(control) && f.KeptCheck(positive_button) && f.KeptCheck(negative_button)) return;
+    bool negative = CheckedIn(f.typed, negative_button);
+    const char letter[2] = {letters[negative ? 1 : 0], '\0'};
+    StoreCoordinate(FieldOf(f.typed, control), negative, letter, value, degrees, minutes, hemisphere);
+}
+
+}  // namespace
+
 void ApplyManualEntry(const ManualEntryForm& form, StationData& station) {
     StationRecord& r = station.record;
+    const ShownForm f = MakeShownForm(form, r);
     double temp_sum = 0.0;
     for (int i = 0; i < 12; ++i) {
-        r.temp_c[i + 1] = ReadRealField(FieldOf(form, id::temp_first + i));
+        ReadReal(f, id::temp_first + i, r.temp_c[i + 1]);
         temp_sum += r.temp_c[i + 1];
     }
     // The same twelfth as UpdateDerivedValues: the float nearest to 1/12.
     station.annual_mean_temp_c = AnnualSumToFloat(temp_sum * static_cast<double>(0.083333336f));
     double precip_sum = 0.0;
     for (int i = 0; i < 12; ++i) {
-        r.precip_mm[i + 1] = ReadRealField(FieldOf(form, id::precip_first + i));
+        ReadReal(f, id::precip_first + i, r.precip_mm[i + 1]);
         precip_sum += r.precip_mm[i + 1];
     }
     station.annual_precip_mm = AnnualSumToFloat(precip_sum);
 
-    r.elevation_m = ReadIntField(FieldOf(form, id::elevation));
-    r.country_code = ReadIntField(FieldOf(form, id::country_code));
-    r.coldest_month_min_c = ReadRealField(FieldOf(form, id::coldest_min));
-    r.warmest_month_max_c = ReadRealField(FieldOf(form, id::warmest_max));
-    SetFieldText(r.station_name, FieldOf(form, id::station_name));
-    SetFieldText(r.station_number, FieldOf(form, id::station_number));
-    SetFieldText(r.country_name, FieldOf(form, id::country_name));
-    r.temp_years = ReadIntField(FieldOf(form, id::temp_years));
-    r.precip_years = ReadIntField(FieldOf(form, id::precip_years));
-    r.abs_max_c = ReadRealField(FieldOf(form, id::abs_max));
-    r.abs_min_c = ReadRealField(FieldOf(form, id::abs_min));
-    r.show_abs_max = CheckedIn(form, id::show_abs_max) ? 1 : 0;
-    r.show_abs_min = CheckedIn(form, id::show_abs_min) ? 1 : 0;
-    r.show_coldest_min = CheckedIn(form, id::show_coldest_min) ? 1 : 0;
-    r.show_warmest_max = CheckedIn(form, id::show_warmest_max) ? 1 : 0;
+    ReadInt(f, id::elevation, r.elevation_m);
+    ReadInt(f, id::country_code, r.country_code);
+    ReadReal(f, id::coldest_min, r.coldest_month_min_c);
+    ReadReal(f, id::warmest_max, r.warmest_month_max_c);
+    ReadText(f, id::station_name, r.station_name);
+    ReadText(f, id::station_number, r.station_number);
+    ReadText(f, id::country_name, r.country_name);
+    ReadInt(f, id::temp_years, r.temp_years);
+    ReadInt(f, id::precip_years, r.precip_years);
+    ReadReal(f, id::abs_max, r.abs_max_c);
+    ReadReal(f, id::abs_min, r.abs_min_c);
+    ReadFlag(f, id::show_abs_max, r.show_abs_max);
+    ReadFlag(f, id::show_abs_min, r.show_abs_min);
+    ReadFlag(f, id::show_coldest_min, r.show_coldest_min);
+    ReadFlag(f, id::show_warmest_max, r.show_warmest_max);
 
-    bool south = CheckedIn(form, id::south);
-    StoreCoordinate(FieldOf(form, id::latitude), south, south ? "S" : "N", r.latitude,
-                    r.lat_degrees, r.lat_minutes, r.lat_hemisphere);
-    bool west = CheckedIn(form, id::west);
-    StoreCoordinate(FieldOf(form, id::longitude), west, west ? "W" : "E", r.longitude,
-                    r.lon_degrees, r.lon_minutes, r.lon_hemisphere);
+    ReadCoordinate(f, id::latitude, id::north, id::south, "NS", r.latitude, r.lat_degrees, r.lat_minutes,
+                   r.lat_hemisphere);
+    ReadCoordinate(f, id::longitude, id::east, id::west, "EW", r.longitude, r.lon_degrees, r.lon_minutes,
+                   r.lon_hemisphere);
 
-    // When both boxes of a column are checked the filled bar wins.
+    // When both boxes of a column are checked the filled bar wins. A column
+    // whose two boxes are as shown keeps its mark.
     for (int i = 0; i < 12; ++i) {
+        if (f.KeptCheck(id::frost_outline_first + i) && f.KeptCheck(id::frost_bar_first + i)) continue;
         r.frost_flags[i] = 0;
         if (CheckedIn(form, id::frost_outline_first + i)) r.frost_flags[i] = 2;
         if (CheckedIn(form, id::frost_bar_first + i)) r.frost_flags[i] = 1;

@@ -101,6 +101,12 @@ StationData SouthernStation() {
     return station;
 }
 
+RecordImage RecordBytes(const StationRecord& record) {
+    RecordImage image;
+    SerializeRecord(record, image);
+    return image;
+}
+
 }  // namespace
 
 TEST(manual_entry, shows_the_startup_record) {
@@ -156,47 +162,107 @@ TEST(manual_entry, shows_a_southern_station_july_first) {
     EXPECT_FALSE(dialog.Checked(id::show_abs_min));
 }
 
-TEST(manual_entry, ok_without_changes_rounds_values_and_rebuilds_coordinates) {
+TEST(manual_entry, ok_without_changes_keeps_every_stored_value) {
     StationData station = SouthernStation();
     StationRecord before = station.record;
+    TrimTrailingBlanks(before.station_name);  // the trimming at start sticks
+    TrimTrailingBlanks(before.station_number);
     FakeManualEntryDialog dialog(station);
+    EXPECT_EQ(dialog.Text(id::precip_first), "  12");
     dialog.Ok();
     const StationRecord& r = station.record;
+    EXPECT_EQ(RecordBytes(r), RecordBytes(before));
 
     double temp_sum = 0.0, precip_sum = 0.0;
     for (int slot = 1; slot <= 12; ++slot) {
-        EXPECT_FLOAT_EQ(r.temp_c[slot], std::round((8.04f + slot) * 10.0f) / 10.0f) << slot;
-        EXPECT_FLOAT_EQ(r.precip_mm[slot], std::round(12.4f * slot)) << slot;
         temp_sum += r.temp_c[slot];
         precip_sum += r.precip_mm[slot];
     }
-    EXPECT_FLOAT_EQ(r.precip_mm[1], 12.0f);
     EXPECT_EQ(station.annual_mean_temp_c, static_cast<float>(temp_sum * static_cast<double>(0.083333336f)));
     EXPECT_EQ(station.annual_precip_mm, static_cast<float>(precip_sum));
+}
 
-    EXPECT_EQ(r.latitude, -33.55f);
-    EXPECT_EQ(r.lat_degrees, 33);
-    EXPECT_EQ(r.lat_minutes, 55);
-    EXPECT_EQ(r.longitude, -70.4f);
-    EXPECT_EQ(r.lon_degrees, 70);
-    EXPECT_EQ(r.lon_minutes, 40);
-    EXPECT_EQ(FieldText(r.lat_hemisphere), "S");
-    EXPECT_EQ(FieldText(r.lon_hemisphere), "W");
-    EXPECT_EQ(FieldText(r.station_name), "SANTIAGO");
-    EXPECT_EQ(r.abs_min_c, -999.0f);
-    EXPECT_EQ(r.show_abs_max, 0);
-    EXPECT_EQ(r.temp_years, 30);
-    EXPECT_EQ(r.precip_years, 40);
-    EXPECT_EQ(r.elevation_m, 520);
+// A northern and a southern station with fractional values, as imported:
+// OK without a change gives the same record and the same annual values as
+// the import did; a changed field is read as typed and rounds as before.
+TEST(manual_entry, round_trip_of_fractional_values_north_and_south) {
+    struct Case {
+        const char* name;
+        bool southern;
+        float temps[12];
+        float precips[12];
+        int changed_slot;        // the month column typed into in the second run
+        const char* shown;       // what that column shows
+    };
+    const Case cases[] = {
+        {"SYDNEY AIRPORT", true,
+         {13.1f, 14.1f, 16.7f, 18.8f, 20.4f, 22.1f, 23.5f, 23.3f, 21.9f, 19.2f, 16.2f, 13.9f},
+         {70.6f, 63.4f, 58.1f, 55.8f, 71.7f, 67.3f, 80.7f, 117.7f, 96.5f, 96.0f, 90.0f, 124.3f}, 1, "  71"},
+        {"BERLIN-TEMPELHOF", false,
+         {1.1f, 2.15f, 5.2f, 10.15f, 14.45f, 17.95f, 20.15f, 19.8f, 15.4f, 10.3f, 5.35f, 2.15f},
+         {48.4f, 36.5f, 41.2f, 29.5f, 51.0f, 58.7f, 72.3f, 58.0f, 47.6f, 44.5f, 42.1f, 44.9f}, 7, "  72"},
+    };
+    for (const Case& c : cases) {
+        StationData station = StartupStation();
+        StationRecord& r = station.record;
+        SetFieldText(r.station_name, c.name);
+        SetFieldText(r.lat_hemisphere, c.southern ? "S" : "N");
+        r.latitude = c.southern ? -33.57f : 52.28f;
+        r.lat_degrees = c.southern ? 33 : 52;
+        r.lat_minutes = c.southern ? 57 : 28;
+        r.longitude = c.southern ? 151.1f : 13.24f;
+        r.lon_degrees = c.southern ? 151 : 13;
+        r.lon_minutes = c.southern ? 10 : 24;
+        for (int i = 0; i < 12; ++i) {
+            r.temp_c[i + 1] = c.temps[i];
+            r.precip_mm[i + 1] = c.precips[i];
+        }
+        r.warmest_month_max_c = 26.55f;
+        r.coldest_month_min_c = -0.45f;
+        r.frost_flags[3] = 7;  // a foreign mark the check boxes cannot show
+        r.show_abs_min = 5;
+        UpdateDerivedValues(station, 1);
+        const StationData imported = station;
 
-    // What the dialog does not show stays as it was.
-    EXPECT_EQ(r.temp_c[0], before.temp_c[0]);
-    EXPECT_EQ(r.temp_c[13], before.temp_c[13]);
-    EXPECT_EQ(r.precip_mm[13], before.precip_mm[13]);
-    EXPECT_EQ(0, std::memcmp(r.temp_min_c, before.temp_min_c, sizeof r.temp_min_c));
-    EXPECT_EQ(0, std::memcmp(r.precip_max_mm, before.precip_max_mm, sizeof r.precip_max_mm));
-    EXPECT_EQ(r.diagram_mode, 0);
-    EXPECT_EQ(r.month_labels, 1);
+        FakeManualEntryDialog dialog(station);
+        EXPECT_EQ(dialog.Checked(id::south), c.southern) << c.name;
+        EXPECT_EQ(dialog.Text(id::precip_first + c.changed_slot - 1), c.shown) << c.name;
+        dialog.Ok();
+        EXPECT_EQ(RecordBytes(station.record), RecordBytes(imported.record)) << c.name;
+        EXPECT_EQ(station.annual_precip_mm, imported.annual_precip_mm) << c.name;
+        EXPECT_EQ(station.annual_mean_temp_c, imported.annual_mean_temp_c) << c.name;
+
+        // A changed field is read as typed, the rest stays exact.
+        FakeManualEntryDialog again(station);
+        again.Type(id::precip_first + c.changed_slot - 1, "100");
+        again.Type(id::temp_first, "+5.0");
+        again.Ok();
+        EXPECT_EQ(station.record.precip_mm[c.changed_slot], 100.0f) << c.name;
+        EXPECT_EQ(station.record.temp_c[1], 5.0f) << c.name;
+        for (int slot = 2; slot <= 12; ++slot) {
+            EXPECT_EQ(station.record.temp_c[slot], c.temps[slot - 1]) << c.name << slot;
+            if (slot != c.changed_slot) {
+                EXPECT_EQ(station.record.precip_mm[slot], c.precips[slot - 1]) << c.name;
+            }
+        }
+        EXPECT_EQ(station.record.warmest_month_max_c, 26.55f) << c.name;
+        EXPECT_EQ(station.record.frost_flags[3], 7) << c.name;
+        EXPECT_EQ(station.record.show_abs_min, 5) << c.name;
+    }
+}
+
+// Switching the hemisphere alone reads the coordinate again as typed, with
+// the sign rule of OK.
+TEST(manual_entry, a_hemisphere_switch_reads_the_coordinate_again) {
+    StationData station = SouthernStation();
+    FakeManualEntryDialog dialog(station);
+    dialog.Click(id::north);
+    dialog.Click(id::east);
+    dialog.Ok();
+    EXPECT_EQ(station.record.latitude, 33.55f);
+    EXPECT_EQ(FieldText(station.record.lat_hemisphere), "N");
+    EXPECT_EQ(station.record.longitude, 70.4f);
+    EXPECT_EQ(FieldText(station.record.lon_hemisphere), "E");
 }
 
 TEST(manual_entry, coordinates_follow_the_typed_digits_and_the_hemisphere) {
@@ -259,6 +325,12 @@ TEST(manual_entry, a_negative_latitude_typed_with_n_opens_as_south_next_time) {
     again.Ok();
     EXPECT_EQ(station.record.latitude, -33.55f);
     EXPECT_EQ(station.record.lat_degrees, -33);
+    // OK without a change keeps the letter typed with; the negative latitude
+    // alone makes the station southern.
+    EXPECT_EQ(FieldText(station.record.lat_hemisphere), "N");
+    FakeManualEntryDialog third(station);
+    third.Type(id::latitude, "-33.56");
+    third.Ok();
     EXPECT_EQ(FieldText(station.record.lat_hemisphere), "S");
 }
 
@@ -290,9 +362,10 @@ TEST(manual_entry, month_marks_from_the_two_rows_of_check_boxes) {
         bool bar, outline;
         int flag;
     };
-    const Case cases[] = {{false, false, 0}, {false, true, 2}, {true, false, 1}, {true, true, 1}};
+    // A foreign mark shows no box checked; a column left so keeps it.
+    const Case cases[] = {{false, false, 7}, {false, true, 2}, {true, false, 1}, {true, true, 1}};
     StationData station = StartupStation();
-    for (int i = 0; i < 12; ++i) station.record.frost_flags[i] = 7;  // foreign value, replaced
+    for (int i = 0; i < 12; ++i) station.record.frost_flags[i] = 7;
     FakeManualEntryDialog dialog(station);
     for (int i = 0; i < 12; ++i) {
         dialog.SetCheck(id::frost_bar_first + i, cases[i % 4].bar);
@@ -417,10 +490,17 @@ TEST(manual_entry, a_foreign_record_opens_without_harm) {
     EXPECT_EQ(dialog.Text(id::latitude), "0.-05");
     EXPECT_EQ(dialog.Text(id::precip_first).size(), 39u);
     dialog.Ok();
-    EXPECT_EQ(FieldText(r.station_name), std::string(31, 'N'));
+    // Nothing was changed, so nothing changes, foreign bytes included.
+    EXPECT_EQ(FieldText(r.station_name), std::string(64, 'N'));
     EXPECT_TRUE(std::isnan(r.temp_c[1]));
     EXPECT_TRUE(std::isnan(station.annual_mean_temp_c));
-    EXPECT_EQ(FieldText(r.lat_hemisphere), "N");
+    EXPECT_EQ(FieldText(r.lat_hemisphere), "SS");
+    EXPECT_EQ(r.lat_minutes, -5);
+    // A name typed anew is cut to its buffer.
+    FakeManualEntryDialog retyped(station);
+    retyped.Type(id::station_name, std::string(40, 'M'));
+    retyped.Ok();
+    EXPECT_EQ(FieldText(r.station_name), std::string(31, 'M'));
 }
 
 // OK computes the annual values as UpdateDerivedValues does, also for sums

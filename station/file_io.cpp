@@ -1,5 +1,7 @@
 #include "station/file_io.h"
 
+#include "platform/file_replace.h"
+
 namespace {
 
 std::size_t StdRead(void* buffer, std::size_t size, std::FILE* file) {
@@ -10,11 +12,63 @@ std::size_t StdWrite(const void* buffer, std::size_t size, std::FILE* file) {
     return std::fwrite(buffer, 1, size, file);
 }
 
-const FileOps default_ops = {&std::fopen, &StdRead, &StdWrite, &std::fclose, &std::fseek, &std::ftell};
+int StdRemove(const char* path) { return std::remove(path); }
+
+const FileOps default_ops = {&std::fopen, &StdRead,  &StdWrite,       &std::fclose, &std::fseek,
+                             &std::ftell, &FlushFileToDisk, &MoveFileOver, &StdRemove};
 const FileOps* current_ops = &default_ops;
+
+// A name in the target's folder that no file has yet: the target's name
+// with ".~N.tmp" appended. Empty when a hundred such names are taken.
+std::string FreeTemporaryName(const FileOps& ops, const std::string& path) {
+    for (int n = 1; n <= 100; ++n) {
+        std::string candidate = path + ".~" + std::to_string(n) + ".tmp";
+        std::FILE* existing = ops.open(candidate.c_str(), "rb");
+        if (!existing) return candidate;
+        ops.close(existing);
+    }
+    return std::string();
+}
+
+// A target that exists must be writable now, as the direct write needed;
+// opening it for update changes nothing in it.
+bool TargetWritable(const FileOps& ops, const std::string& path) {
+    std::FILE* existing = ops.open(path.c_str(), "rb");
+    if (!existing) return true;  // no file yet (or none we can see): the move decides
+    ops.close(existing);
+    std::FILE* update = ops.open(path.c_str(), "r+b");
+    if (!update) return false;
+    ops.close(update);
+    return true;
+}
 
 }  // namespace
 
 const FileOps& DefaultFileOps() { return default_ops; }
 const FileOps& CurrentFileOps() { return *current_ops; }
 void SetFileOps(const FileOps* ops) { current_ops = ops ? ops : &default_ops; }
+
+SaveStatus SaveFileReplacing(const std::string& path, const SaveWriter& write) {
+    const FileOps& ops = CurrentFileOps();
+    if (!TargetWritable(ops, path)) return SaveStatus::cannot_create;
+    const std::string temporary = FreeTemporaryName(ops, path);
+    if (temporary.empty()) return SaveStatus::cannot_create;
+    std::FILE* file = ops.open(temporary.c_str(), "wb");
+    if (!file) return SaveStatus::cannot_create;
+    bool written = write(ops, file);
+    // The flush to the disk comes before the close, so a full disk shows
+    // here or in the close, while the old file is still untouched.
+    bool flushed = written && ops.flush(file) == 0;
+    bool closed = ops.close(file) == 0;
+    if (written && flushed && closed && ops.move_over(temporary.c_str(), path.c_str()) == 0) {
+        return SaveStatus::ok;
+    }
+    ops.remove(temporary.c_str());
+    return SaveStatus::write_failed;
+}
+
+SaveStatus SaveBytesReplacing(const std::string& path, const void* bytes, std::size_t size) {
+    return SaveFileReplacing(path, [bytes, size](const FileOps& ops, std::FILE* file) {
+        return ops.write(bytes, size, file) == size;
+    });
+}

@@ -15,16 +15,17 @@ StationFileResult ReadStationFile(const std::string& path, StationRecord& record
 }
 
 StationFileResult WriteStationFile(const std::string& path, const StationRecord& record) {
-    const FileOps& ops = CurrentFileOps();
     RecordImage image;
     SerializeRecord(record, image);
-    std::FILE* file = ops.open(path.c_str(), "wb");
-    if (!file) return StationFileResult::cannot_create;
-    std::size_t put = ops.write(image.data(), image.size(), file);
-    // The close flushes the buffer: a full disk often shows only here.
-    bool closed = ops.close(file) == 0;
-    if (put != image.size() || !closed) return StationFileResult::write_failed;
-    return StationFileResult::ok;
+    switch (SaveBytesReplacing(path, image.data(), image.size())) {
+        case SaveStatus::ok:
+            return StationFileResult::ok;
+        case SaveStatus::cannot_create:
+            return StationFileResult::cannot_create;
+        case SaveStatus::write_failed:
+            break;
+    }
+    return StationFileResult::write_failed;
 }
 
 void FinishOpenedStation(StationData& station) {

@@ -18,7 +18,9 @@ enum class StationFileResult {
 // as it was; a longer file gives its first 660 bytes.
 StationFileResult ReadStationFile(const std::string& path, StationRecord& record);
 
-// Writes the 660-byte image; any failure is reported.
+// Writes the 660-byte image through a temporary file moved over the
+// target, so a failed save leaves the file that was there; any failure is
+// reported.
 StationFileResult WriteStationFile(const std::string& path, const StationRecord& record);
 
 // What the program's Open command does to the station after a file was

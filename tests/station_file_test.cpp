@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 #include <filesystem>
 
 #include "station/file_io.h"
@@ -144,6 +147,112 @@ TEST_F(FailingWrites, FailedCloseIsReported) {
     ops.close = &FailingClose;
     SetFileOps(&ops);
     EXPECT_EQ(WriteStationFile(dir.File("a.cli"), SampleRecord()), StationFileResult::write_failed);
+}
+
+// A save that fails at any point leaves the file that was there byte for
+// byte and no temporary file beside it; each failure point is provoked
+// through the seam, the first save of a new file too.
+class AtomicSave : public ::testing::Test {
+protected:
+    void TearDown() override { SetFileOps(nullptr); }
+
+    // Opening for writing fails; reading (the name checks) still works.
+    static std::FILE* NoCreate(const char* path, const char* mode) {
+        if (mode[0] == 'w') return nullptr;
+        return DefaultFileOps().open(path, mode);
+    }
+    static std::FILE* NoUpdate(const char* path, const char* mode) {
+        if (std::string(mode) == "r+b") return nullptr;
+        return DefaultFileOps().open(path, mode);
+    }
+    static std::size_t ShortWrite(const void* b, std::size_t n, std::FILE* f) {
+        return DefaultFileOps().write(b, n - 1, f);
+    }
+    static int FailingFlush(std::FILE*) { return -1; }
+    static int FailingClose(std::FILE* f) {
+        DefaultFileOps().close(f);
+        return -1;
+    }
+    static int FailingMove(const char*, const char*) { return -1; }
+
+    static std::vector<std::string> FolderContents(const std::string& folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(AtomicSave, EveryFailurePointKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    struct Case {
+        const char* name;
+        void (*provoke)(FileOps& ops);
+        StationFileResult expected;      // over an existing file
+        StationFileResult expected_new;  // where there was no file yet
+    };
+    const Case cases[] = {
+        {"create", [](FileOps& o) { o.open = &NoCreate; }, StationFileResult::cannot_create,
+         StationFileResult::cannot_create},
+        {"read-only target", [](FileOps& o) { o.open = &NoUpdate; }, StationFileResult::cannot_create,
+         StationFileResult::ok},
+        {"short write", [](FileOps& o) { o.write = &ShortWrite; }, StationFileResult::write_failed,
+         StationFileResult::write_failed},
+        {"flush", [](FileOps& o) { o.flush = &FailingFlush; }, StationFileResult::write_failed,
+         StationFileResult::write_failed},
+        {"close", [](FileOps& o) { o.close = &FailingClose; }, StationFileResult::write_failed,
+         StationFileResult::write_failed},
+        {"move", [](FileOps& o) { o.move_over = &FailingMove; }, StationFileResult::write_failed,
+         StationFileResult::write_failed},
+    };
+    for (const Case& c : cases) {
+        for (bool existing : {true, false}) {
+            ScratchDir dir;
+            const std::string target = dir.File("station.cli");
+            const std::vector<std::uint8_t> old_bytes = {'o', 'l', 'd', 0, 0xFF};
+            if (existing) WriteBytes(target, old_bytes);
+            const std::vector<std::string> before = FolderContents(dir.path());
+            FileOps ops = DefaultFileOps();
+            c.provoke(ops);
+            SetFileOps(&ops);
+            StationFileResult result = WriteStationFile(target, SampleRecord());
+            SetFileOps(nullptr);
+            const StationFileResult expected = existing ? c.expected : c.expected_new;
+            EXPECT_EQ(result, expected) << c.name << " existing=" << existing;
+            if (expected == StationFileResult::ok) continue;
+            EXPECT_EQ(FolderContents(dir.path()), before) << c.name << " existing=" << existing;
+            if (existing) {
+                EXPECT_EQ(ReadBytes(target), old_bytes) << c.name;
+            }
+        }
+    }
+}
+
+TEST_F(AtomicSave, ASuccessfulSaveReplacesTheFileAndLeavesNothingElse) {
+    ScratchDir dir;
+    const std::string target = dir.File("station.cli");
+    WriteBytes(target, std::vector<std::uint8_t>(2000, 'x'));  // longer than a record
+    WriteBytes(target + ".~1.tmp", {'k', 'e', 'e', 'p'});       // a user's file of that name
+    ASSERT_EQ(WriteStationFile(target, SampleRecord()), StationFileResult::ok);
+    RecordImage image;
+    SerializeRecord(SampleRecord(), image);
+    EXPECT_EQ(ReadBytes(target), std::vector<std::uint8_t>(image.begin(), image.end()));
+    EXPECT_EQ(ReadBytes(target + ".~1.tmp"), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
+    EXPECT_EQ(FolderContents(dir.path()), (std::vector<std::string>{"station.cli", "station.cli.~1.tmp"}));
+}
+
+TEST_F(AtomicSave, AWriterCallbackSavesAnyContent) {
+    ScratchDir dir;
+    const std::string target = dir.File("picture.emf");
+    EXPECT_EQ(SaveFileReplacing(target, [](const FileOps& ops, std::FILE* f) {
+                  return ops.write("EMF", 3, f) == 3 && ops.write("!", 1, f) == 1;
+              }),
+              SaveStatus::ok);
+    EXPECT_EQ(ReadBytes(target), (std::vector<std::uint8_t>{'E', 'M', 'F', '!'}));
+    EXPECT_EQ(SaveFileReplacing(target, [](const FileOps&, std::FILE*) { return false; }),
+              SaveStatus::write_failed);
+    EXPECT_EQ(ReadBytes(target), (std::vector<std::uint8_t>{'E', 'M', 'F', '!'}));
+    EXPECT_EQ(FolderContents(dir.path()), std::vector<std::string>{"picture.emf"});
 }
 
 }  // namespace

@@ -15,7 +15,12 @@ struct FillFrame {
     std::int64_t bottom;
     std::int64_t step;
     std::int64_t width;
-    std::int64_t band_top;  // rows outside band_top .. band_bottom get no marks
+    // Rows outside band_top .. band_bottom get no marks. The band is the
+    // area itself, reaching 1000*s units further up for the humid dashes
+    // only (the dashes of the wettest stations run above a small window,
+    // and drawings keep them); the device shows nothing outside the area.
+    std::int64_t band_top;
+    std::int64_t dash_top;
     std::int64_t band_bottom;
     int s;
 };
@@ -28,10 +33,9 @@ FillFrame MakeFillFrame(const DrawingState& state, const DrawArea& area, int wid
     fr.bottom = area.bottom;
     fr.step = 5LL * s;
     fr.width = width;
-    std::int64_t reach = (static_cast<std::int64_t>(area.bottom) - area.top) + 1000LL * s;
-    if (reach < 1000LL * s) reach = 1000LL * s;
-    fr.band_top = area.top - reach;
-    fr.band_bottom = area.bottom + reach;
+    fr.band_top = area.top;
+    fr.dash_top = static_cast<std::int64_t>(area.top) - 1000LL * s;
+    fr.band_bottom = area.bottom;
     fr.s = s;
     return fr;
 }
@@ -56,7 +60,7 @@ void DrawHumidMark(DrawSurface& surface, const FillFrame& fr, const DiagramCurve
     const std::int64_t x = fr.left_axis_x + temp.x[i];
     Line(surface, fr.left_axis_x + precip.x[i], fr.baseline_y - precip.y[i], x, fr.baseline_y - temp.y[i]);
     std::int64_t low = std::max<std::int64_t>(temp.y[i], fr.baseline_y - fr.band_bottom);
-    std::int64_t high = std::min<std::int64_t>(precip.y[i], fr.baseline_y - fr.band_top);
+    std::int64_t high = std::min<std::int64_t>(precip.y[i], fr.baseline_y - fr.dash_top);
     const std::int64_t half = 2LL * fr.s;
     for (std::int64_t h = CeilMultiple(low, fr.step); h <= high; h += fr.step) {
         std::int64_t y = fr.baseline_y - h;
@@ -77,8 +81,11 @@ void DrawHumidMarks(DrawSurface& surface, const FillFrame& fr, const DiagramCurv
 // step above the area's bottom, from the lowest upwards.
 void DrawDotColumn(DrawSurface& surface, const FillFrame& fr, std::int64_t k, std::int64_t temp_row,
                    std::int64_t precip_row) {
-    std::int64_t high_row = std::min(precip_row, fr.band_bottom);
-    std::int64_t low_row = std::max(temp_row + 1, fr.band_top);
+    // A dot covers the rows y - s/2 .. y + s/2 - 1: one that reaches into
+    // the area is drawn, the others are not.
+    const std::int64_t h = fr.s / 2;
+    std::int64_t high_row = std::min<std::int64_t>(precip_row, fr.band_bottom + h);
+    std::int64_t low_row = std::max<std::int64_t>(temp_row + 1, fr.band_top - h);
     std::int64_t y = fr.bottom - CeilMultiple(fr.bottom - high_row, fr.step);
     for (; y >= low_row; y -= fr.step) {
         DrawDot(surface, static_cast<int>(fr.left_axis_x + k), static_cast<int>(y), fr.s);
@@ -97,6 +104,9 @@ std::int64_t MonthBoundary(const FillFrame& fr, int m) { return fr.left_axis_x +
 
 void DrawFrostMarks(DrawSurface& surface, const FillFrame& fr, const StationRecord& record) {
     const std::int64_t under = fr.baseline_y + 5LL * fr.s;
+    // Marks between the x-axis and 5*s units under it: none when that strip
+    // lies wholly outside the area.
+    if (under < fr.band_top || fr.baseline_y > fr.band_bottom) return;
     for (int m = 0; m < 12; ++m) {
         if (record.frost_flags[m] != 2) continue;
         Line(surface, MonthBoundary(fr, m), under, MonthBoundary(fr, m + 1), under);

@@ -18,9 +18,10 @@
 
 // Draws the fill for the two curves of one drawing (as ComputeDiagramCurves
 // made them: x[13] is the plot width W). Reads axis_offset, keeps its
-// column storage in state.fill. Marks lying further than the area's height
-// plus 1000*s units above or below the area are left out: no station comes
-// near that (1000*s is 200 degC), and it bounds the work for absurd values.
+// column storage in state.fill. Marks that the device would clip are left
+// out, so the work is bounded by the area whatever the values: dots and
+// frost marks outside the area, humid dashes below it or more than 1000*s
+// units above it (no station's dashes reach that far).
 void DrawClimateFill(DrawSurface& surface, DrawingState& state, const StationRecord& record,
                      const DrawArea& area, const DiagramCurve& temp_curve,
                      const DiagramCurve& precip_curve, int s);

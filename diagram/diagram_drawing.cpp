@@ -22,10 +22,12 @@ struct Layout {
     DiagramFrame frame;
     int width;
     int s;
+    int area_top;  // ticks outside area_top .. area_bottom are not drawn
+    int area_bottom;
 };
 
 Layout MakeLayout(const DrawingState& state, const DrawArea& area, int s) {
-    Layout l{ComputeDiagramFrame(area, s, state.axis_offset), 0, s};
+    Layout l{ComputeDiagramFrame(area, s, state.axis_offset), 0, s, area.top, area.bottom};
     l.width = ClampCoordinate(static_cast<std::int64_t>(l.frame.right_axis_x) - l.frame.left_axis_x);
     return l;
 }
@@ -84,21 +86,29 @@ void DrawMonthLabels(DrawSurface& surface, const StationRecord& r, const Layout&
     surface.SetTextAlign(TextAlign::left_top);
 }
 
+// The ticks every 25*s units: up the right axis from the x-axis, up the
+// left axis for 0..100 mm, and down the left axis for the axis offset.
+// Only ticks inside the area are drawn, so an x-axis far below the area
+// (a huge axis offset) costs no more than one in it.
 void DrawScaleTicks(DrawSurface& surface, const DrawingState& state, const Layout& l) {
     const DiagramFrame& f = l.frame;
     const int s = l.s;
-    const int unit = 25 * s;
-    for (std::int64_t y = f.baseline_y; y >= f.axis_top_y; y -= unit)
+    const std::int64_t unit = 25LL * s;
+    const std::int64_t below = static_cast<std::int64_t>(f.baseline_y) - l.area_bottom;
+    const std::int64_t first = below > 0 ? (below + unit - 1) / unit : 0;  // first tick inside
+    for (std::int64_t y = f.baseline_y - unit * first; y >= f.axis_top_y; y -= unit)
         Line(surface, f.right_axis_x + 4 * s, static_cast<int>(y), f.right_axis_x - 4 * s, static_cast<int>(y));
-    for (int n = 0; n <= 10; ++n) {
-        std::int64_t y = static_cast<std::int64_t>(f.baseline_y) - static_cast<std::int64_t>(unit) * n;
+    for (std::int64_t n = first; n <= 10; ++n) {
+        std::int64_t y = static_cast<std::int64_t>(f.baseline_y) - unit * n;
         if (y < f.axis_top_y) break;
         Line(surface, f.left_axis_x - 4 * s, static_cast<int>(y), f.left_axis_x + 4 * s, static_cast<int>(y));
     }
     if (state.axis_offset < 25) return;
-    for (std::int64_t n = 0; state.axis_offset - 25 * n >= 25; ++n) {
-        int y = static_cast<int>(f.baseline_y + unit * n);
-        Line(surface, f.left_axis_x - 4 * s, y, f.left_axis_x + 4 * s, y);
+    const std::int64_t above = static_cast<std::int64_t>(l.area_top) - f.baseline_y;
+    for (std::int64_t n = above > 0 ? (above + unit - 1) / unit : 0; state.axis_offset - 25 * n >= 25; ++n) {
+        std::int64_t y = f.baseline_y + unit * n;
+        if (y > l.area_bottom) break;
+        Line(surface, f.left_axis_x - 4 * s, static_cast<int>(y), f.left_axis_x + 4 * s, static_cast<int>(y));
     }
 }
 

@@ -1,0 +1,156 @@
+// The cost of one drawing is bounded by what the device shows, whatever the
+// station file holds: absurd values (+-1e30, NaN, infinities) and extreme
+// window sizes and axis offsets draw no more surface calls than a real
+// station needs, measured against the wettest real station at the same
+// size and scale.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "diagram/diagram_drawing.h"
+#include "diagram/print_page.h"
+
+namespace {
+
+class CountingSurface : public DrawSurface {
+public:
+    void MoveTo(int, int) override { ++calls; }
+    void LineTo(int, int) override { ++calls; }
+    void SetPixel(int, int, Colour) override { ++calls; }
+    void SelectPen(PenId) override { ++calls; }
+    void SelectNullBrush() override { ++calls; }
+    void SetTextAlign(TextAlign) override { ++calls; }
+    void SetTextColour(Colour) override { ++calls; }
+    void TextOut(int, int, std::string_view) override { ++calls; }
+    void SelectFont(const FontSpec&) override { ++calls; }
+    TextMetrics MeasureText() override { return {8, 16}; }
+    long long calls = 0;
+};
+
+// Cherrapunji-Mawsynram, the wettest station there is.
+StationData WettestStation() {
+    StationData st;
+    st.record = MakeStartupRecord();
+    const float temps[12] = {11.3f, 13.1f, 16.5f, 18.3f, 19.6f, 20.2f, 20.4f, 20.9f, 20.4f, 19.4f, 16.5f, 13.0f};
+    const float precips[12] = {15, 43, 249, 603, 1000, 2604, 2936, 1749, 1048, 435, 49, 23};
+    for (int i = 1; i <= 12; ++i) {
+        st.record.temp_c[i] = temps[i - 1];
+        st.record.precip_mm[i] = precips[i - 1];
+    }
+    UpdateDerivedValues(st, 1);
+    return st;
+}
+
+const float kNan = std::numeric_limits<float>::quiet_NaN();
+const float kInf = std::numeric_limits<float>::infinity();
+
+// Absurd records: every month the same pair, or alternating pairs, with
+// every frost mark set.
+StationData AbsurdStation(float temp, float precip, float temp2, float precip2, int frost) {
+    StationData st;
+    st.record = MakeStartupRecord();
+    for (int i = 1; i <= 12; ++i) {
+        st.record.temp_c[i] = i % 2 ? temp : temp2;
+        st.record.precip_mm[i] = i % 2 ? precip : precip2;
+        st.record.frost_flags[i - 1] = frost;
+    }
+    st.record.latitude = -1e30f;
+    st.record.month_labels = 1;
+    st.record.show_abs_max = st.record.show_abs_min = 1;
+    st.record.show_coldest_min = st.record.show_warmest_max = 1;
+    st.record.abs_max_c = kNan;
+    UpdateDerivedValues(st, 1);
+    return st;
+}
+
+struct Drawing {
+    const char* name;
+    int width, height;
+    int print_scale;  // 0: the window content
+    int axis_offset;
+};
+
+long long CountCalls(const Drawing& d, StationData station) {
+    DrawingState state;
+    state.axis_offset = d.axis_offset;
+    CountingSurface surface;
+    if (d.print_scale == 0) {
+        station.record.diagram_mode = 1;
+        DrawWindowContent(surface, state, station, DrawArea{0, 0, d.width, d.height});
+    } else {
+        state.print_scale = d.print_scale;
+        DrawPrintPage(surface, state, station, d.height, d.width, kMenuItemChecked);
+    }
+    return surface.calls;
+}
+
+const Drawing kDrawings[] = {
+    {"window 380x510", 380, 510, 0, 100},
+    {"window 1920x1080", 1920, 1080, 0, 100},
+    {"window 1920x1080, axis at the bottom", 1920, 1080, 0, 50},
+    {"page 380x510 at scale 1", 380, 510, 1, 100},
+    {"page 1920x1080 at scale 6", 1920, 1080, 6, 100},
+};
+
+}  // namespace
+
+// Wet absurd values: humid dashes up to the sky, down to the abyss. The
+// dashes above the area that the wettest stations draw in a small window
+// are kept (up to 1000*s units), so the bound is 8 times the wettest
+// station rather than 3 (measured: at most 7.1 in a 1920x1080 window, 6.0
+// on a page at scale 6).
+TEST(DrawingCost, WetAbsurdValuesCostAFewTimesTheWettestStation) {
+    struct Values {
+        float temp, precip, temp2, precip2;
+        int frost;
+    };
+    const Values values[] = {
+        {-1e30f, 1e30f, -1e30f, 1e30f, 2},  {-kInf, kInf, kNan, kInf, 1},  {kNan, 1e30f, -1e30f, kNan, 2},
+        {-1e30f, kNan, -kInf, 1e30f, 2},    {-3.4e38f, 3.4e38f, 0.0f, 3.4e38f, 2},
+    };
+    for (const Drawing& d : kDrawings) {
+        const long long wet = CountCalls(d, WettestStation());
+        for (const Values& v : values) {
+            long long absurd = CountCalls(d, AbsurdStation(v.temp, v.precip, v.temp2, v.precip2, v.frost));
+            EXPECT_LE(absurd, 8 * wet) << d.name << ": " << v.temp << " " << v.precip;
+        }
+    }
+}
+
+// Dry absurd values fill the whole area with arid dots: the cost is that of
+// the dot lattice of the area (one call per pixel of a dot), not of the
+// values, plus what the wettest station draws besides.
+TEST(DrawingCost, DryAbsurdValuesCostNoMoreThanTheAreasDotLattice) {
+    struct Values {
+        float temp, precip, temp2, precip2;
+        int frost;
+    };
+    const Values values[] = {
+        {1e30f, -1e30f, kInf, kNan, 1}, {kInf, -kInf, 1e30f, 0.0f, 1}, {1e30f, -1e30f, 1e30f, -1e30f, 0}};
+    for (const Drawing& d : kDrawings) {
+        const long long s = d.print_scale == 0 ? 1 : d.print_scale;
+        const long long step = 5 * s;
+        const long long even = 2 * (s / 2);
+        const long long lattice = (d.width * s / step + 1) * (d.height * s / step + 1) * (1 + even * even);
+        const long long wet = CountCalls(d, WettestStation());
+        for (const Values& v : values) {
+            long long absurd = CountCalls(d, AbsurdStation(v.temp, v.precip, v.temp2, v.precip2, v.frost));
+            EXPECT_LE(absurd, lattice + 3 * wet) << d.name << ": " << v.temp << " " << v.precip;
+        }
+    }
+}
+
+// An x-axis far outside the area (a huge axis offset either way) draws no
+// ticks, labels or marks the area does not show.
+TEST(DrawingCost, AxisOffsetsAtTheLimitsCostNoMore) {
+    const StationData wettest = WettestStation();
+    for (int offset : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), -100000, 1000000}) {
+        for (const Drawing& d : kDrawings) {
+            Drawing far = d;
+            far.axis_offset = offset;
+            EXPECT_LE(CountCalls(far, wettest), 3 * CountCalls(d, wettest)) << d.name << " " << offset;
+        }
+    }
+}

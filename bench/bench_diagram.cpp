@@ -7,35 +7,9 @@
 
 #include "diagram/diagram_drawing.h"
 #include "diagram/print_page.h"
+#include "tests/counting_surface.h"
 
 namespace {
-
-class CountingSurface : public DrawSurface {
-public:
-    void MoveTo(int, int) override { ++calls; }
-    void LineTo(int, int) override { ++calls; }
-    void SetPixel(int, int, Colour) override { ++calls; }
-    void SelectPen(PenId) override { ++calls; }
-    void SelectNullBrush() override { ++calls; }
-    void SetTextAlign(TextAlign) override { ++calls; }
-    void SetTextColour(Colour) override { ++calls; }
-    void TextOut(int, int, std::string_view) override { ++calls; }
-    void SelectFont(const FontSpec&) override { ++calls; }
-    TextMetrics MeasureText() override { return {20, 40}; }
-    long long calls = 0;
-};
-
-StationData WetStation() {
-    StationData st;
-    st.record = MakeStartupRecord();
-    const float temps[12] = {11.3f, 13.1f, 16.5f, 18.3f, 19.6f, 20.2f, 20.4f, 20.9f, 20.4f, 19.4f, 16.5f, 13.0f};
-    const float precips[12] = {15, 43, 249, 603, 1000, 2604, 2936, 1749, 1048, 435, 49, 23};
-    for (int i = 1; i <= 12; ++i) {
-        st.record.temp_c[i] = temps[i - 1];
-        st.record.precip_mm[i] = precips[i - 1];
-    }
-    return st;
-}
 
 StationData AbsurdStation() {
     StationData st;
@@ -49,7 +23,7 @@ StationData AbsurdStation() {
 
 template <typename Draw>
 void Measure(const char* name, int rounds, Draw draw) {
-    CountingSurface surface;
+    CountingSurface surface({20, 40});
     auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < rounds; ++i) draw(surface);
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -60,7 +34,7 @@ void Measure(const char* name, int rounds, Draw draw) {
 
 int main() {
     DrawingState state;
-    StationData wet = WetStation();
+    StationData wet = WettestStation();
     StationData absurd = AbsurdStation();
     Measure("window 380x510, wet station", 200,
             [&](DrawSurface& s) { DrawWindowContent(s, state, wet, DrawArea{0, 0, 380, 510}); });

@@ -11,37 +11,9 @@
 
 #include "diagram/diagram_drawing.h"
 #include "diagram/print_page.h"
+#include "tests/counting_surface.h"
 
 namespace {
-
-class CountingSurface : public DrawSurface {
-public:
-    void MoveTo(int, int) override { ++calls; }
-    void LineTo(int, int) override { ++calls; }
-    void SetPixel(int, int, Colour) override { ++calls; }
-    void SelectPen(PenId) override { ++calls; }
-    void SelectNullBrush() override { ++calls; }
-    void SetTextAlign(TextAlign) override { ++calls; }
-    void SetTextColour(Colour) override { ++calls; }
-    void TextOut(int, int, std::string_view) override { ++calls; }
-    void SelectFont(const FontSpec&) override { ++calls; }
-    TextMetrics MeasureText() override { return {8, 16}; }
-    long long calls = 0;
-};
-
-// Cherrapunji-Mawsynram, the wettest station there is.
-StationData WettestStation() {
-    StationData st;
-    st.record = MakeStartupRecord();
-    const float temps[12] = {11.3f, 13.1f, 16.5f, 18.3f, 19.6f, 20.2f, 20.4f, 20.9f, 20.4f, 19.4f, 16.5f, 13.0f};
-    const float precips[12] = {15, 43, 249, 603, 1000, 2604, 2936, 1749, 1048, 435, 49, 23};
-    for (int i = 1; i <= 12; ++i) {
-        st.record.temp_c[i] = temps[i - 1];
-        st.record.precip_mm[i] = precips[i - 1];
-    }
-    UpdateDerivedValues(st, 1);
-    return st;
-}
 
 const float kNan = std::numeric_limits<float>::quiet_NaN();
 const float kInf = std::numeric_limits<float>::infinity();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs to build, run and test:
 # the native and the MinGW-w64 toolchains (i686 for the program, x86-64
-# for Wine on kernels that run no 32-bit code), GoogleTest, Wine, Xvfb,
+# for Wine on kernels that run no 32-bit code), clang with libFuzzer for
+# the fuzz targets, GoogleTest, Wine, Xvfb,
 # the tools the end-to-end tests drive the program with, and a PDF printer
 # (CUPS) for the print test.
 # Idempotent, and quiet when everything is already there.
@@ -9,6 +10,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ googletest libgtest-dev python3
+  clang libclang-rt-14-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 xvfb xdotool imagemagick librsvg2-bin iso-codes

@@ -3,9 +3,12 @@
 #   1. native unit tests and command-line tests (CTest, GoogleTest);
 #   2. the same unit tests built with AddressSanitizer and
 #      UndefinedBehaviorSanitizer: any report fails the run;
-#   3. the Windows build (i686, static): the programs import only system DLLs;
-#   4. the Windows unit tests under Wine;
-#   5. the end-to-end tests of Varnok32.exe under Wine and Xvfb.
+#   3. the fuzz targets (clang, libFuzzer), each run for 60 seconds
+#      (VARNOK_FUZZ_SECONDS): a crash, sanitizer report, leak or an input
+#      slower than 1 second fails the run and is kept in fuzz/regressions/;
+#   4. the Windows build (i686, static): the programs import only system DLLs;
+#   5. the Windows unit tests under Wine;
+#   6. the end-to-end tests of Varnok32.exe under Wine and Xvfb.
 # Exit code 0 only when all of them pass.
 set -uo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -42,6 +45,15 @@ sanitized_tests() {
   out=$(bash scripts/build.sh sanitize) &&
     run_ctest "$out" ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
       UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+}
+
+fuzz_targets() {
+  local out target failed=0
+  out=$(bash scripts/build.sh fuzz) || return 1
+  for target in station_file database manual_entry normals_table; do
+    bash scripts/fuzz.sh "$target" "${VARNOK_FUZZ_SECONDS:-60}" "$out" || failed=1
+  done
+  return $failed
 }
 
 # A Windows .exe must run alone: only DLLs that every Windows has.
@@ -86,6 +98,7 @@ end_to_end_tests() {
 
 step "native unit tests" native_tests
 step "sanitized unit tests" sanitized_tests
+step "fuzz targets" fuzz_targets
 step "Windows build (i686)" windows_build
 step "Windows unit tests under Wine" windows_tests
 step "end-to-end tests under Wine" end_to_end_tests

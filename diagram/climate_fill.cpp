@@ -81,11 +81,11 @@ void DrawHumidMarks(DrawSurface& surface, const FillFrame& fr, const DiagramCurv
 // step above the area's bottom, from the lowest upwards.
 void DrawDotColumn(DrawSurface& surface, const FillFrame& fr, std::int64_t k, std::int64_t temp_row,
                    std::int64_t precip_row) {
-    // A dot covers the rows y - s/2 .. y + s/2 - 1: one that reaches into
-    // the area is drawn, the others are not.
+    // A dot covers the rows y - h .. y + h - 1 (h = s/2; the row y alone
+    // at scale 1): one that reaches into the area is drawn, the others not.
     const std::int64_t h = fr.s / 2;
     std::int64_t high_row = std::min<std::int64_t>(precip_row, fr.band_bottom + h);
-    std::int64_t low_row = std::max<std::int64_t>(temp_row + 1, fr.band_top - h);
+    std::int64_t low_row = std::max<std::int64_t>(temp_row + 1, fr.band_top - (h > 0 ? h - 1 : 0));
     std::int64_t y = fr.bottom - CeilMultiple(fr.bottom - high_row, fr.step);
     for (; y >= low_row; y -= fr.step) {
         DrawDot(surface, static_cast<int>(fr.left_axis_x + k), static_cast<int>(y), fr.s);

@@ -5,13 +5,16 @@
 // size and scale.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
 
+#include "diagram/climate_fill.h"
 #include "diagram/diagram_drawing.h"
 #include "diagram/print_page.h"
 #include "tests/counting_surface.h"
+#include "tests/recording_surface.h"
 
 namespace {
 
@@ -123,6 +126,34 @@ TEST(DrawingCost, AxisOffsetsAtTheLimitsCostNoMore) {
             Drawing far = d;
             far.axis_offset = offset;
             EXPECT_LE(CountCalls(far, wettest), 3 * CountCalls(d, wettest)) << d.name << " " << offset;
+        }
+    }
+}
+
+// Every dot drawn for an absurd dry record touches the area (a dot reaches
+// s/2 rows either side of its row), and no line of the fill lies below the
+// area or more than 1000*s units above it.
+TEST(DrawingCost, DotsAndDashesOutsideTheAreaAreNotDrawn) {
+    const float values[] = {1e30f, -1e30f, kNan, kInf, -kInf};
+    const DrawArea area{0, 40, 600, 440};
+    for (int s = 1; s <= 6; ++s) {
+        for (float t : values) {
+            for (float p : values) {
+                StationData st = AbsurdStation(t, p, t, p, 1);
+                DrawingState state;
+                DiagramGeometry g = ComputeDiagramCurves(st.record, area, s);
+                RecordingSurface surface;
+                DrawClimateFill(surface, state, st.record, area, g.temp_curve, g.precip_curve, s);
+                const bool dry = TemperatureHeight(t, s) > PrecipitationHeight(p, s);
+                for (const DrawnPixel& px : dry ? surface.Pixels() : std::vector<DrawnPixel>{}) {
+                    ASSERT_GE(px.y, area.top - s) << s << " " << t << " " << p;
+                    ASSERT_LE(px.y, area.bottom + s) << s << " " << t << " " << p;
+                }
+                for (const DrawnLine& l : surface.Lines()) {
+                    ASSERT_LE(std::min(l.y1, l.y2), area.bottom) << s << " " << t << " " << p;
+                    ASSERT_GE(std::max(l.y1, l.y2), area.top - 1000 * s) << s << " " << t << " " << p;
+                }
+            }
         }
     }
 }

@@ -62,6 +62,8 @@ with zipfile.ZipFile(target + ".tmp", "w") as archive:
 os.replace(target + ".tmp", target)
 PY
 
+# The installer keeps the files' times: the same fixed time.
+touch -d "@$epoch" "$stage"/*
 # A file missing from the stage is an error of makensis: no installer then.
 rm -f "$setup_file"
 makensis -V2 -NOCD -DVERSION="$version" -DSOURCE="$stage" -DOUTFILE="$setup_file" "${nsis_arch[@]}" \

@@ -5,7 +5,8 @@
 #      UndefinedBehaviorSanitizer: any report fails the run;
 #   3. the Windows build (i686, static): the programs import only system DLLs;
 #   4. the Windows unit tests under Wine;
-#   5. the end-to-end tests of Varnok32.exe under Wine and Xvfb.
+#   5. the end-to-end tests of Varnok32.exe under Wine and Xvfb;
+#   6. the release package and installer (scripts/package.sh) under Wine.
 # Exit code 0 only when all of them pass.
 set -uo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -84,11 +85,16 @@ end_to_end_tests() {
   timeout 2400 bash tests/e2e/run_e2e.sh "$out"
 }
 
+release_tests() {
+  timeout 1200 bash tests/e2e/release_test.sh
+}
+
 step "native unit tests" native_tests
 step "sanitized unit tests" sanitized_tests
 step "Windows build (i686)" windows_build
 step "Windows unit tests under Wine" windows_tests
 step "end-to-end tests under Wine" end_to_end_tests
+step "release package and installer under Wine" release_tests
 
 echo "steps: $steps_passed passed, $steps_failed failed"
 [ "$steps_failed" -eq 0 ]

@@ -31,7 +31,7 @@ def main(path):
         pos += 2
         size = count * 2 if flags & IS_UNICODE else count
         raw = data[pos:pos + size]
-        strings[bit] = raw.decode("utf-16-le" if flags & IS_UNICODE else "cp1252")
+        strings[bit] = raw.decode("utf-16-le" if flags & IS_UNICODE else "cp1252").rstrip("\0")
         pos += size
     print("working_dir=" + strings.get(HAS_WORKING_DIR, ""))
     print("relative_path=" + strings.get(HAS_RELATIVE_PATH, ""))

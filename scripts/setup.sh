@@ -2,9 +2,9 @@
 # Installs the Debian packages the project needs to build, run and test:
 # the native and the MinGW-w64 toolchains (i686 for the program, x86-64
 # for Wine on kernels that run no 32-bit code), clang with libFuzzer for
-# the fuzz targets, GoogleTest, Wine, Xvfb,
-# the tools the end-to-end tests drive the program with, and a PDF printer
-# (CUPS) for the print test.
+# the fuzz targets, GoogleTest, Wine, Xvfb, the tools the end-to-end tests
+# drive the program with, a PDF printer (CUPS) for the print test, and NSIS
+# and zip for the release packages.
 # Idempotent, and quiet when everything is already there.
 set -euo pipefail
 
@@ -15,6 +15,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 xvfb xdotool imagemagick librsvg2-bin iso-codes
   cups printer-driver-cups-pdf poppler-utils
+  nsis zip unzip
 )
 
 as_root() {

@@ -8,7 +8,8 @@
 #      slower than 1 second fails the run and is kept in fuzz/regressions/;
 #   4. the Windows build (i686, static): the programs import only system DLLs;
 #   5. the Windows unit tests under Wine;
-#   6. the end-to-end tests of Varnok32.exe under Wine and Xvfb.
+#   6. the end-to-end tests of Varnok32.exe under Wine and Xvfb;
+#   7. the release package and installer (scripts/package.sh) under Wine.
 # Exit code 0 only when all of them pass.
 set -uo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -96,12 +97,17 @@ end_to_end_tests() {
   timeout 2400 bash tests/e2e/run_e2e.sh "$out"
 }
 
+release_tests() {
+  timeout 1200 bash tests/e2e/release_test.sh
+}
+
 step "native unit tests" native_tests
 step "sanitized unit tests" sanitized_tests
 step "fuzz targets" fuzz_targets
 step "Windows build (i686)" windows_build
 step "Windows unit tests under Wine" windows_tests
 step "end-to-end tests under Wine" end_to_end_tests
+step "release package and installer under Wine" release_tests
 
 echo "steps: $steps_passed passed, $steps_failed failed"
 [ "$steps_failed" -eq 0 ]

@@ -92,14 +92,8 @@ void ReportStationFileResult(Shell& shell, StationFileResult result, const std::
     }
 }
 
-}  // namespace
-
-void OpenStationFile(AppState& state, Shell& shell) {
-    std::string path = state.station_file_name;
-    if (shell.AskOpenStationFile(path)) {
-        state.station_file_name = path;
-        ReportStationFileResult(shell, ReadStationFile(path, state.station.record), path);
-    }
+// The end of command 10, whether or not a file was read.
+void ShowOpenedStation(AppState& state, Shell& shell) {
     FinishOpenedStation(state.station);
     if (state.station.record.diagram_mode != 0) {
         ShowAsDiagram(state, shell);
@@ -107,6 +101,24 @@ void OpenStationFile(AppState& state, Shell& shell) {
         ShowAsTable(state, shell);
     }
     shell.InvalidateMainWindow(true);
+}
+
+void ReadNamedStationFile(AppState& state, Shell& shell, const std::string& path) {
+    state.station_file_name = path;
+    ReportStationFileResult(shell, ReadStationFile(path, state.station.record), path);
+}
+
+}  // namespace
+
+void OpenStationFile(AppState& state, Shell& shell) {
+    std::string path = state.station_file_name;
+    if (shell.AskOpenStationFile(path)) ReadNamedStationFile(state, shell, path);
+    ShowOpenedStation(state, shell);
+}
+
+void OpenStationFileAt(AppState& state, Shell& shell, const std::string& path) {
+    ReadNamedStationFile(state, shell, path);
+    ShowOpenedStation(state, shell);
 }
 
 void SaveStationFile(AppState& state, Shell& shell) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "app/logic/app_state.h"
 #include "app/logic/shell.h"
@@ -25,6 +26,11 @@ bool RunCommand(AppState& state, Shell& shell, int command);
 // derived values with the stored extremes kept, the record's view mode
 // re-applied and the main window repainted.
 void OpenStationFile(AppState& state, Shell& shell);
+
+// Command 10 without its dialog, for the station file named on the command
+// line (the open command of a .cli file): the same reading, messages and
+// view as after a file chosen in the dialog.
+void OpenStationFileAt(AppState& state, Shell& shell, const std::string& path);
 
 // Command 11: the save dialog and the 660-byte image written; a file that
 // cannot be written is reported. The diagram window is repainted in any case.

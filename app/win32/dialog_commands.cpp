@@ -7,6 +7,7 @@
 
 bool ImportStationCommand(ShellContext& shell) {
     StationSearchContext search;
+    search.db_dir = shell.database_folder;
     search.country_table = &shell.country_table;
     search.chosen_station_name = &shell.chosen_station_name;
     if (!RunStationSearchDialog(shell.instance, shell.main_window, search)) return false;

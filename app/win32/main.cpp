@@ -2,11 +2,18 @@
 #include "app/win32/win32_api.h"
 
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/logic/commands.h"
+#include "app/logic/database_folder.h"
 #include "app/logic/window_layout.h"
 #include "app/win32/diagram_window.h"
 #include "app/win32/drawing_resources.h"
 #include "app/win32/main_window.h"
 #include "app/win32/shell_context.h"
+#include "app/win32/win32_shell.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -26,12 +33,27 @@ void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure
     RegisterClassExA(&window_class);
 }
 
+std::string ExecutablePath() {
+    char path[MAX_PATH + 1] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+// The command line as the C runtime split it (quotes and backslashes as
+// every Windows program reads them).
+std::vector<std::string> CommandLineArguments() {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < __argc; ++i) arguments.emplace_back(__argv[i] ? __argv[i] : "");
+    return arguments;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
     ShellContext& shell = TheShell();
     shell.instance = instance;
     shell.state = MakeStartupState(96);
+    shell.database_folder = ChooseDatabaseFolder(ExecutablePath());
     InitCommonControls();
     shell.background_brush = CreateBackgroundBrush(instance);
     if (!previous) {
@@ -50,6 +72,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
     shell.main_window = window;
     ShowWindow(window, show);
     UpdateWindow(window);
+    // A station file on the command line (the open command of a .cli file)
+    // is opened as "Open station from file" opens the one chosen.
+    std::string station_file = StationFileArgument(CommandLineArguments());
+    if (!station_file.empty()) {
+        Win32Shell adapter(shell);
+        OpenStationFileAt(shell.state, adapter, station_file);
+    }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

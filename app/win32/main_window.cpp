@@ -14,9 +14,6 @@ const char kMainWindowClass[] = "CLIMATEWINDOW";
 
 namespace {
 
-// The working directory holds the database: its files are opened by bare name.
-const char kDatabaseFolder[] = "";
-
 void MakeDisplayFontAndMeasure(ShellContext& shell) {
     HDC dc = GetDC(shell.main_window);
     shell.state.drawing.display_font = StartupDisplayFont(GetDeviceCaps(dc, LOGPIXELSY));
@@ -34,7 +31,7 @@ LRESULT OnCreate(ShellContext& shell, HWND window) {
     shell.main_window = window;
     SetWindowCreationFlags(shell.state.station.record);
     CreateDiagramWindow(shell);
-    DatabaseCheck check = CheckDatabaseFiles(kDatabaseFolder);
+    DatabaseCheck check = CheckDatabaseFiles(shell.database_folder);
     if (!check.ok) {
         MessageBoxA(window, check.message.text.c_str(), check.message.caption.c_str(), MB_OK | MB_ICONHAND);
         shell.start_failed = true;
@@ -43,7 +40,7 @@ LRESULT OnCreate(ShellContext& shell, HWND window) {
     }
     // The file was there a moment ago; should it fail to read now, the user
     // learns why the country list is short or empty.
-    DataFileStatus countries = LoadCountryTable(kDatabaseFolder, shell.country_table);
+    DataFileStatus countries = LoadCountryTable(shell.database_folder, shell.country_table);
     if (countries != DataFileStatus::ok) {
         UserMessage problem = DataFileProblemMessage(DataFile::country, countries);
         MessageBoxA(window, problem.text.c_str(), problem.caption.c_str(), MB_OK | MB_ICONINFORMATION);

@@ -18,6 +18,9 @@ struct ShellContext {
     HWND toolbar = nullptr;
     HWND status_bar = nullptr;
     bool start_failed = false;  // a data file was missing at start
+    // The folder of COUNTRY.DAT, PRECIP.DAT and TEMP.DAT, chosen at start-up
+    // ("" = the working folder).
+    std::string database_folder;
 
     // The current station, presentation settings, metrics and menu marks.
     AppState state;

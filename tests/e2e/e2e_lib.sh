@@ -1,11 +1,27 @@
-# Shared by run_e2e.sh and screenshot.sh: Wine, Xvfb and the test driver.
-# Source it after setting `build` (the Windows build folder) and `work` (a
-# scratch folder). Every wait has a deadline; nothing sleeps and hopes.
+# Shared by run_e2e.sh, release_test.sh and screenshot.sh: Wine, Xvfb, the
+# test driver and the checks (counted in `passed` and `failed`). Source it
+# after setting `build` (the Windows build folder) and `work` (a scratch
+# folder). Every wait has a deadline; nothing sleeps and hopes.
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 exe="$build/app/Varnok32.exe"
 driver="$build/tests/e2e/varnok_e2e_driver.exe"
 sample="$repo/data/database"
+
+check() {  # check NAME ACTUAL EXPECTED
+  if [ "$2" = "$3" ]; then
+    echo "  ok    $1"
+    passed=$((passed + 1))
+  else
+    echo "  FAIL  $1: got '$2', expected '$3'"
+    failed=$((failed + 1))
+  fi
+}
+
+check_true() {  # check_true NAME COMMAND...
+  local name=$1; shift
+  if "$@"; then check "$name" yes yes; else check "$name" no yes; fi
+}
 
 # The PE machine of the program decides the Wine loader: a 32-bit program
 # needs the 32-bit loader (and a kernel that runs 32-bit code), a 64-bit

@@ -32,21 +32,6 @@ cleanup() {
 trap cleanup EXIT
 trap 'echo "e2e: interrupted" >&2; exit 130' INT TERM
 
-check() {  # check NAME ACTUAL EXPECTED
-  if [ "$2" = "$3" ]; then
-    echo "  ok    $1"
-    passed=$((passed + 1))
-  else
-    echo "  FAIL  $1: got '$2', expected '$3'"
-    failed=$((failed + 1))
-  fi
-}
-
-check_true() {  # check_true NAME COMMAND...
-  local name=$1; shift
-  if "$@"; then check "$name" yes yes; else check "$name" no yes; fi
-}
-
 copy_sample() {
   cp "$sample/COUNTRY.DAT" "$sample/PRECIP.DAT" "$sample/TEMP.DAT" "$scenario_dir/data/"
 }

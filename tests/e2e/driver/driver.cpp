@@ -34,10 +34,16 @@
 //   press-text PREFIX TEXT    click the button captioned TEXT in that window
 //   key NAME                  post a key press (down, up, escape, return)
 //                             to the main window: an open menu takes it
+//   version FILE              the version resource of an executable as
+//                             Explorer reads it: "FILEVERSION a.b.c.d" and
+//                             "PRODUCTVERSION a.b.c.d", then NAME=VALUE for
+//                             each string of its first translation
 //
 // Exit code 0 on success, 1 when a window is not found in time, 2 on bad
 // arguments. Output is Windows-1252 text, one value a line.
 #include <windows.h>
+
+#include <winver.h>
 
 #include <commctrl.h>
 
@@ -210,6 +216,45 @@ int FileDialog(const char* prefix, const char* name, DWORD timeout_ms) {
     return 0;
 }
 
+// The fixed and the string parts of a version resource, read with the
+// functions Explorer's Details page uses.
+int PrintVersion(const char* file) {
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(file, &ignored);
+    if (size == 0) return Fail("no version resource");
+    std::string data(size, '\0');
+    if (!GetFileVersionInfoA(file, 0, size, &data[0])) return Fail("version resource not readable");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
+        return Fail("no fixed version part");
+    }
+    auto print_version = [](const char* label, DWORD high, DWORD low) {
+        std::printf("%s %u.%u.%u.%u\n", label, static_cast<unsigned>(HIWORD(high)), static_cast<unsigned>(LOWORD(high)),
+                    static_cast<unsigned>(HIWORD(low)), static_cast<unsigned>(LOWORD(low)));
+    };
+    print_version("FILEVERSION", fixed->dwFileVersionMS, fixed->dwFileVersionLS);
+    print_version("PRODUCTVERSION", fixed->dwProductVersionMS, fixed->dwProductVersionLS);
+    WORD* translation = nullptr;
+    if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                        &length) ||
+        length < 4) {
+        return Fail("no translation");
+    }
+    const char* names[] = {"CompanyName", "FileDescription", "FileVersion", "InternalName",
+                           "LegalCopyright", "OriginalFilename", "ProductName", "ProductVersion"};
+    for (const char* name : names) {
+        char query[128];
+        std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1],
+                      name);
+        char* value = nullptr;
+        if (VerQueryValueA(data.data(), query, reinterpret_cast<void**>(&value), &length) && value) {
+            std::printf("%s=%s\n", name, value);
+        }
+    }
+    return 0;
+}
+
 int Run(int argc, char** argv) {
     if (argc < 2) return 2;
     std::string step = argv[1];
@@ -231,6 +276,7 @@ int Run(int argc, char** argv) {
         return 0;
     }
     if (step == "file-dialog" && arg(3)) return FileDialog(arg(2), arg(3), 20000);
+    if (step == "version" && arg(2)) return PrintVersion(arg(2));
     if (step == "texts" && arg(2)) {
         HWND window = FindByCaption(arg(2));
         if (!window) return Fail("window not found");

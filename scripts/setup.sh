@@ -3,7 +3,8 @@
 # the native and the MinGW-w64 toolchains (i686 for the program, x86-64
 # for Wine on kernels that run no 32-bit code), GoogleTest, Wine, Xvfb,
 # the tools the end-to-end tests drive the program with, and a PDF printer
-# (CUPS) for the print test.
+# (CUPS) for the print test, and a headless browser (Chromium) for the
+# climate atlas page.
 # Idempotent, and quiet when everything is already there.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 xvfb xdotool imagemagick librsvg2-bin iso-codes
   cups printer-driver-cups-pdf poppler-utils
+  chromium
 )
 
 as_root() {

@@ -64,10 +64,6 @@ figcaption { padding: 0.3em 0.5em; font-size: 0.9em; }
 </style>
 )css";
 
-void Append(std::string& out, std::string_view text) { out.append(text.data(), text.size()); }
-
-void AppendEscaped(std::string& out, std::string_view text) { out += HtmlEscape(text); }
-
 }  // namespace
 
 std::string HtmlEscape(std::string_view utf8) {
@@ -95,41 +91,41 @@ std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSi
 
     std::string out;
     out.reserve(4096 + station_count * 400);
-    Append(out, "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-                "<title>Climate atlas</title>\n");
-    Append(out, kStyle);
-    Append(out, "</head>\n<body>\n<header>\n<h1>Climate atlas: ");
+    out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+           "<title>Climate atlas</title>\n";
+    out += kStyle;
+    out += "</head>\n<body>\n<header>\n<h1>Climate atlas: ";
     out += std::to_string(station_count) + " stations in " + std::to_string(countries.size()) + " countries</h1>\n";
-    Append(out, "<input id=\"q\" type=\"search\" placeholder=\"Station, country or WMO number\" "
-                "aria-label=\"Filter by station, country or WMO number\" autocomplete=\"off\" autofocus>"
-                "<span id=\"count\"></span>\n</header>\n<nav>\n");
+    out += "<input id=\"q\" type=\"search\" placeholder=\"Station, country or WMO number\" "
+           "aria-label=\"Filter by station, country or WMO number\" autocomplete=\"off\" autofocus>"
+           "<span id=\"count\"></span>\n</header>\n<nav>\n";
     for (const AtlasCountry& c : countries) {
         out += "<a id=\"to-c" + HtmlEscape(c.code) + "\" href=\"#c" + HtmlEscape(c.code) + "\">";
-        AppendEscaped(out, c.name);
-        Append(out, "</a>\n");
+        out += HtmlEscape(c.name);
+        out += "</a>\n";
     }
-    Append(out, "</nav>\n<main>\n");
+    out += "</nav>\n<main>\n";
     for (const AtlasCountry& c : countries) {
         out += "<section id=\"c" + HtmlEscape(c.code) + "\">\n<h2>";
-        AppendEscaped(out, c.name);
-        Append(out, "</h2>\n<div class=\"stations\">\n");
+        out += HtmlEscape(c.name);
+        out += "</h2>\n<div class=\"stations\">\n";
         for (const AtlasStation& s : c.stations) {
-            Append(out, "<figure data-search=\"");
-            AppendEscaped(out, s.name + " " + c.name + " " + s.number);
+            out += "<figure data-search=\"";
+            out += HtmlEscape(s.name + " " + c.name + " " + s.number);
             out += "\"><a href=\"" + HtmlEscape(s.picture) + "\"><img src=\"" + HtmlEscape(s.picture) +
                    "\" loading=\"lazy\" width=\"" + width + "\" height=\"" + height + "\" alt=\"" + kind + " of ";
-            AppendEscaped(out, s.name + ", " + c.name);
-            Append(out, "\"></a><figcaption>");
-            AppendEscaped(out, s.name);
-            Append(out, " <span class=\"wmo\">");
-            AppendEscaped(out, s.number);
-            Append(out, "</span></figcaption></figure>\n");
+            out += HtmlEscape(s.name + ", " + c.name);
+            out += "\"></a><figcaption>";
+            out += HtmlEscape(s.name);
+            out += " <span class=\"wmo\">";
+            out += HtmlEscape(s.number);
+            out += "</span></figcaption></figure>\n";
         }
-        Append(out, "</div>\n</section>\n");
+        out += "</div>\n</section>\n";
     }
-    Append(out, "</main>\n");
-    Append(out, kScript);
-    Append(out, "</body>\n</html>\n");
+    out += "</main>\n";
+    out += kScript;
+    out += "</body>\n</html>\n";
     return out;
 }

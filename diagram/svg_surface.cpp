@@ -31,12 +31,12 @@ char* Put(char* p, std::string_view text) {
     return p + text.size();
 }
 
-// Room enough for any 64-bit number.
-char* PutNumber(char* p, long long value) { return std::to_chars(p, p + 24, value).ptr; }
+// Room enough for any 32-bit number.
+char* PutNumber(char* p, int value) { return std::to_chars(p, p + 12, value).ptr; }
 
 // name="value" with a leading blank.
 template <std::size_t N>
-char* PutAttribute(char* p, const char (&name)[N], long long value) {
+char* PutAttribute(char* p, const char (&name)[N], int value) {
     *p++ = ' ';
     p = Put(p, name);
     *p++ = '=';
@@ -134,7 +134,7 @@ void SvgSurface::Begin(int width, int height, TextMetrics metrics, bool monochro
     height_ = height;
     metrics_ = metrics;
     monochrome_ = monochrome;
-    pen_ = PenId::surface_default;
+    pen_ = StandardPenStyle(PenId::surface_default, monochrome);
     align_ = TextAlign::left_top;
     text_colour_ = kBlack;
     font_ = FontSpec{};
@@ -159,7 +159,7 @@ void SvgSurface::MoveTo(int x, int y) {
 }
 
 void SvgSurface::LineTo(int x, int y) {
-    const PenStyle style = StandardPenStyle(pen_, monochrome_);
+    const PenStyle& style = pen_;
     char* p = Reserve(kMaxElement);
     p = Put(p, "<line");
     p = PutAttribute(p, "x1", x_);
@@ -188,7 +188,7 @@ void SvgSurface::SetPixel(int x, int y, Colour colour) {
     Commit(p);
 }
 
-void SvgSurface::SelectPen(PenId pen) { pen_ = pen; }
+void SvgSurface::SelectPen(PenId pen) { pen_ = StandardPenStyle(pen, monochrome_); }
 
 void SvgSurface::SelectNullBrush() {}
 
@@ -223,7 +223,7 @@ std::string_view SvgSurface::Finish() {
     tail = Put(tail, "</svg>\n");
     const std::size_t document_end = static_cast<std::size_t>(tail - buffer_.data());
 
-    const long long font_size = (static_cast<long long>(metrics_.line_height) * 13 + 8) / 16;
+    const int font_size = static_cast<int>((static_cast<long long>(metrics_.line_height) * 13 + 8) / 16);
     char head[kHeadRoom];
     char* p = Put(head, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
     p = Put(p, "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"");

@@ -58,7 +58,7 @@ private:
     int height_ = 0;
     TextMetrics metrics_{8, 16};
     bool monochrome_ = false;
-    PenId pen_ = PenId::surface_default;
+    PenStyle pen_ = StandardPenStyle(PenId::surface_default, false);
     TextAlign align_ = TextAlign::left_top;
     Colour text_colour_ = kBlack;
     FontSpec font_{};

@@ -32,10 +32,10 @@ float RealAt(std::string_view header, std::size_t offset) { return ParseLeadingR
 
 std::int32_t AbsSaturated(std::int32_t v) { return v == INT32_MIN ? INT32_MAX : std::abs(v); }
 
-void ReadBlocks(const std::string& record, MonthArray& means, MonthArray& minima, MonthArray& maxima) {
-    ParseMonthlyBlock(record.data() + BlockOffset(kMeanBlock), kBlockSize, means);
-    ParseMonthlyBlock(record.data() + BlockOffset(kMinimumBlock), kBlockSize, minima);
-    ParseMonthlyBlock(record.data() + BlockOffset(kMaximumBlock), kBlockSize, maxima);
+void ReadBlocks(const char* record, MonthArray& means, MonthArray& minima, MonthArray& maxima) {
+    ParseMonthlyBlock(record + BlockOffset(kMeanBlock), kBlockSize, means);
+    ParseMonthlyBlock(record + BlockOffset(kMinimumBlock), kBlockSize, minima);
+    ParseMonthlyBlock(record + BlockOffset(kMaximumBlock), kBlockSize, maxima);
 }
 
 void ClearMonths(MonthArray& months) {
@@ -95,26 +95,34 @@ UserMessage MissingMessage(DataFile file, DataFileStatus status) {
 
 StationImport ImportStationFromDatabase(const std::string& db_dir, const CountryTable& table,
                                         std::string_view chosen_station_name, StationData& station) {
+    if (CutAtNul(chosen_station_name).empty()) return StationImport{};
+    FoundRecord precip = FindRecordByName(DataFilePath(db_dir, DataFile::precip), chosen_station_name);
+    FoundRecord temp = FindRecordByName(DataFilePath(db_dir, DataFile::temp), chosen_station_name);
+    return ImportStationRecords(table, chosen_station_name,
+                                {precip.found ? precip.bytes.data() : nullptr, precip.status},
+                                {temp.found ? temp.bytes.data() : nullptr, temp.status}, station);
+}
+
+StationImport ImportStationRecords(const CountryTable& table, std::string_view chosen_station_name,
+                                   ImportSource precip, ImportSource temp, StationData& station) {
     StationImport result;
     if (CutAtNul(chosen_station_name).empty()) return result;
     result.imported = true;
     StationRecord& r = station.record;
     for (std::int32_t& mark : r.frost_flags) mark = 0;
 
-    FoundRecord precip = FindRecordByName(DataFilePath(db_dir, DataFile::precip), chosen_station_name);
-    if (precip.found) {
-        CopyPrecipHeader(std::string_view(precip.bytes).substr(0, kImportHeaderBytes), table, r);
-        ReadBlocks(precip.bytes, r.precip_mm, r.precip_min_mm, r.precip_max_mm);
+    if (precip.record != nullptr) {
+        CopyPrecipHeader(std::string_view(precip.record, kImportHeaderBytes), table, r);
+        ReadBlocks(precip.record, r.precip_mm, r.precip_min_mm, r.precip_max_mm);
     } else {
         result.messages.push_back(MissingMessage(DataFile::precip, precip.status));
         ClearPrecipFields(CutAtNul(chosen_station_name), r);
     }
 
-    FoundRecord temp = FindRecordByName(DataFilePath(db_dir, DataFile::temp), chosen_station_name);
-    if (temp.found) {
-        std::string_view header = std::string_view(temp.bytes).substr(0, kImportHeaderBytes);
+    if (temp.record != nullptr) {
+        std::string_view header(temp.record, kImportHeaderBytes);
         r.temp_years = YearsBetween(IntAt(header, kFirstYearOffset), IntAt(header, kLastYearOffset));
-        ReadBlocks(temp.bytes, r.temp_c, r.temp_min_c, r.temp_max_c);
+        ReadBlocks(temp.record, r.temp_c, r.temp_min_c, r.temp_max_c);
     } else {
         result.messages.push_back(MissingMessage(DataFile::temp, temp.status));
         ClearTempFields(r);

@@ -42,3 +42,17 @@ struct StationImport {
 // The caller invalidates the diagram window when `imported` is true.
 StationImport ImportStationFromDatabase(const std::string& db_dir, const CountryTable& table,
                                         std::string_view chosen_station_name, StationData& station);
+
+// One record an import takes, already read: a whole 1338-byte record, or
+// null when the file has none for the station; then `status` says whether
+// the file could be read at all.
+struct ImportSource {
+    const char* record = nullptr;
+    DataFileStatus status = DataFileStatus::ok;
+};
+
+// What ImportStationFromDatabase does once it has found the two records, for
+// callers that read each data file once for many stations: the same fields,
+// clearing, derived values and month order, the same messages.
+StationImport ImportStationRecords(const CountryTable& table, std::string_view chosen_station_name,
+                                   ImportSource precip, ImportSource temp, StationData& station);

@@ -3,8 +3,9 @@
 # the native and the MinGW-w64 toolchains (i686 for the program, x86-64
 # for Wine on kernels that run no 32-bit code), clang with libFuzzer for
 # the fuzz targets, GoogleTest, Wine, Xvfb, the tools the end-to-end tests
-# drive the program with, a PDF printer (CUPS) for the print test, and NSIS
-# and zip for the release packages.
+# drive the program with, a PDF printer (CUPS) for the print test, NSIS
+# and zip for the release packages, and a headless browser (Chromium) for
+# the climate atlas page.
 # Idempotent, and quiet when everything is already there.
 set -euo pipefail
 
@@ -16,6 +17,7 @@ packages=(
   wine wine32:i386 wine64 xvfb xdotool imagemagick librsvg2-bin iso-codes
   cups printer-driver-cups-pdf poppler-utils
   nsis zip unzip
+  chromium
 )
 
 as_root() {

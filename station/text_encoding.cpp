@@ -10,6 +10,12 @@ const std::uint16_t kHighControls[32] = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+}  // namespace
+
+std::uint32_t Cp1252CodePoint(unsigned char byte) { return (byte >= 0x80 && byte < 0xA0) ? kHighControls[byte - 0x80] : byte; }
+
+namespace {
+
 void AppendUtf8(std::string& out, std::uint32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -29,9 +35,7 @@ std::string Cp1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
-        auto b = static_cast<unsigned char>(c);
-        std::uint32_t cp = (b >= 0x80 && b < 0xA0) ? kHighControls[b - 0x80] : b;
-        AppendUtf8(out, cp);
+        AppendUtf8(out, Cp1252CodePoint(static_cast<unsigned char>(c)));
     }
     return out;
 }

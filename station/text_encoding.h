@@ -2,12 +2,16 @@
 // write them as UTF-8 (JSON, SVG) decode them here.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 // Every byte maps to one code point: 0x80..0x9F through the Windows-1252
 // table, the five bytes it leaves undefined to the C1 control of the same value.
 std::string Cp1252ToUtf8(std::string_view text);
+
+// The code point of one Windows-1252 byte, as Cp1252ToUtf8 decodes it.
+std::uint32_t Cp1252CodePoint(unsigned char byte);
 
 // The reverse, for names typed as UTF-8 (a command line): code points that
 // Windows-1252 lacks become '?', as do malformed sequences.

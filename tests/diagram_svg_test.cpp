@@ -6,13 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
+#include "diagram/svg_surface.h"
 #include "station/station_file.h"
 #include "tests/recording_surface.h"
 #include "tests/test_support.h"
 #include "tools/varnok/render_svg.h"
-#include "tools/varnok/svg_surface.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ TEST(SvgSurface, ElementsOfTheContract) {
     s.TextOut(10, 20, "+1.5\xB0" "C <&>");
     s.SetTextAlign(TextAlign::center_top);
     s.TextOut(11, 21, std::string("a\x01" "b\x81", 4));
-    std::string svg = s.Finish();
+    std::string svg(s.Finish());
     std::size_t background = svg.find("<rect x=\"0\" y=\"0\" width=\"100\" height=\"50\" fill=\"#ffffff\"/>");
     ASSERT_NE(background, std::string::npos);
     EXPECT_LT(background, svg.find("<line"));
@@ -65,7 +66,7 @@ TEST(SvgSurface, MonochromeCurvePensAreBlack) {
     s.LineTo(1, 1);
     s.SelectPen(PenId::precip);
     s.LineTo(2, 2);
-    std::string svg = s.Finish();
+    std::string svg(s.Finish());
     EXPECT_EQ(Count(svg, "stroke=\"#000000\""), 2);
 }
 
@@ -120,6 +121,63 @@ TEST(SvgGolden, TableAndPageCanvases) {
     svg = RenderSvg(page, station);
     // Area (140, 0, 1280, 1530), with the left margin repeated on the right.
     EXPECT_NE(svg.find("width=\"1420\" height=\"1530\""), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// One surface kept over many drawings (as the atlas keeps it) writes what a
+// fresh surface writes for each, whether its buffer grows or shrinks.
+TEST(SvgSurface, ReusedSurfaceWritesWhatAFreshOneWrites) {
+    const std::string dir = SourceDir() + "/tests/golden/";
+    SvgSurface reused;
+    for (const char* name : {"in_salah", "berlin", "cherrapunji", "berlin", "buenos_aires"}) {
+        for (int mode : {1, 0}) {
+            StationData station;
+            station.record = MakeStartupRecord();
+            ASSERT_EQ(ReadStationFile(dir + name + ".cli", station.record), StationFileResult::ok) << name;
+            FinishOpenedStation(station);
+            StationData copy = station;
+            RenderOptions o = Options(100, mode, 0);
+            std::string fresh = RenderSvg(o, station);
+            EXPECT_EQ(std::string(RenderSvg(o, copy, reused)), fresh) << name << " mode " << mode;
+        }
+    }
+    EXPECT_EQ(reused.Finish(), reused.Finish());
+}
+
+std::string FontFamilyOf(const std::string& svg) {
+    std::size_t at = svg.find("font-family=\"") + 13;
+    return svg.substr(at, svg.find('"', at) - at);
+}
+
+TEST(SvgSurface, FaceNamesAndLongTextsEscaped) {
+    struct Case {
+        std::string face;
+        std::string family;
+    };
+    std::string amps;
+    for (int i = 0; i < 32; ++i) amps += "&amp;";
+    const Case cases[] = {
+        {"", "Arial, Helvetica, sans-serif"},
+        {"Arial", "Arial, Helvetica, sans-serif"},
+        {"Times \"New\" <R>", "Times 'New' &lt;R&gt;, Arial, Helvetica, sans-serif"},
+        {"Caf\xE9\x80", "Caf\xC3\xA9\xE2\x82\xAC, Arial, Helvetica, sans-serif"},
+        {std::string(32, '&'), amps + ", Arial, Helvetica, sans-serif"},  // no NUL in the 32 bytes
+    };
+    for (const Case& c : cases) {
+        SvgSurface s(10, 10, {8, 16}, false);
+        FontSpec font;
+        std::memcpy(font.face_name, c.face.data(), c.face.size());
+        s.SelectFont(font);
+        EXPECT_EQ(FontFamilyOf(std::string(s.Finish())), c.family) << c.face;
+    }
+    SvgSurface s(10, 10, {8, 16}, false);
+    s.TextOut(0, 0, std::string(100000, '&'));
+    std::string svg(s.Finish());
+    EXPECT_EQ(Count(svg, "&amp;"), 100000);
+    EXPECT_EQ(svg.substr(svg.size() - 15), "</text>\n</svg>\n");
 }
 
 }  // namespace

@@ -40,6 +40,8 @@ int Usage(const char* usage) {
     return 1;
 }
 
+}  // namespace
+
 void PrintMessage(const UserMessage& message) {
     std::fprintf(stderr, "varnok: %s\n", Cp1252ToUtf8(message.text).c_str());
 }
@@ -57,6 +59,8 @@ bool LoadCountries(const std::string& db_dir, CountryTable& table) {
     return status == DataFileStatus::ok;
 }
 
+namespace {
+
 // Windows-1252 letters 0xC0..0xFF by their base letter ('*' for the few
 // that have none), for sorting.
 const char kLatinBase[] = "AAAAAAACEEEEIIIIDNOOOOO*OUUUUYTSAAAAAAACEEEEIIIIDNOOOOO*OUUUUYTY";
@@ -68,16 +72,18 @@ int SortKey(char c) {
     return b;
 }
 
-// The order of a sorted list box, near enough: letters compared without
-// regard to case or accents, then byte for byte.
-void SortLikeListBox(std::vector<std::string>& items) {
+}  // namespace
+
+bool ListBoxLess(std::string_view a, std::string_view b) {
     auto by_key = [](char x, char y) { return SortKey(x) < SortKey(y); };
-    std::stable_sort(items.begin(), items.end(), [&](const std::string& a, const std::string& b) {
-        if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), by_key)) return true;
-        if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), by_key)) return false;
-        return a < b;
-    });
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), by_key)) return true;
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), by_key)) return false;
+    return a < b;
 }
+
+namespace {
+
+void SortLikeListBox(std::vector<std::string>& items) { std::stable_sort(items.begin(), items.end(), ListBoxLess); }
 
 // List items without the trailing blanks of their fixed columns.
 void PrintList(const std::vector<std::string>& items, const std::string& count_line) {

@@ -7,6 +7,7 @@
 #include "station/station_file.h"
 #include "tools/varnok/commands.h"
 #include "tools/varnok/render_svg.h"
+#include "tools/varnok/whole_file.h"
 
 namespace {
 
@@ -91,13 +92,6 @@ bool ParseArgs(const Args& args, Command& c) {
     return true;
 }
 
-bool WriteFile(const std::string& path, const std::string& text) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    return (std::fclose(f) == 0) && ok;
-}
-
 }  // namespace
 
 int RunRender(const Args& args) {
@@ -106,7 +100,7 @@ int RunRender(const Args& args) {
     StationData station;
     if (!LoadStationForTool(c.input, station)) return 1;
     std::string svg = RenderSvg(c.options, station);
-    if (!WriteFile(c.output, svg)) {
+    if (!WriteWholeFile(c.output, svg)) {
         std::fprintf(stderr, "varnok render: could not write %s\n", c.output.c_str());
         return 1;
     }

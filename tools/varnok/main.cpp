@@ -22,6 +22,7 @@ const Command kCommands[] = {
     {"stations", &RunStations, "stations --country NAME [--db DIR]   the stations of a country"},
     {"find", &RunFind, "find --wmo N [--db DIR]       the station with that WMO number"},
     {"import", &RunImport, "import (--name NAME | --wmo N) -o OUT.cli [--from FILE.cli] [--db DIR]"},
+    {"atlas", &RunAtlas, "atlas [--db DIR] -o OUTDIR [--table]   every station as SVG, with an index page"},
 };
 
 void PrintUsage(std::FILE* to) {

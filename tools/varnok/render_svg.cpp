@@ -6,7 +6,7 @@
 
 #include "diagram/diagram_drawing.h"
 #include "diagram/print_page.h"
-#include "tools/varnok/svg_surface.h"
+#include "diagram/svg_surface.h"
 
 namespace {
 
@@ -46,6 +46,11 @@ FontSpec StartDisplayFont() {
 int TableWindowWidth(int char_width) { return Clamp(119LL * char_width - 20); }
 
 std::string RenderSvg(const RenderOptions& options, StationData& station) {
+    SvgSurface surface;
+    return std::string(RenderSvg(options, station, surface));
+}
+
+std::string_view RenderSvg(const RenderOptions& options, StationData& station, SvgSurface& surface) {
     RenderOptions o = options;
     if (o.month_labels) station.record.month_labels = 1;
     if (o.mode >= 0) station.record.diagram_mode = o.mode;
@@ -56,7 +61,7 @@ std::string RenderSvg(const RenderOptions& options, StationData& station) {
         int width = 0;
         int height = 0;
         PageCanvas(o, diagram, width, height);
-        SvgSurface surface(width, height, metrics, o.monochrome);
+        surface.Begin(width, height, metrics, o.monochrome);
         DrawPrintPage(surface, state, station, o.height, o.width, diagram ? kMenuItemChecked : 0);
         return surface.Finish();
     }
@@ -64,7 +69,7 @@ std::string RenderSvg(const RenderOptions& options, StationData& station) {
         o.width = TableWindowWidth(o.char_width);
         o.height = kTableWindowHeight;
     }
-    SvgSurface surface(o.width, o.height, metrics, o.monochrome);
+    surface.Begin(o.width, o.height, metrics, o.monochrome);
     DrawWindowContent(surface, state, station, DrawArea{0, 0, o.width, o.height});
     return surface.Finish();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "diagram/draw_surface.h"
 #include "station/station_record.h"
@@ -32,3 +33,7 @@ constexpr int kTableWindowHeight = 388;
 // Draws the station as the options say. The table writes the annual values
 // into slot 13 of the record, as the program does.
 std::string RenderSvg(const RenderOptions& options, StationData& station);
+// The same into a surface kept from one drawing to the next; the document
+// views the surface's buffer until its next drawing.
+class SvgSurface;
+std::string_view RenderSvg(const RenderOptions& options, StationData& station, SvgSurface& surface);

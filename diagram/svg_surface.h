@@ -1,4 +1,5 @@
-// A drawing surface that writes SVG, for varnok render.
+// A drawing surface that writes SVG: what varnok render and varnok atlas
+// write, and what the program saves as a scalable picture.
 //
 // The contract other tools rely on: integer coordinates; a white
 // background rect first; then, in drawing order, one <line> per LineTo
@@ -9,17 +10,28 @@
 // call, text-anchor start/end/middle from the alignment,
 // dominant-baseline="hanging", filled with the text colour; its content is
 // the exact text, decoded from Windows-1252 and XML-escaped.
+//
+// The document is written into one buffer that the surface keeps from one
+// document to the next, so a run of many drawings allocates only while the
+// largest one so far grows it.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "diagram/draw_surface.h"
 
 class SvgSurface : public DrawSurface {
 public:
+    // An empty surface: Begin starts its first document.
+    SvgSurface() = default;
     // width and height: the canvas; metrics: what MeasureText answers for
     // any font; monochrome: the two curve pens black.
     SvgSurface(int width, int height, TextMetrics metrics, bool monochrome);
+
+    // Starts a new document, forgetting the last one but keeping its buffer.
+    void Begin(int width, int height, TextMetrics metrics, bool monochrome);
 
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
@@ -32,25 +44,32 @@ public:
     void SelectFont(const FontSpec& font) override;
     TextMetrics MeasureText() override;
 
-    // The whole document.
-    std::string Finish() const;
+    // The whole document; it views the surface's buffer and stays valid
+    // until the next Begin.
+    std::string_view Finish();
 
 private:
-    int width_;
-    int height_;
-    TextMetrics metrics_;
-    bool monochrome_;
-    PenId pen_ = PenId::surface_default;
+    // Room for at least n more bytes after the last element; the place to
+    // write them. Commit(end) keeps what was written up to end.
+    char* Reserve(std::size_t n);
+    void Commit(const char* end);
+
+    int width_ = 0;
+    int height_ = 0;
+    TextMetrics metrics_{8, 16};
+    bool monochrome_ = false;
+    PenStyle pen_ = StandardPenStyle(PenId::surface_default, false);
     TextAlign align_ = TextAlign::left_top;
     Colour text_colour_ = kBlack;
     FontSpec font_{};
     int x_ = 0;
     int y_ = 0;
-    std::string body_;
+    // The document: the root element is written at Finish into the room
+    // left before the body, so the elements are never moved.
+    std::string buffer_;
+    std::size_t end_ = 0;
+    std::size_t start_ = 0;
 };
-
-// #rrggbb of a COLORREF (0x00BBGGRR).
-std::string SvgColour(Colour colour);
 
 // Windows-1252 text as XML character data: UTF-8, with &, <, > escaped and
 // the control characters XML cannot hold shown as U+FFFD.

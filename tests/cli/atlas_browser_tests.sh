@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Opens the climate atlas's index page in a real headless browser (Debian's
+# chromium): the page's ?q= filter shows the expected stations, and a
+# screenshot shows the page (left at $ATLAS_SCREENSHOT when set). Exits 77
+# (skipped) with a message when no browser can start.
+: "${SAMPLE_DB:?set SAMPLE_DB to the shipped database folder}"
+source "$(dirname "$0")/cli_lib.sh"
+browser=${CHROMIUM:-$(command -v chromium || command -v chromium-browser || true)}
+if [ -z "$browser" ]; then
+    echo "SKIP: no chromium installed (scripts/setup.sh installs it)"
+    exit 77
+fi
+
+run_browser() {  # run_browser ARGS... URL: one fresh profile per run
+    local profile
+    profile=$(mktemp -d "$tmp/profile.XXXXXX")
+    timeout 120 "$browser" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+        --disable-background-networking --disable-component-update --disable-sync \
+        --user-data-dir="$profile" "$@" 2>> "$tmp/browser.log"
+}
+
+"$VARNOK" atlas --db "$SAMPLE_DB" -o "$tmp/atlas" > /dev/null || { echo "FAIL: varnok atlas"; exit 1; }
+page="file://$tmp/atlas/index.html"
+
+if ! run_browser --dump-dom "$page" > "$tmp/all.html" || ! grep -q "<figure" "$tmp/all.html"; then
+    echo "SKIP: chromium could not start or load the page:"
+    tail -n 5 "$tmp/browser.log"
+    exit 77
+fi
+
+# Which stations and countries the page shows after its script ran, against
+# a reference filter written here: every word of the query is part of the
+# station's name, country or number, ignoring case and accents.
+shown_as_expected() {  # shown_as_expected DOM QUERY [NUMBER MUST BE SHOWN]...
+    python3 - "$@" <<'PY'
+import sys, unicodedata
+from html.parser import HTMLParser
+dom, query, must = open(sys.argv[1], encoding="utf-8").read(), sys.argv[2], sys.argv[3:]
+fold = lambda t: "".join(c for c in unicodedata.normalize("NFD", t) if not unicodedata.combining(c)).lower()
+class Dom(HTMLParser):
+    def __init__(self):
+        super().__init__()
+        self.figures, self.sections = [], []
+    def handle_starttag(self, tag, attrs):
+        a = dict(attrs)
+        if tag == "figure": self.figures.append((a["data-search"], "hidden" in a))
+        if tag == "section": self.sections.append("hidden" in a)
+        if tag == "input" and a.get("id") == "q": self.value = a.get("value")
+d = Dom()
+d.feed(dom)
+shown = {key.rsplit(" ", 1)[1] for key, hidden in d.figures if not hidden}
+expected = {key.rsplit(" ", 1)[1] for key, _ in d.figures if all(w in fold(key) for w in fold(query).split())}
+assert shown == expected, f"{query!r}: shown {sorted(shown)}, expected {sorted(expected)}"
+assert set(must) <= shown, f"{query!r}: {sorted(set(must) - shown)} not shown"
+assert not must or len(shown) < len(d.figures), "nothing filtered"
+assert (not shown) == all(d.sections), "a country shown without stations or hidden with them"
+print(f"{query!r}: {len(shown)} of {len(d.figures)} stations shown")
+PY
+}
+
+check "the page without a query shows every station" shown_as_expected "$tmp/all.html" ""
+# query, then WMO numbers that must be among those shown ("-" for none)
+while IFS='|' read -r query numbers; do
+    encoded=$(python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1]))' "$query")
+    run_browser --dump-dom "$page?q=$encoded" > "$tmp/q.html"
+    # shellcheck disable=SC2086
+    check "?q=$query" shown_as_expected "$tmp/q.html" "$query" ${numbers/-/}
+done <<'CASES'
+santiago Pudahuel|85574
+Chile|85406 85574 85577
+85574|85574
+cote d'ivoire|65578
+TÜRKIYE|
+nowhere at all|-
+CASES
+
+# A screenshot of a filtered page: a PNG of the window's size with the
+# diagrams' red and blue curves in it.
+shot=${ATLAS_SCREENSHOT:-$tmp/atlas.png}
+run_browser --window-size=1280,1000 --screenshot="$shot" "$page?q=chile" > /dev/null
+check "screenshot taken" test -s "$shot"
+if command -v identify > /dev/null; then
+    check "screenshot size" test "$(identify -format '%w %h' "$shot")" = "1280 1000"
+    check "screenshot has the curves" python3 - "$shot" <<'PY'
+import subprocess, sys
+hist = subprocess.run(["convert", sys.argv[1], "-format", "%c", "histogram:info:-"], capture_output=True, text=True).stdout
+colours = [line.split("#")[1][:6].lower() for line in hist.splitlines() if "#" in line]
+assert any(c.startswith("ff0000") or c == "ff0000" for c in colours), "no red"
+assert "0000ff" in colours, "no blue"
+PY
+fi
+
+finish "atlas page in a browser"

@@ -20,7 +20,7 @@
 #include "database/data_text.h"
 #include "database/station_import.h"
 #include "database/station_search.h"
-#include "database/synthetic_database.h"
+#include "tools/dbgen/synthetic_database.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <map>
 #include <set>
 
-#include "database/normals_table.h"
+#include "tools/dbgen/normals_table.h"
 #include "database/station_import.h"
 #include "database/station_search.h"
-#include "database/synthetic_database.h"
+#include "tools/dbgen/synthetic_database.h"
 #include "tests/database_fixture.h"
 
 namespace {

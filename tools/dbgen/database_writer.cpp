@@ -1,4 +1,4 @@
-#include "database/database_writer.h"
+#include "tools/dbgen/database_writer.h"
 
 #include "database/data_files.h"
 

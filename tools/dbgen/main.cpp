@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "database/database_writer.h"
-#include "database/normals_table.h"
-#include "database/synthetic_database.h"
+#include "tools/dbgen/database_writer.h"
+#include "tools/dbgen/normals_table.h"
+#include "tools/dbgen/synthetic_database.h"
 #include "tools/dbgen/iso_countries.h"
 
 namespace {

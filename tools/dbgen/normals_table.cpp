@@ -1,4 +1,4 @@
-#include "database/normals_table.h"
+#include "tools/dbgen/normals_table.h"
 
 #include <cmath>
 #include <cstdio>

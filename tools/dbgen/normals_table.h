@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "database/database_writer.h"
+#include "tools/dbgen/database_writer.h"
 
 struct NormalsDatabase {
     // The distinct country codes of the table with the name of their first

@@ -10,13 +10,33 @@
 
 #include "tools/dbgen/database_writer.h"
 
+// One row of a table: its PRECIP.DAT and TEMP.DAT records as they would be
+// written, before any choice between tables.
+struct NormalsStation {
+    StationRow precip;  // header, precipitation blocks and years
+    StationRow temp;    // header, temperature blocks and years
+    bool has_precip = false;
+    bool has_temp = false;
+    std::string country_name;
+    // True when all twelve mean temperatures and all twelve precipitation
+    // totals are given.
+    bool Complete() const;
+    // The row's normals period: the latest first and last years of its two
+    // elements (0 when it has none).
+    int FirstYear() const;
+    int LastYear() const;
+};
+
 struct NormalsDatabase {
+    std::string path;  // the table's file, for reports
+    // Every row of the table, in its order.
+    std::vector<NormalsStation> stations;
     // The distinct country codes of the table with the name of their first
     // row, ordered by code.
     std::vector<CountryRow> countries;
-    // A station with any precipitation normal has a PRECIP.DAT record; one
-    // with any temperature normal (mean, minimum or maximum) a TEMP.DAT
-    // record. Rows keep the table's order.
+    // The records of the rows alone: a station with any precipitation
+    // normal has a PRECIP.DAT record; one with any temperature normal (mean,
+    // minimum or maximum) a TEMP.DAT record. Rows keep the table's order.
     std::vector<StationRow> precip;
     std::vector<StationRow> temp;
     int rows = 0;  // stations in the table

@@ -15,15 +15,43 @@ struct FoundRecord {
     std::string bytes;  // the whole record
 };
 
-FoundRecord FindRecordByName(const std::string& path, std::string_view name) {
-    FoundRecord result;
+std::string_view RecordName(std::string_view header) { return header.substr(kNameOffset, kNameWidth); }
+
+bool NameMatches(std::string_view header, const StationPick& pick) {
+    if (pick.bare_name) return TextsEqual(RecordName(header), pick.name, kNameWidth);
+    return pick.name.empty() || TrimTrailingBlanks(CutAtNul(RecordName(header))) == TrimTrailingBlanks(pick.name);
+}
+
+bool NumberMatches(std::string_view header, const StationPick& pick) {
+    return !pick.by_number || ParseLeadingInteger(header.substr(kNumberOffset)) == pick.number;
+}
+
+// One scan: the first record of the pick's name and number. With
+// `name_fallback`, a file in which no record has the number gives its first
+// record of the name instead.
+FoundRecord FindPickedRecord(const std::string& path, const StationPick& pick, bool name_fallback) {
+    FoundRecord result, first_of_name;
+    bool number_seen = false;
     result.status = ScanStationRecords(path, [&](const StationRecordBytes& record) {
         std::string_view header = record.Header(kImportHeaderBytes);
-        if (!TextsEqual(header.substr(kNameOffset, kNameWidth), name, kNameWidth)) return false;
+        bool number = NumberMatches(header, pick);
+        number_seen = number_seen || number;
+        if (!NameMatches(header, pick)) return false;
+        if (!number) {
+            if (name_fallback && !first_of_name.found) {
+                first_of_name.found = true;
+                first_of_name.bytes.assign(record.bytes, kStationRecordSize);
+            }
+            return false;
+        }
         result.found = true;
         result.bytes.assign(record.bytes, kStationRecordSize);
         return true;
     });
+    if (!result.found && name_fallback && !number_seen && first_of_name.found) {
+        first_of_name.status = result.status;
+        return first_of_name;
+    }
     return result;
 }
 
@@ -93,24 +121,56 @@ UserMessage MissingMessage(DataFile file, DataFileStatus status) {
 
 }  // namespace
 
+StationPick ParseStationPick(std::string_view chosen_text) {
+    StationPick pick;
+    std::string_view text = CutAtNul(chosen_text);
+    std::size_t tab = text.find('\t');
+    pick.name = std::string(text.substr(0, tab));
+    if (tab == std::string_view::npos) {
+        pick.bare_name = true;
+        return pick;
+    }
+    std::string_view number = text.substr(tab + 1);
+    pick.by_number = number.find_first_of("0123456789") != std::string_view::npos;
+    pick.number = ParseLeadingInteger(number);
+    return pick;
+}
+
+StationPick NumberPick(std::int32_t number) {
+    StationPick pick;
+    pick.by_number = true;
+    pick.number = number;
+    return pick;
+}
+
 StationImport ImportStationFromDatabase(const std::string& db_dir, const CountryTable& table,
                                         std::string_view chosen_station_name, StationData& station) {
+    if (CutAtNul(chosen_station_name).empty()) return StationImport{};
+    return ImportPickedStation(db_dir, table, ParseStationPick(chosen_station_name), station);
+}
+
+StationImport ImportPickedStation(const std::string& db_dir, const CountryTable& table, const StationPick& pick,
+                                  StationData& station) {
     StationImport result;
-    if (CutAtNul(chosen_station_name).empty()) return result;
     result.imported = true;
     StationRecord& r = station.record;
     for (std::int32_t& mark : r.frost_flags) mark = 0;
 
-    FoundRecord precip = FindRecordByName(DataFilePath(db_dir, DataFile::precip), chosen_station_name);
+    StationPick temp_pick = pick;
+    FoundRecord precip = FindPickedRecord(DataFilePath(db_dir, DataFile::precip), pick, false);
+    result.precip_status = precip.status;
     if (precip.found) {
-        CopyPrecipHeader(std::string_view(precip.bytes).substr(0, kImportHeaderBytes), table, r);
+        result.precip_found = true;
+        std::string_view header = std::string_view(precip.bytes).substr(0, kImportHeaderBytes);
+        CopyPrecipHeader(header, table, r);
         ReadBlocks(precip.bytes, r.precip_mm, r.precip_min_mm, r.precip_max_mm);
+        if (temp_pick.name.empty()) temp_pick.name = std::string(TrimTrailingBlanks(CutAtNul(RecordName(header))));
     } else {
         result.messages.push_back(MissingMessage(DataFile::precip, precip.status));
-        ClearPrecipFields(CutAtNul(chosen_station_name), r);
+        ClearPrecipFields(pick.name, r);
     }
 
-    FoundRecord temp = FindRecordByName(DataFilePath(db_dir, DataFile::temp), chosen_station_name);
+    FoundRecord temp = FindPickedRecord(DataFilePath(db_dir, DataFile::temp), temp_pick, !pick.bare_name);
     if (temp.found) {
         std::string_view header = std::string_view(temp.bytes).substr(0, kImportHeaderBytes);
         r.temp_years = YearsBetween(IntAt(header, kFirstYearOffset), IntAt(header, kLastYearOffset));

@@ -13,8 +13,6 @@
 #include "tools/dbgen/normals_table.h"
 #include "database/station_import.h"
 #include "database/station_search.h"
-#include "tools/dbgen/iso_countries.h"
-#include "tools/dbgen/station_merge.h"
 #include "tools/dbgen/synthetic_database.h"
 #include "tests/database_fixture.h"
 
@@ -95,11 +93,6 @@ void ExpectImportMatches(const std::string& db, const CountryTable& countries, c
 
 std::string ShippedDir() { return SourceDir() + "/data/database"; }
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // Every record of a station file by its list text (name and number).
 std::map<std::string, std::string> RecordsByListText(const std::string& path) {
     std::map<std::string, std::string> records;
@@ -164,38 +157,6 @@ TEST(ShippedDatabase, NewestNormalsOfKnownStations) {
         EXPECT_EQ(s.record.precip_years, c.precip_years) << c.name;
         EXPECT_EQ(s.record.temp_years, c.precip_years) << c.name;
     }
-}
-
-// The README's generator command gives the committed files byte for byte.
-TEST(ShippedDatabase, TheGeneratorReproducesTheCommittedFiles) {
-    const std::string iso = "/usr/share/iso-codes/json/iso_3166-1.json";
-    if (!std::ifstream(iso)) GTEST_SKIP() << "no " << iso;
-    std::vector<NormalsDatabase> tables(3);
-    std::string error;
-    const char* files[] = {"station-normals.csv", "jma/normals.csv", "climat/normals.csv"};
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(ReadNormalsTable(ShippedDir() + "/" + files[i], tables[static_cast<std::size_t>(i)], &error)) << error;
-    }
-    MergeReport report;
-    MergedDatabase merged = MergeNormalsTables(tables, report);
-    std::vector<CountryRow> iso_rows;
-    ASSERT_TRUE(ReadIsoCountries(iso, iso_rows, &error)) << error;
-    for (CountryRow& c : merged.countries) {
-        for (const CountryRow& i : iso_rows) {
-            if (i.code == c.code) c.name = i.name;
-        }
-    }
-    TestDatabase db;
-    DatabaseWriter writer;
-    ASSERT_TRUE(writer.Open(db.dir(), &error)) << error;
-    for (const CountryRow& c : merged.countries) writer.AddCountry(c);
-    for (const StationRow& r : merged.precip) writer.AddPrecip(r);
-    for (const StationRow& r : merged.temp) writer.AddTemp(r);
-    ASSERT_TRUE(writer.Close(&error)) << error;
-    for (const char* name : {"COUNTRY.DAT", "PRECIP.DAT", "TEMP.DAT"}) {
-        EXPECT_TRUE(ReadBytes(db.File(name)) == ReadBytes(ShippedDir() + "/" + name)) << name;
-    }
-    EXPECT_EQ(report.screened.size(), 3u);  // Jimma, Maun and a station without a name
 }
 
 class ClimatNormals : public ::testing::Test {

@@ -89,6 +89,22 @@ check "lower-case names" test "$("$VARNOK" find --wmo 40948 --db "$tmp/lower")" 
 "$VARNOK" import 2> /dev/null; rc=$?
 check "import usage exits 1" test $rc -eq 1
 
+# The README's generator command, into a folder that is not there yet,
+# gives the committed files byte for byte and reports what it left out.
+iso=/usr/share/iso-codes/json/iso_3166-1.json
+if [ -f "$iso" ]; then
+    "$VARNOK_DBGEN" table "$SHIPPED_DB/station-normals.csv" "$SHIPPED_DB/jma/normals.csv" \
+        "$SHIPPED_DB/climat/normals.csv" -o "$tmp/regen/db" --countries "$iso" > "$tmp/regen.out"; rc=$?
+    check "generator from three tables exits 0" test $rc -eq 0
+    for f in COUNTRY.DAT PRECIP.DAT TEMP.DAT; do
+        check "generator reproduces $f" cmp -s "$tmp/regen/db/$f" "$SHIPPED_DB/$f"
+    done
+    check "generator reports the screen" grep -q "^screen: 68032 MAUN" "$tmp/regen.out"
+    check "generator reports a station left out" grep -q "^left out: 86097 PEDRO JUAN CABALLERO" "$tmp/regen.out"
+fi
+"$VARNOK_DBGEN" table "$tmp/none.csv" -o "$tmp/regen2" 2> "$tmp/err"; rc=$?
+check "generator without its table exits 1" test $rc -eq 1
+
 # A generated database of 100,000 stations.
 "$VARNOK_DBGEN" synthetic 100000 -o "$tmp" > /dev/null; rc=$?
 check "generator exits 0" test $rc -eq 0

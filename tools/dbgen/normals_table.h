@@ -1,8 +1,9 @@
 // Station normals tables (CSV, one station per row) turned into database
-// records. Two tables are read: the shipped database's, with separate
-// temperature and precipitation periods (temp_first_year, precip_first_year,
-// ...), and the CLIMAT normals table, with one period per row
-// (normal_first_year, normal_last_year). Columns are found by their names.
+// records. Two layouts are read: the national normals table's, with
+// separate temperature and precipitation periods (temp_first_year,
+// precip_first_year, ...), and that of the CLIMAT and JMA tables, with one
+// period per row (normal_first_year, normal_last_year). Columns are found
+// by their names.
 #pragma once
 
 #include <string>

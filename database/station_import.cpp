@@ -124,7 +124,7 @@ UserMessage MissingMessage(DataFile file, DataFileStatus status) {
 StationPick ParseStationPick(std::string_view chosen_text) {
     StationPick pick;
     std::string_view text = CutAtNul(chosen_text);
-    std::size_t tab = text.find('\t');
+    std::size_t tab = text.rfind('\t');  // the number follows the last tab, a name may hold one
     pick.name = std::string(text.substr(0, tab));
     if (tab == std::string_view::npos) {
         pick.bare_name = true;

@@ -380,6 +380,9 @@ TEST(StationPick, ListTextsAndPicks) {
     EXPECT_TRUE(picked.by_number);
     EXPECT_EQ(picked.name, "GUNNARN");
     EXPECT_EQ(picked.number, 2128);
+    StationPick tab_in_name = ParseStationPick("A\tB\t123");
+    EXPECT_EQ(tab_in_name.name, "A\tB");
+    EXPECT_EQ(tab_in_name.number, 123);
     StationPick no_number = ParseStationPick("MEDELLIN\t");
     EXPECT_FALSE(no_number.by_number);
     EXPECT_EQ(no_number.name, "MEDELLIN");

@@ -15,15 +15,43 @@ struct FoundRecord {
     std::string bytes;  // the whole record
 };
 
-FoundRecord FindRecordByName(const std::string& path, std::string_view name) {
-    FoundRecord result;
+std::string_view RecordName(std::string_view header) { return header.substr(kNameOffset, kNameWidth); }
+
+bool NameMatches(std::string_view header, const StationPick& pick) {
+    if (pick.bare_name) return TextsEqual(RecordName(header), pick.name, kNameWidth);
+    return pick.name.empty() || TrimTrailingBlanks(CutAtNul(RecordName(header))) == TrimTrailingBlanks(pick.name);
+}
+
+bool NumberMatches(std::string_view header, const StationPick& pick) {
+    return !pick.by_number || ParseLeadingInteger(header.substr(kNumberOffset)) == pick.number;
+}
+
+// One scan: the first record of the pick's name and number. With
+// `name_fallback`, a file in which no record has the number gives its first
+// record of the name instead.
+FoundRecord FindPickedRecord(const std::string& path, const StationPick& pick, bool name_fallback) {
+    FoundRecord result, first_of_name;
+    bool number_seen = false;
     result.status = ScanStationRecords(path, [&](const StationRecordBytes& record) {
         std::string_view header = record.Header(kImportHeaderBytes);
-        if (!TextsEqual(header.substr(kNameOffset, kNameWidth), name, kNameWidth)) return false;
+        bool number = NumberMatches(header, pick);
+        number_seen = number_seen || number;
+        if (!NameMatches(header, pick)) return false;
+        if (!number) {
+            if (name_fallback && !first_of_name.found) {
+                first_of_name.found = true;
+                first_of_name.bytes.assign(record.bytes, kStationRecordSize);
+            }
+            return false;
+        }
         result.found = true;
         result.bytes.assign(record.bytes, kStationRecordSize);
         return true;
     });
+    if (!result.found && name_fallback && !number_seen && first_of_name.found) {
+        first_of_name.status = result.status;
+        return first_of_name;
+    }
     return result;
 }
 
@@ -93,30 +121,62 @@ UserMessage MissingMessage(DataFile file, DataFileStatus status) {
 
 }  // namespace
 
+StationPick ParseStationPick(std::string_view chosen_text) {
+    StationPick pick;
+    std::string_view text = CutAtNul(chosen_text);
+    std::size_t tab = text.rfind('\t');  // the number follows the last tab, a name may hold one
+    pick.name = std::string(text.substr(0, tab));
+    if (tab == std::string_view::npos) {
+        pick.bare_name = true;
+        return pick;
+    }
+    std::string_view number = text.substr(tab + 1);
+    pick.by_number = number.find_first_of("0123456789") != std::string_view::npos;
+    pick.number = ParseLeadingInteger(number);
+    return pick;
+}
+
+StationPick NumberPick(std::int32_t number) {
+    StationPick pick;
+    pick.by_number = true;
+    pick.number = number;
+    return pick;
+}
+
 StationImport ImportStationFromDatabase(const std::string& db_dir, const CountryTable& table,
                                         std::string_view chosen_station_name, StationData& station) {
     if (CutAtNul(chosen_station_name).empty()) return StationImport{};
-    FoundRecord precip = FindRecordByName(DataFilePath(db_dir, DataFile::precip), chosen_station_name);
-    FoundRecord temp = FindRecordByName(DataFilePath(db_dir, DataFile::temp), chosen_station_name);
-    return ImportStationRecords(table, chosen_station_name,
-                                {precip.found ? precip.bytes.data() : nullptr, precip.status},
+    return ImportPickedStation(db_dir, table, ParseStationPick(chosen_station_name), station);
+}
+
+StationImport ImportPickedStation(const std::string& db_dir, const CountryTable& table, const StationPick& pick,
+                                  StationData& station) {
+    FoundRecord precip = FindPickedRecord(DataFilePath(db_dir, DataFile::precip), pick, false);
+    StationPick temp_pick = pick;
+    if (precip.found && temp_pick.name.empty()) {
+        std::string_view header = std::string_view(precip.bytes).substr(0, kImportHeaderBytes);
+        temp_pick.name = std::string(TrimTrailingBlanks(CutAtNul(RecordName(header))));
+    }
+    FoundRecord temp = FindPickedRecord(DataFilePath(db_dir, DataFile::temp), temp_pick, !pick.bare_name);
+    return ImportStationRecords(table, pick.name, {precip.found ? precip.bytes.data() : nullptr, precip.status},
                                 {temp.found ? temp.bytes.data() : nullptr, temp.status}, station);
 }
 
-StationImport ImportStationRecords(const CountryTable& table, std::string_view chosen_station_name,
+StationImport ImportStationRecords(const CountryTable& table, std::string_view station_name,
                                    ImportSource precip, ImportSource temp, StationData& station) {
     StationImport result;
-    if (CutAtNul(chosen_station_name).empty()) return result;
     result.imported = true;
     StationRecord& r = station.record;
     for (std::int32_t& mark : r.frost_flags) mark = 0;
 
+    result.precip_status = precip.status;
     if (precip.record != nullptr) {
+        result.precip_found = true;
         CopyPrecipHeader(std::string_view(precip.record, kImportHeaderBytes), table, r);
         ReadBlocks(precip.record, r.precip_mm, r.precip_min_mm, r.precip_max_mm);
     } else {
         result.messages.push_back(MissingMessage(DataFile::precip, precip.status));
-        ClearPrecipFields(CutAtNul(chosen_station_name), r);
+        ClearPrecipFields(station_name, r);
     }
 
     if (temp.record != nullptr) {

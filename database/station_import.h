@@ -3,6 +3,7 @@
 // search dialog has left its pick in chosen_station_name.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,21 @@
 #include "database/country_table.h"
 #include "database/data_files.h"
 #include "station/station_record.h"
+
+// What the search dialog remembers on OK: the station list's text of the
+// picked entry, "NAME<tab>NUMBER" (ParseStationPick), so that stations of
+// the same name stay apart. A text without a tab is a bare name, as files of
+// other programs and older picks hold it: the first record of that name.
+struct StationPick {
+    std::string name;         // "" for a pick by number alone
+    bool bare_name = false;   // no tab: compared over 24 characters as it stands
+    bool by_number = false;   // the WMO number must match too
+    std::int32_t number = 0;  // integer conversion of the number text
+};
+StationPick ParseStationPick(std::string_view chosen_text);
+// A pick by WMO number alone (varnok import --wmo): the first PRECIP.DAT
+// record with that number, and the TEMP.DAT record of its name and number.
+StationPick NumberPick(std::int32_t number);
 
 struct StationImport {
     // False when chosen_station_name is empty (the dialog was cancelled, or
@@ -21,11 +37,17 @@ struct StationImport {
     // "No temperature entry for this station in database!", or a file that
     // could not be read.
     std::vector<UserMessage> messages;
+    bool precip_found = false;  // a PRECIP.DAT record was taken
+    DataFileStatus precip_status = DataFileStatus::ok;
 };
 
-// Finds the first PRECIP.DAT record and the first TEMP.DAT record whose
-// 24-character name equals chosen_station_name (over at most 24
-// characters) and fills the record: header fields and the precipitation
+// Finds the picked station and fills the record. A bare name takes the
+// first PRECIP.DAT record and the first TEMP.DAT record whose 24-character
+// name equals it (over at most 24 characters). A name with a number takes
+// the first PRECIP.DAT record of that name and number, and the TEMP.DAT
+// record of that name and number; only when no TEMP.DAT record has the
+// number at all, the first TEMP.DAT record of the name. Each file is read
+// once at most. The import fills: header fields and the precipitation
 // blocks from PRECIP.DAT (the country name through the table; a code that is
 // not in the table keeps the country as it was), the years and the
 // temperature blocks from TEMP.DAT. Frost marks are cleared, the derived
@@ -42,6 +64,8 @@ struct StationImport {
 // The caller invalidates the diagram window when `imported` is true.
 StationImport ImportStationFromDatabase(const std::string& db_dir, const CountryTable& table,
                                         std::string_view chosen_station_name, StationData& station);
+StationImport ImportPickedStation(const std::string& db_dir, const CountryTable& table, const StationPick& pick,
+                                  StationData& station);
 
 // One record an import takes, already read: a whole 1338-byte record, or
 // null when the file has none for the station; then `status` says whether
@@ -51,8 +75,8 @@ struct ImportSource {
     DataFileStatus status = DataFileStatus::ok;
 };
 
-// What ImportStationFromDatabase does once it has found the two records, for
+// What ImportPickedStation does once it has found the two records, for
 // callers that read each data file once for many stations: the same fields,
 // clearing, derived values and month order, the same messages.
-StationImport ImportStationRecords(const CountryTable& table, std::string_view chosen_station_name,
+StationImport ImportStationRecords(const CountryTable& table, std::string_view station_name,
                                    ImportSource precip, ImportSource temp, StationData& station);

@@ -14,6 +14,11 @@ std::string NameOf(const StationRecordBytes& record) {
     return std::string(CutAtNul(record.Header(kListHeaderBytes).substr(kNameOffset, kNameWidth)));
 }
 
+std::string ListTextOf(const StationRecordBytes& record) {
+    using namespace db_layout;
+    return StationListText(NameOf(record), record.Header(kListHeaderBytes).substr(kNumberOffset, kNumberWidth));
+}
+
 }  // namespace
 
 CountryListTexts ReadCountryListTexts(const std::string& db_dir) {
@@ -32,6 +37,13 @@ CountryListTexts ReadCountryListTexts(const std::string& db_dir) {
     }
     ops.close(file);
     return list;
+}
+
+std::string StationListText(std::string_view name_column, std::string_view number_column) {
+    std::string_view number = CutAtNul(number_column);
+    std::size_t first = number.find_first_not_of(' ');
+    number = first == std::string_view::npos ? std::string_view() : number.substr(first);
+    return std::string(TrimTrailingBlanks(CutAtNul(name_column))) + '\t' + std::string(TrimTrailingBlanks(number));
 }
 
 std::string CountriesCountText(std::size_t count) { return " Countries: " + std::to_string(count); }
@@ -55,6 +67,7 @@ StationListFill FillStationList(const std::string& db_dir, std::string_view coun
             std::string_view code = record.Header(kListHeaderBytes).substr(kCodeOffset, kCountryCodeWidth);
             if (!country_code.empty() && TextsEqual(code, country_code, kCountryCodeWidth)) {
                 fill.names.push_back(NameOf(record));
+                fill.texts.push_back(ListTextOf(record));
             }
             return false;
         },
@@ -64,6 +77,8 @@ StationListFill FillStationList(const std::string& db_dir, std::string_view coun
 
 std::int32_t ParseStationNumberText(std::string_view text) { return ParseLeadingInteger(text.substr(0, 15)); }
 
+UserMessage NumberNotFoundMessage() { return {"WMO-stationnumber not found in database", "Info"}; }
+
 StationSearch FindStationByNumber(const std::string& db_dir, const CountryTable& table, std::int32_t number) {
     using namespace db_layout;
     StationSearch search;
@@ -72,6 +87,7 @@ StationSearch FindStationByNumber(const std::string& db_dir, const CountryTable&
         if (ParseLeadingInteger(header.substr(kNumberOffset)) != number) return false;
         search.found = true;
         search.station_name = NameOf(record);
+        search.list_text = ListTextOf(record);
         search.country_code = std::string(header.substr(kCodeOffset, kCountryCodeWidth));
         if (const CountryEntry* entry = FindCountryByCode(table, search.country_code)) {
             search.country_name = entry->name;
@@ -82,7 +98,7 @@ StationSearch FindStationByNumber(const std::string& db_dir, const CountryTable&
     if (search.status != DataFileStatus::ok) {
         search.message = DataFileProblemMessage(DataFile::precip, search.status);
     } else {
-        search.message = {"WMO-stationnumber not found in database", "Info"};
+        search.message = NumberNotFoundMessage();
     }
     return search;
 }

@@ -31,6 +31,12 @@ std::string StationsAvailableText(std::size_t count);
 // no station matches.
 std::string CountryCodeOfListText(const CountryTable& table, std::string_view list_text);
 
+// A station list entry: the name without its trailing blanks, a tab, and
+// the WMO number without its blanks ("GUNNARN\t02126"); the list's second
+// tab stop puts the number in a column of its own. It is also what OK
+// remembers of the pick (see ParseStationPick).
+std::string StationListText(std::string_view name_column, std::string_view number_column);
+
 // The station list of a country: the names (24 characters as they stand,
 // a NUL ends one early) of every PRECIP.DAT record whose first 3 bytes equal
 // the code, in file order. The progress bar's range is 1 to record_count
@@ -41,6 +47,7 @@ struct StationListFill {
     std::int64_t record_count = 0;
     std::vector<std::int64_t> progress_positions;
     std::vector<std::string> names;
+    std::vector<std::string> texts;  // the list entries, StationListText, in the same order
 };
 StationListFill FillStationList(const std::string& db_dir, std::string_view country_code);
 
@@ -55,10 +62,13 @@ struct StationSearch {
     DataFileStatus status = DataFileStatus::ok;
     bool found = false;
     std::string station_name;  // 24 characters as they stand
+    std::string list_text;     // the entry the station list shows for it
     std::string country_code;  // the record's first 3 bytes
     // The slot name of that code (at most 31 characters), "" when the table
     // has none: the country list selects its first item beginning with it.
     std::string country_name;
     UserMessage message;  // when not found or not readable: for an information box
 };
+// "WMO-stationnumber not found in database", for an information box.
+UserMessage NumberNotFoundMessage();
 StationSearch FindStationByNumber(const std::string& db_dir, const CountryTable& table, std::int32_t number);

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "database/station_search.h"
 #include "tests/database_fixture.h"
 
 namespace {
@@ -272,3 +273,117 @@ TEST_F(Import, FilesThatVanishedAfterTheCheck) {
 }
 
 }  // namespace
+
+namespace {
+
+// Two stations of one name, each with its own number, elevation and
+// values; `second_code` puts the second in another country or the same.
+struct Namesakes {
+    StationColumns first = Santiago();
+    StationColumns second = Santiago();
+    explicit Namesakes(const std::string& second_code) {
+        second.code = second_code;
+        second.number = "   85580";
+        second.elevation = "    9";
+    }
+    static std::string Precip(const StationColumns& c, float value) {
+        std::string r = PrecipRecord(c);
+        PutBlock(r, 0, std::vector<float>(12, value));
+        return r;
+    }
+    static std::string Temp(const StationColumns& c, float value) {
+        std::string r = TempRecord(c);
+        PutBlock(r, 0, std::vector<float>(12, value));
+        return r;
+    }
+};
+
+// The list entry of the station that `fill` lists with that number.
+std::string EntryWithNumber(const StationListFill& fill, const std::string& number) {
+    for (const std::string& text : fill.texts) {
+        if (text.substr(text.find('\t') + 1) == number) return text;
+    }
+    return std::string();
+}
+
+}  // namespace
+
+TEST_F(Import, EachNamesakeIsImportedFromTheListAndByNumber) {
+    for (const char* second_code : {"152", "276"}) {
+        Namesakes n(second_code);
+        db.WritePrecip({Namesakes::Precip(n.first, 10.0f), Namesakes::Precip(n.second, 20.0f)});
+        db.WriteTemp({Namesakes::Temp(n.first, 1.0f), Namesakes::Temp(n.second, 2.0f)});
+        struct Case {
+            const char* number;
+            std::int32_t elevation;
+            float precip, temp;
+        };
+        for (const Case& c : {Case{"85574", 474, 10.0f, 1.0f}, Case{"85580", 9, 20.0f, 2.0f}}) {
+            std::string where = std::string(second_code) + " " + c.number;
+            StationListFill fill = FillStationList(db.dir(), std::stoi(c.number) == 85574 ? "152" : second_code);
+            std::string entry = EntryWithNumber(fill, c.number);
+            EXPECT_EQ(entry, std::string("SANTIAGO\t") + c.number) << where;
+            StationSearch search = FindStationByNumber(db.dir(), table, ParseStationNumberText(c.number));
+            EXPECT_EQ(search.list_text, entry) << where;
+            for (const std::string& chosen : {entry, search.list_text}) {
+                StationData s = PreviousStation();
+                StationImport result = ImportStationFromDatabase(db.dir(), table, chosen, s);
+                EXPECT_TRUE(result.messages.empty()) << where;
+                EXPECT_EQ(FieldText(s.record.station_number), std::string("   ") + c.number) << where;
+                EXPECT_EQ(s.record.elevation_m, c.elevation) << where;
+                EXPECT_EQ(s.record.precip_mm[1], c.precip) << where;
+                EXPECT_EQ(s.record.temp_c[1], c.temp) << where;
+            }
+            StationData by_number = PreviousStation();
+            ImportPickedStation(db.dir(), table, NumberPick(ParseStationNumberText(c.number)), by_number);
+            EXPECT_EQ(by_number.record.elevation_m, c.elevation) << where;
+            EXPECT_EQ(by_number.record.temp_c[1], c.temp) << where;
+        }
+    }
+}
+
+TEST_F(Import, TemperatureRecordOfThePickedNumberOrElseOfTheName) {
+    Namesakes n("152");
+    StationColumns temp_only = n.second;
+    temp_only.number = "   70000";
+    struct Case {
+        const char* what;
+        std::vector<std::string> temps;
+        float expected;  // 0: no temperature record
+    };
+    const Case cases[] = {
+        // The number has no TEMP.DAT record: the first of the name.
+        {"other number", {Namesakes::Temp(temp_only, 3.0f)}, 3.0f},
+        {"own number after another", {Namesakes::Temp(temp_only, 3.0f), Namesakes::Temp(n.second, 2.0f)}, 2.0f},
+        // The number is there under another name: not this station's.
+        {"number of another name", {Namesakes::Temp([&] { StationColumns o = n.second; o.name = "ELSEWHERE"; return o; }(), 4.0f)}, 0.0f},
+    };
+    db.WritePrecip({Namesakes::Precip(n.first, 10.0f), Namesakes::Precip(n.second, 20.0f)});
+    for (const Case& c : cases) {
+        db.WriteTemp(c.temps);
+        StationData s = PreviousStation();
+        StationImport result = ImportStationFromDatabase(db.dir(), table, "SANTIAGO\t85580", s);
+        EXPECT_EQ(s.record.elevation_m, 9) << c.what;
+        EXPECT_EQ(s.record.temp_c[1], c.expected) << c.what;
+        EXPECT_EQ(result.messages.size(), c.expected == 0.0f ? 1u : 0u) << c.what;
+    }
+}
+
+TEST(StationPick, ListTextsAndPicks) {
+    EXPECT_EQ(StationListText(PadWithBlanks("GUNNARN", 24), "   02126"), "GUNNARN\t02126");
+    EXPECT_EQ(StationListText(std::string("AB\0CD", 5), "        "), "AB\t");
+    StationPick bare = ParseStationPick(PadWithBlanks("GUNNARN", 24));
+    EXPECT_TRUE(bare.bare_name);
+    EXPECT_FALSE(bare.by_number);
+    StationPick picked = ParseStationPick("GUNNARN\t02128");
+    EXPECT_FALSE(picked.bare_name);
+    EXPECT_TRUE(picked.by_number);
+    EXPECT_EQ(picked.name, "GUNNARN");
+    EXPECT_EQ(picked.number, 2128);
+    StationPick tab_in_name = ParseStationPick("A\tB\t123");
+    EXPECT_EQ(tab_in_name.name, "A\tB");
+    EXPECT_EQ(tab_in_name.number, 123);
+    StationPick no_number = ParseStationPick("MEDELLIN\t");
+    EXPECT_FALSE(no_number.by_number);
+    EXPECT_EQ(no_number.name, "MEDELLIN");
+}

@@ -1,8 +1,8 @@
-// The station database on real normals: the committed shipped database, and
-// one built from the CLIMAT normals table of the shared data (skipped where
-// that folder is absent, as in a user's clone).
+// The station database on real normals: the committed shipped database,
+// and one built from the CLIMAT normals table alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -10,10 +10,10 @@
 #include <map>
 #include <set>
 
-#include "database/normals_table.h"
+#include "tools/dbgen/normals_table.h"
 #include "database/station_import.h"
 #include "database/station_search.h"
-#include "database/synthetic_database.h"
+#include "tools/dbgen/synthetic_database.h"
 #include "tests/database_fixture.h"
 
 namespace {
@@ -91,48 +91,88 @@ void ExpectImportMatches(const std::string& db, const CountryTable& countries, c
     }
 }
 
-std::string SampleDir() { return SourceDir() + "/data/database"; }
+std::string ShippedDir() { return SourceDir() + "/data/database"; }
 
-TEST(SampleDatabase, EveryStationImportsAsTheTableHasIt) {
-    ASSERT_TRUE(CheckDatabaseFiles(SampleDir()).ok);
-    CountryTable countries;
-    ASSERT_EQ(LoadCountryTable(SampleDir(), countries), DataFileStatus::ok);
-    EXPECT_EQ(countries.country_count(), 249u);
-    EXPECT_EQ(std::string(FindCountryByCode(countries, "152")->name), PadWithBlanks("Chile", 31));
-    Table t = ReadTable(SampleDir() + "/normals.csv");
-    ASSERT_EQ(t.rows.size(), 241u);
-    for (const Row& row : t.rows) ExpectImportMatches(SampleDir(), countries, t, row, false);
+// Every record of a station file by its list text (name and number).
+std::map<std::string, std::string> RecordsByListText(const std::string& path) {
+    std::map<std::string, std::string> records;
+    ScanStationRecords(path, [&](const StationRecordBytes& r) {
+        std::string_view h = r.Header(db_layout::kImportHeaderBytes);
+        records.emplace(StationListText(h.substr(db_layout::kNameOffset, db_layout::kNameWidth),
+                                        h.substr(db_layout::kNumberOffset, db_layout::kNumberWidth)),
+                        std::string(h.substr(db_layout::kCodeOffset, db_layout::kCountryCodeWidth)));
+        return false;
+    });
+    return records;
 }
 
-TEST(SampleDatabase, SearchAndLists) {
+TEST(ShippedDatabase, StationsWithBothRecordsInEveryCountryOfTheList) {
+    ASSERT_TRUE(CheckDatabaseFiles(ShippedDir()).ok);
     CountryTable countries;
-    LoadCountryTable(SampleDir(), countries);
-    StationSearch kabul = FindStationByNumber(SampleDir(), countries, ParseStationNumberText("40948"));
-    ASSERT_TRUE(kabul.found);
-    EXPECT_EQ(kabul.station_name, PadWithBlanks("KABUL", 24));
-    EXPECT_EQ(TrimTrailingBlanks(kabul.country_name), "Afghanistan");
+    ASSERT_EQ(LoadCountryTable(ShippedDir(), countries), DataFileStatus::ok);
+    std::map<std::string, std::string> precip = RecordsByListText(ShippedDir() + "/PRECIP.DAT");
+    std::map<std::string, std::string> temp = RecordsByListText(ShippedDir() + "/TEMP.DAT");
+    std::set<std::string> countries_with_both, countries_with_any;
+    std::size_t both = 0;
+    for (const auto& [text, code] : precip) {
+        countries_with_any.insert(code);
+        if (!temp.count(text)) continue;
+        ++both;
+        countries_with_both.insert(code);
+    }
+    for (const auto& entry : temp) countries_with_any.insert(entry.second);
+    EXPECT_GE(both, 2350u);
+    EXPECT_GE(countries_with_both.size(), 160u);
+    // The country list holds exactly the countries that have a station.
+    CountryListTexts list = ReadCountryListTexts(ShippedDir());
+    EXPECT_EQ(list.texts.size(), countries_with_any.size());
+    for (const std::string& text : list.texts) {
+        EXPECT_TRUE(countries_with_any.count(CountryCodeOfListText(countries, text))) << text;
+    }
+    for (const std::string& code : countries_with_any) EXPECT_NE(FindCountryByCode(countries, code), nullptr) << code;
+    // The list tells the two GUNNARN apart.
+    StationListFill sweden = FillStationList(ShippedDir(), "752");
+    EXPECT_EQ(std::count(sweden.texts.begin(), sweden.texts.end(), "GUNNARN\t02126"), 1);
+    EXPECT_EQ(std::count(sweden.texts.begin(), sweden.texts.end(), "GUNNARN\t02128"), 1);
+}
 
-    StationListFill chile = FillStationList(SampleDir(), CountryCodeOfListText(countries, PadWithBlanks("Chile", 60)));
-    EXPECT_EQ(chile.record_count, 217);
-    EXPECT_EQ(chile.names.size(), 4u);
-    EXPECT_EQ(ReadCountryListTexts(SampleDir()).texts.size(), 249u);
+TEST(ShippedDatabase, NewestNormalsOfKnownStations) {
+    CountryTable countries;
+    LoadCountryTable(ShippedDir(), countries);
+    struct Case {
+        std::int32_t number;
+        const char* name;
+        float annual_precip_mm;
+        std::int32_t precip_years;
+    };
+    for (const Case& c : {Case{42515, "CHERRAPUNJI", 10166.0f, 30}, Case{82331, "MANAUS", 2381.0f, 30},
+                          Case{43057, "MUMBAI/COLABA", 2251.0f, 30}, Case{94767, "SYDNEY AIRPORT", 993.0f, 30},
+                          Case{2126, "GUNNARN", 531.0f, 30}, Case{2128, "GUNNARN", 605.7f, 30}}) {
+        StationData s;
+        s.record = MakeStartupRecord();
+        StationImport result = ImportPickedStation(ShippedDir(), countries, NumberPick(c.number), s);
+        EXPECT_TRUE(result.messages.empty()) << c.name;
+        EXPECT_EQ(TrimTrailingBlanks(FieldText(s.record.station_name)), c.name);
+        EXPECT_NEAR(s.annual_precip_mm, c.annual_precip_mm, 0.6f) << c.name;
+        EXPECT_EQ(s.record.precip_years, c.precip_years) << c.name;
+        EXPECT_EQ(s.record.temp_years, c.precip_years) << c.name;
+    }
 }
 
 class ClimatNormals : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (SharedDataDir().empty()) return;
         db_ = new TestDatabase;
         std::string error;
         NormalsDatabase content;
-        ASSERT_TRUE(ReadNormalsTable(SharedDataDir() + "/climat/normals.csv", content, &error)) << error;
+        ASSERT_TRUE(ReadNormalsTable(ShippedDir() + "/climat/normals.csv", content, &error)) << error;
         DatabaseWriter writer;
         ASSERT_TRUE(writer.Open(db_->dir(), &error)) << error;
         for (const CountryRow& c : content.countries) writer.AddCountry(c);
         for (const StationRow& s : content.precip) writer.AddPrecip(s);
         for (const StationRow& s : content.temp) writer.AddTemp(s);
         ASSERT_TRUE(writer.Close(&error)) << error;
-        table_ = new Table(ReadTable(SharedDataDir() + "/climat/normals.csv"));
+        table_ = new Table(ReadTable(ShippedDir() + "/climat/normals.csv"));
     }
     static void TearDownTestSuite() {
         delete db_;
@@ -141,7 +181,6 @@ protected:
         table_ = nullptr;
     }
     void SetUp() override {
-        if (!db_) GTEST_SKIP() << "the shared data folder is not there";
         LoadCountryTable(db_->dir(), countries_);
     }
     static TestDatabase* db_;

@@ -1,8 +1,8 @@
-#include "database/database_writer.h"
+#include "tools/dbgen/database_writer.h"
 
 #include <gtest/gtest.h>
 
-#include "database/normals_table.h"
+#include "tools/dbgen/normals_table.h"
 #include "database/station_import.h"
 #include "tests/database_fixture.h"
 

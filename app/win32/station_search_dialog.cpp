@@ -40,7 +40,8 @@ void ShowStationCount(HWND dialog) {
 }
 
 void OnInit(HWND dialog, StationSearchContext& context) {
-    static const int tab_stops[2] = {0, 128};
+    // The second tab stop is the column of the WMO numbers, inside the list's width.
+    static const int tab_stops[2] = {0, 96};
     SetRedraw(dialog, IDC_STATION_LIST, false);
     SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(tab_stops));
     SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_RESETCONTENT, 0, 0);
@@ -73,9 +74,9 @@ void OnCountrySelected(HWND dialog, StationSearchContext& context) {
     for (std::int64_t position : fill.progress_positions) {
         SendMessageA(progress, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     }
-    SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_INITSTORAGE, fill.names.size(), fill.names.size() * 25);
-    for (const std::string& name : fill.names) {
-        SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_INITSTORAGE, fill.texts.size(), fill.texts.size() * 34);
+    for (const std::string& text : fill.texts) {
+        SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     SetRedraw(dialog, IDC_STATION_LIST, true);
     ShowStationCount(dialog);
@@ -97,7 +98,7 @@ void OnSearch(HWND dialog, StationSearchContext& context) {
                             reinterpret_cast<LPARAM>(search.country_name.c_str()));
     }
     SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_RESETCONTENT, 0, 0);
-    SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(search.station_name.c_str()));
+    SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(search.list_text.c_str()));
     SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_SETCURSEL, 0, 0);
     *context.chosen_station_name = SelectedText(dialog, IDC_STATION_LIST).substr(0, kChosenNameLimit);
     ShowStationCount(dialog);

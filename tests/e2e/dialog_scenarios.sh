@@ -92,7 +92,7 @@ scenario_search_by_number() {
   drive set-text "$search_dialog" 1026 94767
   drive click-button "$search_dialog" 1027
   check "search 94767: the count" "$(drive get-text "$search_dialog" 1033)" " Stations available: 1"
-  check "search 94767: the list" "$(drive list-items "$search_dialog" 200)" "SYDNEY AIRPORT          "
+  check "search 94767: the list" "$(drive list-items "$search_dialog" 200)" "SYDNEY AIRPORT	94767"
 
   drive set-text "$search_dialog" 1026 99999
   drive click-button "$search_dialog" 1027
@@ -116,6 +116,41 @@ scenario_search_by_number() {
   drive click-button "$search_dialog" 2
   drive wait-gone "$search_dialog" 20000
   check_true "after Cancel the program answers" caption_matches_diagram
+}
+
+# Two stations of one name: each picked from the list, and each found by
+# its number, shows its own position and elevation in the diagram.
+scenario_same_named_stations() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  local number position texts
+  for number in 02126 02128; do
+    case $number in
+      02126) position="65.01°N / 17.42°E / 275m" ;;
+      02128) position="65.00°N / 17.40°E / 280m" ;;
+    esac
+    open_search_dialog >/dev/null
+    drive list-select "$search_dialog" 186 Sweden
+    check_true "Sweden lists GUNNARN $number" grep -qx "GUNNARN	$number" <<<"$(drive list-items "$search_dialog" 200)"
+    drive list-select "$search_dialog" 200 "GUNNARN	$number"
+    [ "$number" = 02128 ] && screenshot same_named_stations
+    drive click-button "$search_dialog" 1
+    drive wait-gone "$search_dialog" 20000
+    save_metafile "picked$number.emf"
+    texts=$(emf_texts "$scenario_dir/data/picked$number.emf")
+    check_true "GUNNARN $number picked from the list: its position" grep -qx "$position" <<<"$texts"
+
+    open_search_dialog >/dev/null
+    drive set-text "$search_dialog" 1026 "$number"
+    drive click-button "$search_dialog" 1027
+    check "GUNNARN $number by number: the list" "$(drive list-items "$search_dialog" 200)" "GUNNARN	$number"
+    drive click-button "$search_dialog" 1
+    drive wait-gone "$search_dialog" 20000
+    save_metafile "found$number.emf"
+    texts=$(emf_texts "$scenario_dir/data/found$number.emf")
+    check_true "GUNNARN $number found by number: its position" grep -qx "$position" <<<"$texts"
+  done
 }
 
 scenario_manual_entry() {
@@ -213,6 +248,7 @@ scenario_print_cancel() {
 run_dialog_scenarios() {
   run_scenario search_dialog scenario_search_dialog
   run_scenario search_by_number scenario_search_by_number
+  run_scenario same_named_stations scenario_same_named_stations
   run_scenario manual_entry scenario_manual_entry
   run_scenario clipboard scenario_clipboard
   run_scenario metafile_refused scenario_metafile_refused

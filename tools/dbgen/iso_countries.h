@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "database/database_writer.h"
+#include "tools/dbgen/database_writer.h"
 
 // Fills `out` with one row per country, ordered by numeric code: the numeric code
 // and the common name where the file gives one (else the name), converted

@@ -1,29 +1,33 @@
 // varnok_dbgen: writes the station database files COUNTRY.DAT, PRECIP.DAT
-// and TEMP.DAT, from a normals table or made up for benchmarks.
+// and TEMP.DAT, from normals tables or made up for benchmarks.
 //
-//   varnok_dbgen table NORMALS.csv -o DIR [--countries iso_3166-1.json]
+//   varnok_dbgen table NORMALS.csv [MORE.csv ...] -o DIR [--countries iso_3166-1.json]
 //   varnok_dbgen synthetic N -o DIR
 //
-// With --countries, COUNTRY.DAT lists every country of the ISO 3166-1 file
-// (Debian's iso-codes JSON), the numeric code as the 3-character code and
-// the common name where there is one; otherwise it lists the countries of
-// the table.
+// Several tables make one database: one station per WMO number, the tables
+// given first winning a tie (see MergeNormalsTables). COUNTRY.DAT lists the
+// countries that have a station; with --countries their names come from the
+// ISO 3166-1 file (Debian's iso-codes JSON), the common name where there is
+// one, otherwise from the tables. What the screen dropped and what was left
+// out is reported on standard output.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "database/database_writer.h"
-#include "database/normals_table.h"
-#include "database/synthetic_database.h"
+#include "tools/dbgen/database_writer.h"
+#include "tools/dbgen/normals_table.h"
+#include "tools/dbgen/station_merge.h"
+#include "tools/dbgen/synthetic_database.h"
 #include "tools/dbgen/iso_countries.h"
 
 namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: varnok_dbgen table NORMALS.csv -o DIR [--countries iso_3166-1.json]\n"
+                 "usage: varnok_dbgen table NORMALS.csv [MORE.csv ...] -o DIR [--countries iso_3166-1.json]\n"
                  "       varnok_dbgen synthetic N -o DIR\n");
     return 2;
 }
@@ -33,31 +37,51 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-int RunTable(const std::string& csv, const std::string& dir, const std::string& iso_json) {
-    std::string error;
-    NormalsDatabase table;
-    if (!ReadNormalsTable(csv, table, &error)) return Fail(error);
-    std::vector<CountryRow> countries = table.countries;
-    if (!iso_json.empty()) {
-        if (!ReadIsoCountries(iso_json, countries, &error)) return Fail(error);
-        for (const CountryRow& used : table.countries) {
-            bool known = false;
-            for (const CountryRow& c : countries) known = known || c.code == used.code;
-            if (!known) {
-                std::fprintf(stderr, "varnok_dbgen: code %s (%s) is not in %s; added\n", used.code.c_str(),
-                             used.name.c_str(), iso_json.c_str());
-                countries.push_back(used);
-            }
+void PrintReport(const MergeReport& report) {
+    for (const MergeReport::TableCount& t : report.tables) {
+        std::printf("%s: %d rows, %d stations used, %d of them with temperature and precipitation\n", t.path.c_str(),
+                    t.rows, t.chosen, t.complete);
+    }
+    for (const std::string& line : report.screened) std::printf("screen: %s\n", line.c_str());
+    for (const std::string& line : report.positions) std::printf("position: %s\n", line.c_str());
+    for (const std::string& line : report.left_out) std::printf("left out: %s\n", line.c_str());
+}
+
+// The ISO names of the countries that have stations; a code the ISO file
+// lacks keeps the table's name.
+bool NameCountries(const std::string& iso_json, std::vector<CountryRow>& countries, std::string* error) {
+    std::vector<CountryRow> iso;
+    if (!ReadIsoCountries(iso_json, iso, error)) return false;
+    for (CountryRow& used : countries) {
+        auto it = std::find_if(iso.begin(), iso.end(), [&](const CountryRow& c) { return c.code == used.code; });
+        if (it != iso.end()) {
+            used.name = it->name;
+        } else {
+            std::fprintf(stderr, "varnok_dbgen: code %s (%s) is not in %s; the table's name is kept\n",
+                         used.code.c_str(), used.name.c_str(), iso_json.c_str());
         }
     }
+    return true;
+}
+
+int RunTables(const std::vector<std::string>& csvs, const std::string& dir, const std::string& iso_json) {
+    std::string error;
+    std::vector<NormalsDatabase> tables(csvs.size());
+    for (std::size_t i = 0; i < csvs.size(); ++i) {
+        if (!ReadNormalsTable(csvs[i], tables[i], &error)) return Fail(error);
+    }
+    MergeReport report;
+    MergedDatabase merged = MergeNormalsTables(std::move(tables), report);
+    if (!iso_json.empty() && !NameCountries(iso_json, merged.countries, &error)) return Fail(error);
     DatabaseWriter writer;
     if (!writer.Open(dir, &error)) return Fail(error);
-    for (const CountryRow& c : countries) writer.AddCountry(c);
-    for (const StationRow& s : table.precip) writer.AddPrecip(s);
-    for (const StationRow& s : table.temp) writer.AddTemp(s);
+    for (const CountryRow& c : merged.countries) writer.AddCountry(c);
+    for (const StationRow& s : merged.precip) writer.AddPrecip(s);
+    for (const StationRow& s : merged.temp) writer.AddTemp(s);
     if (!writer.Close(&error)) return Fail(error);
-    std::printf("%zu countries, %zu precipitation and %zu temperature records from %d stations\n",
-                countries.size(), table.precip.size(), table.temp.size(), table.rows);
+    PrintReport(report);
+    std::printf("%zu countries, %zu precipitation and %zu temperature records, %d stations with both\n",
+                merged.countries.size(), merged.precip.size(), merged.temp.size(), merged.complete);
     return 0;
 }
 
@@ -85,8 +109,10 @@ int main(int argc, char** argv) {
             positional.push_back(args[i]);
         }
     }
-    if (dir.empty() || positional.size() != 2) return Usage();
-    if (positional[0] == "table") return RunTable(positional[1], dir, iso_json);
-    if (positional[0] == "synthetic" && iso_json.empty()) return RunSynthetic(positional[1], dir);
+    if (dir.empty() || positional.size() < 2) return Usage();
+    if (positional[0] == "table") return RunTables({positional.begin() + 1, positional.end()}, dir, iso_json);
+    if (positional[0] == "synthetic" && iso_json.empty() && positional.size() == 2) {
+        return RunSynthetic(positional[1], dir);
+    }
     return Usage();
 }

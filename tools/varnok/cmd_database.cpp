@@ -127,8 +127,8 @@ int RunStations(const Args& args) {
         PrintMessage(DataFileProblemMessage(DataFile::precip, fill.status));
         return 1;
     }
-    SortLikeListBox(fill.names);
-    PrintList(fill.names, StationsAvailableText(fill.names.size()));
+    SortLikeListBox(fill.texts);
+    PrintList(fill.texts, StationsAvailableText(fill.texts.size()));
     return 0;
 }
 
@@ -170,17 +170,18 @@ int RunImport(const Args& args) {
     std::string db = o.Get("--db");
     if (!CheckDatabase(db)) return 1;
 
-    // chosen_station_name: a name as the station list shows it, blank-padded
-    // to its 24-character column, or the name the search finds.
-    std::string chosen;
+    // --name: a bare name, blank-padded to its 24-character column (the
+    // first record of that name); --wmo: the station of that number, found
+    // by the import itself so that each file is read once.
+    StationPick pick;
     if (o.Has("--name")) {
-        chosen = PadWithBlanks(Utf8ToCp1252(o.Get("--name")), db_layout::kNameWidth).substr(0, 64);
-        if (TrimTrailingBlanks(chosen).empty()) {
+        pick = ParseStationPick(PadWithBlanks(Utf8ToCp1252(o.Get("--name")), db_layout::kNameWidth).substr(0, 64));
+        if (TrimTrailingBlanks(pick.name).empty()) {
             std::fprintf(stderr, "varnok: no station name given\n");
             return 1;
         }
-    } else if (!SearchByNumber(db, o.Get("--wmo"), chosen)) {
-        return 1;
+    } else {
+        pick = NumberPick(ParseStationNumberText(Utf8ToCp1252(o.Get("--wmo"))));
     }
 
     StationData station;
@@ -191,7 +192,13 @@ int RunImport(const Args& args) {
     }
     CountryTable table;
     if (!LoadCountries(db, table)) return 1;
-    StationImport result = ImportStationFromDatabase(db, table, chosen, station);
+    StationImport result = ImportPickedStation(db, table, pick, station);
+    if (!pick.bare_name && !result.precip_found) {
+        // As the search reports a number it cannot find; nothing is written.
+        PrintMessage(result.precip_status == DataFileStatus::ok ? NumberNotFoundMessage()
+                                                                : DataFileProblemMessage(DataFile::precip, result.precip_status));
+        return 1;
+    }
     for (const UserMessage& m : result.messages) PrintMessage(m);
 
     StationFileResult written = WriteStationFile(o.Get("-o"), station.record);

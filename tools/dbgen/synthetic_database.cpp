@@ -1,9 +1,9 @@
-#include "database/synthetic_database.h"
+#include "tools/dbgen/synthetic_database.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "database/database_writer.h"
+#include "tools/dbgen/database_writer.h"
 
 namespace {
 

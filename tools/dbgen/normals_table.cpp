@@ -1,5 +1,6 @@
-#include "database/normals_table.h"
+#include "tools/dbgen/normals_table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -109,8 +110,26 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
     return rows;
 }
 
+bool NormalsStation::Complete() const {
+    for (int m = 0; m < 12; ++m) {
+        if (precip.months[0][static_cast<std::size_t>(m)].empty() || temp.months[0][static_cast<std::size_t>(m)].empty()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int NormalsStation::FirstYear() const {
+    return std::max(has_precip ? precip.first_year : 0, has_temp ? temp.first_year : 0);
+}
+
+int NormalsStation::LastYear() const {
+    return std::max(has_precip ? precip.last_year : 0, has_temp ? temp.last_year : 0);
+}
+
 bool ReadNormalsTable(const std::string& csv_path, NormalsDatabase& out, std::string* error) {
     out = NormalsDatabase{};
+    out.path = csv_path;
     std::string text;
     if (!ReadFile(csv_path, text)) {
         if (error) *error = "cannot read " + csv_path;
@@ -159,6 +178,7 @@ bool ReadNormalsTable(const std::string& csv_path, NormalsDatabase& out, std::st
         temp.first_year = WholeNumber(c.Get(cells, one_period ? "normal_first_year" : "temp_first_year"));
         temp.last_year = WholeNumber(c.Get(cells, one_period ? "normal_last_year" : "temp_last_year"));
         if (has_temp) out.temp.push_back(temp);
+        out.stations.push_back({precip, temp, has_precip, has_temp, c.Get(cells, "country_name")});
     }
     for (const auto& [code, name] : countries) out.countries.push_back({code, name});
     return true;

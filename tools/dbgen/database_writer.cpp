@@ -1,4 +1,7 @@
-#include "database/database_writer.h"
+#include "tools/dbgen/database_writer.h"
+
+#include <filesystem>
+#include <system_error>
 
 #include "database/data_files.h"
 
@@ -94,6 +97,9 @@ DatabaseWriter::~DatabaseWriter() {
 }
 
 bool DatabaseWriter::Open(const std::string& dir, std::string* error) {
+    // A folder that is not there yet is made, with its parents.
+    std::error_code not_made;  // then the files cannot be created, which is reported
+    if (!dir.empty()) std::filesystem::create_directories(dir, not_made);
     auto open = [&](DataFile file) {
         std::string path = (dir.empty() ? std::string() : dir + "/") + DataFileName(file);
         std::FILE* f = std::fopen(path.c_str(), "wb");

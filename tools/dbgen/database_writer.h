@@ -38,8 +38,8 @@ std::string FormatCountryRecord(const CountryRow& row);
 // blocks that the program does not read are blank.
 std::string FormatStationRecord(const StationRow& row);
 
-// Writes COUNTRY.DAT, PRECIP.DAT and TEMP.DAT into an existing folder,
-// record by record, so a database of any size needs little memory.
+// Writes COUNTRY.DAT, PRECIP.DAT and TEMP.DAT into a folder (made when it
+// is not there), record by record, so a database of any size needs little memory.
 class DatabaseWriter {
 public:
     DatabaseWriter() = default;

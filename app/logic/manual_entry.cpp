@@ -1,4 +1,4 @@
-#include "station/manual_entry.h"
+#include "app/logic/manual_entry.h"
 
 #include <cctype>
 #include <cfloat>

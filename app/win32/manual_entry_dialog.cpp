@@ -1,7 +1,7 @@
 #include "app/win32/manual_entry_dialog.h"
 
 #include "resources/dialog_ids.h"
-#include "station/manual_entry.h"
+#include "app/logic/manual_entry.h"
 
 namespace id = manual_entry_id;
 

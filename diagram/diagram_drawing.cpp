@@ -144,22 +144,10 @@ void DrawCurve(DrawSurface& surface, const DiagramCurve& c, int left_axis_x, int
     }
 }
 
-}  // namespace
-
-int ClampScale(int s) {
-    if (s < 1) return 1;
-    if (s > 64) return 64;
-    return s;
-}
-
-void DrawHeadLines(DrawSurface& surface, DrawingState& state, const StationData& station,
-                   const DrawArea& area, int s) {
-    s = ClampScale(s);
-    TextMetrics m = surface.MeasureText();
-    state.char_width = m.char_width;
-    state.line_height = m.line_height;
+void DrawHeadLines(DrawSurface& surface, const DrawingState& state, const StationData& station,
+                   const DrawArea& area, const Layout& l) {
     const StationRecord& r = station.record;
-    const Layout l = MakeLayout(state, area, s);
+    const int s = l.s;
     const int lh = state.line_height;
     const int tx = l.frame.left_axis_x + state.char_width;
     TextBuffer buffer;
@@ -179,53 +167,56 @@ void DrawHeadLines(DrawSurface& surface, DrawingState& state, const StationData&
     surface.SetTextAlign(TextAlign::left_top);
 }
 
-void DrawAxes(DrawSurface& surface, const DrawingState& state, const StationData& station,
-              const DrawArea& area, int s) {
-    s = ClampScale(s);
-    const Layout l = MakeLayout(state, area, s);
+// Draws with the pen current on the surface; the dotted pen and then the
+// thin pen only for the 100 mm line.
+void DrawAxes(DrawSurface& surface, const DrawingState& state, const StationRecord& record, const Layout& l) {
     const DiagramFrame& f = l.frame;
     surface.SelectNullBrush();
     Line(surface, f.left_axis_x, f.baseline_y, f.right_axis_x, f.baseline_y);
     Line(surface, f.left_axis_x, f.axis_top_y, f.left_axis_x, f.axis_bottom_y);
     Line(surface, f.right_axis_x, f.axis_top_y, f.right_axis_x, f.axis_bottom_y);
     DrawMonthTicks(surface, l);
-    if (station.record.month_labels != 0) DrawMonthLabels(surface, station.record, l);
+    if (record.month_labels != 0) DrawMonthLabels(surface, record, l);
     DrawScaleTicks(surface, state, l);
     DrawHundredMillimetreLine(surface, l);
-    DrawScaleLabels(surface, state, station.record, l);
+    DrawScaleLabels(surface, state, record, l);
 }
 
-void DrawCurves(DrawSurface& surface, const DrawingState& state, const DrawArea& area, int s,
-                const DiagramCurve& temp_curve, const DiagramCurve& precip_curve, PenId precip_pen,
-                PenId temp_pen) {
-    s = ClampScale(s);
-    const DiagramFrame f = ComputeDiagramFrame(area, s, state.axis_offset);
-    surface.SelectPen(precip_pen);
-    DrawCurve(surface, precip_curve, f.left_axis_x, f.baseline_y);
-    surface.SelectPen(temp_pen);
-    DrawCurve(surface, temp_curve, f.left_axis_x, f.baseline_y);
+// The precipitation curve, then the temperature curve, each as 13
+// segments; leaves the thin pen selected.
+void DrawCurves(DrawSurface& surface, const Layout& l, const DiagramGeometry& geometry, CurvePens pens) {
+    surface.SelectPen(pens.precip);
+    DrawCurve(surface, geometry.precip_curve, l.frame.left_axis_x, l.frame.baseline_y);
+    surface.SelectPen(pens.temp);
+    DrawCurve(surface, geometry.temp_curve, l.frame.left_axis_x, l.frame.baseline_y);
     surface.SelectPen(PenId::thin);
 }
 
-void DrawDiagramCurves(DrawSurface& surface, DrawingState& state, const StationData& station,
-                       const DrawArea& area) {
-    state.geometry = ComputeDiagramCurves(station.record, area, 1);
-    const DiagramCurve temp = state.geometry.temp_curve;
-    const DiagramCurve precip = state.geometry.precip_curve;
-    DrawCurves(surface, state, area, 1, temp, precip, PenId::precip, PenId::temp);
-    DrawClimateFill(surface, state, station.record, area, temp, precip, 1);
+}  // namespace
+
+void MeasureFont(DrawSurface& surface, DrawingState& state) {
+    TextMetrics m = surface.MeasureText();
+    state.char_width = m.char_width;
+    state.line_height = m.line_height;
+}
+
+void DrawClimateDiagram(DrawSurface& surface, DrawingState& state, const StationData& station,
+                        const DrawArea& area, int s, CurvePens pens) {
+    s = ClampScale(s);
+    const Layout l = MakeLayout(state, area, s);
+    DrawHeadLines(surface, state, station, area, l);
+    DrawAxes(surface, state, station.record, l);
+    const DiagramGeometry geometry = ComputeDiagramCurves(station.record, area, s);
+    DrawCurves(surface, l, geometry, pens);
+    DrawClimateFill(surface, state, station.record, area, geometry.temp_curve, geometry.precip_curve, s);
 }
 
 void DrawWindowContent(DrawSurface& surface, DrawingState& state, StationData& station,
                        const DrawArea& area) {
     surface.SelectFont(state.display_font);
-    TextMetrics m = surface.MeasureText();
-    state.char_width = m.char_width;
-    state.line_height = m.line_height;
+    MeasureFont(surface, state);
     if (station.record.diagram_mode != 0) {
-        DrawHeadLines(surface, state, station, area, 1);
-        DrawAxes(surface, state, station, area, 1);
-        DrawDiagramCurves(surface, state, station, area);
+        DrawClimateDiagram(surface, state, station, area, 1, kScreenCurvePens);
     } else {
         DrawDataTable(surface, state, station, state.char_width, state.line_height);
     }

@@ -27,7 +27,7 @@ void OnPaint(ShellContext& shell, HWND window) {
         // The whole picture at every paint, whatever the update region.
         if (shell.state.station.record.diagram_mode != 0) MeasureDiagramRect(shell);
         GdiSurface surface(dc, shell.pens);
-        DrawWindowContentOn(shell, surface, shell.state.diagram_rect);
+        DrawWindowContent(surface, shell.state.drawing, shell.state.station, shell.state.diagram_rect);
     }
     EndPaint(window, &paint);
 }
@@ -45,10 +45,6 @@ void OnRightClick(const ShellContext& shell, HWND window, LPARAM lparam) {
 }
 
 }  // namespace
-
-void DrawWindowContentOn(ShellContext& shell, GdiSurface& surface, const DrawArea& area) {
-    DrawWindowContent(surface, shell.state.drawing, shell.state.station, area);
-}
 
 LRESULT CALLBACK DiagramWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     ShellContext& shell = TheShell();

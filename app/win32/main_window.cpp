@@ -4,7 +4,6 @@
 #include "app/logic/window_layout.h"
 #include "app/win32/bars.h"
 #include "app/win32/diagram_window.h"
-#include "app/win32/dialog_commands.h"
 #include "app/win32/drawing_resources.h"
 #include "app/win32/win32_shell.h"
 #include "database/data_files.h"
@@ -75,20 +74,7 @@ void OnCommand(ShellContext& shell, WPARAM wparam) {
     if (wparam > 0xFFFF) return;
     int command = static_cast<int>(wparam);
     Win32Shell adapter(shell);
-    if (RunCommand(shell.state, adapter, command)) return;
-    switch (command) {
-        case IDM_ENTER_DATA_MANUALLY:
-            ManualEntryCommand(shell);
-            RepaintDiagram(shell, true, true);
-            break;
-        case IDM_OPEN_FROM_DATABASE:
-            if (ImportStationCommand(shell)) RepaintDiagram(shell, true, false);
-            break;
-        case IDM_SAVE_WINDOW_CONTENT: SaveWindowAsMetafileCommand(shell); break;
-        case IDM_PRINT: PrintWindowContentCommand(shell); break;
-        case IDM_COPY_TO_CLIPBOARD: CopyWindowToClipboardCommand(shell); break;
-        default: break;
-    }
+    RunCommand(shell.state, adapter, command);
 }
 
 void OnChar(ShellContext& shell, WPARAM wparam, LPARAM lparam) {

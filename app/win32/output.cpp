@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include "diagram/print_page.h"
-#include "resources/resource_ids.h"
+#include "diagram/diagram_drawing.h"
 
 namespace {
 
@@ -37,6 +36,19 @@ bool AskMetafileName(const ShellContext& shell) {
     return GetSaveFileNameA(&dialog) != FALSE;
 }
 
+// What the diagram window shows, at its size: a white pixel at the client
+// rectangle's top-left corner and one just beyond its bottom-right corner,
+// so that a metafile's frame spans the whole window.
+void DrawWindowContentWithFrame(ShellContext& shell, GdiSurface& surface) {
+    RECT client = {0, 0, 0, 0};
+    HWND diagram = DiagramWindow(shell);
+    if (diagram) GetClientRect(diagram, &client);
+    DrawArea area = {client.left, client.top, client.right, client.bottom};
+    surface.SetPixel(area.left, area.top, kWhite);
+    surface.SetPixel(area.right, area.bottom, kWhite);
+    DrawWindowContent(surface, shell.state.drawing, shell.state.station, area);
+}
+
 // Records the window content into a new metafile (in memory when `path` is
 // null) and returns it closed, or null when it could not be made.
 HENHMETAFILE RecordWindowContent(ShellContext& shell, const char* path) {
@@ -45,7 +57,7 @@ HENHMETAFILE RecordWindowContent(ShellContext& shell, const char* path) {
     {
         // The surface puts the context's own font back before the close.
         GdiSurface surface(dc, shell.pens);
-        RenderWindowContent(shell, surface);
+        DrawWindowContentWithFrame(shell, surface);
     }
     return CloseEnhMetaFile(dc);
 }
@@ -72,7 +84,7 @@ HDC ChoosePrinter(const ShellContext& shell) {
 
 // One page between StartPage and EndPage; false when the printing system
 // refused a step (the document is then aborted).
-bool PrintOnePage(ShellContext& shell, HDC printer) {
+bool PrintOnePage(ShellContext& shell, HDC printer, PageView view) {
     DOCINFOA document = {};
     document.cbSize = sizeof document;
     document.lpszDocName = "Climate diagram";
@@ -82,11 +94,9 @@ bool PrintOnePage(ShellContext& shell, HDC printer) {
         return false;
     }
     {
-        HMENU menu = GetMenu(shell.main_window);
-        int diagram_check = menu ? static_cast<int>(GetMenuState(menu, IDM_SHOW_DIAGRAM, MF_BYCOMMAND)) : -1;
         const DrawArea& rect = shell.state.diagram_rect;
         GdiSurface surface(printer, shell.pens);
-        DrawPrintPage(surface, shell.state.drawing, shell.state.station, rect.bottom, rect.right, diagram_check);
+        DrawPrintPage(surface, shell.state.drawing, shell.state.station, rect.bottom, rect.right, view);
     }
     if (EndPage(printer) <= 0) {
         AbortDoc(printer);
@@ -96,16 +106,6 @@ bool PrintOnePage(ShellContext& shell, HDC printer) {
 }
 
 }  // namespace
-
-void RenderWindowContent(ShellContext& shell, GdiSurface& surface) {
-    RECT client = {0, 0, 0, 0};
-    HWND diagram = DiagramWindow(shell);
-    if (diagram) GetClientRect(diagram, &client);
-    DrawArea area = {client.left, client.top, client.right, client.bottom};
-    surface.SetPixel(area.left, area.top, kWhite);
-    surface.SetPixel(area.right, area.bottom, kWhite);
-    DrawWindowContentOn(shell, surface, area);
-}
 
 void SaveWindowAsMetafile(ShellContext& shell) {
     if (!AskMetafileName(shell)) return;
@@ -138,10 +138,10 @@ void CopyWindowToClipboard(ShellContext& shell) {
     }
 }
 
-void PrintWindowContent(ShellContext& shell) {
+void PrintWindowContent(ShellContext& shell, PageView view) {
     HDC printer = ChoosePrinter(shell);
     if (!printer) return;
-    bool printed = PrintOnePage(shell, printer);
+    bool printed = PrintOnePage(shell, printer, view);
     DeleteDC(printer);
     if (!printed) Inform(shell, "The page could not be printed.", "Print");
 }

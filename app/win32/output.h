@@ -7,12 +7,7 @@
 #pragma once
 
 #include "app/win32/shell_context.h"
-
-// The sequence the diagram window paints with, at screen size: the area is
-// the diagram window's client rectangle, with a white pixel at its top-left
-// corner and one just beyond its bottom-right corner so that a metafile's
-// frame spans the whole window.
-void RenderWindowContent(ShellContext& shell, GdiSurface& surface);
+#include "diagram/print_page.h"
 
 // Asks for a file name (starting from the name of the last save, first
 // "Climate station.emf") and writes the metafile under exactly that name.
@@ -21,6 +16,6 @@ void SaveWindowAsMetafile(ShellContext& shell);
 // Replaces the clipboard's contents by the metafile (CF_ENHMETAFILE only).
 void CopyWindowToClipboard(ShellContext& shell);
 
-// The print dialog, then one page drawn at the print scale; nothing when
-// the dialog is cancelled.
-void PrintWindowContent(ShellContext& shell);
+// The print dialog, then one page of the view drawn at the print scale;
+// nothing when the dialog is cancelled.
+void PrintWindowContent(ShellContext& shell, PageView view);

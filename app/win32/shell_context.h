@@ -46,8 +46,3 @@ void MeasureDiagramRect(ShellContext& shell);
 // Invalidates the diagram window (with or without background erase) and,
 // when asked, repaints it before returning.
 void RepaintDiagram(const ShellContext& shell, bool erase, bool update_now);
-
-// The sequence the diagram window paints with, for any surface at scale 1:
-// display_font selected, char_width and line_height measured, then the
-// diagram or the table of the current station on the area.
-void DrawWindowContentOn(ShellContext& shell, GdiSurface& surface, const DrawArea& area);

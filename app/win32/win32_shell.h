@@ -1,5 +1,6 @@
 // The command logic's view of the Win32 program: menu, status bar, window
-// sizes, repaints, pens, font and the common dialogs.
+// sizes, repaints, pens, font, the dialogs and the output of the window
+// content.
 #pragma once
 
 #include "app/logic/shell.h"
@@ -20,6 +21,11 @@ public:
     void RecreateDisplayFont(const FontSpec& font) override;
     bool AskOpenStationFile(std::string& path) override;
     bool AskSaveStationFile(std::string& path) override;
+    bool ImportStationFromDatabase(StationData& station) override;
+    void EnterStationData(StationData& station) override;
+    void SaveWindowAsMetafile() override;
+    void CopyWindowToClipboard() override;
+    void PrintPage(PageView view) override;
     void ShowInformation(const std::string& text, const std::string& caption) override;
     void ShowMemorial() override;
     void DestroyMainWindow() override;

@@ -57,7 +57,7 @@ std::string RenderSvg(const RenderOptions& options, StationData& station) {
         int height = 0;
         PageCanvas(o, diagram, width, height);
         SvgSurface surface(width, height, metrics, o.monochrome);
-        DrawPrintPage(surface, state, station, o.height, o.width, diagram ? kMenuItemChecked : 0);
+        DrawPrintPage(surface, state, station, o.height, o.width, diagram ? PageView::diagram : PageView::table);
         return surface.Finish();
     }
     if (!diagram && !o.size_given) {

@@ -30,13 +30,6 @@ Layout MakeLayout(const DrawingState& state, const DrawArea& area, int s) {
     return l;
 }
 
-void Line(DrawSurface& surface, int x1, int y1, int x2, int y2) {
-    surface.MoveTo(x1, y1);
-    surface.LineTo(x2, y2);
-}
-
-bool IsTextS(const char (&field)[2]) { return FieldText(field) == "S"; }
-
 void DrawExtremes(DrawSurface& surface, const DrawingState& state, const StationRecord& r,
                   const DrawArea& area, const Layout& l) {
     TextBuffer buffer;
@@ -74,8 +67,7 @@ void DrawMonthTicks(DrawSurface& surface, const Layout& l) {
 }
 
 void DrawMonthLabels(DrawSurface& surface, const StationRecord& r, const Layout& l) {
-    const bool jan_first = !IsTextS(r.lat_hemisphere) && r.latitude >= 0.0f;
-    const auto& names = jan_first ? month_names_jan_first : month_names_jul_first;
+    const auto& names = IsSouthernStation(r) ? month_names_jul_first : month_names_jan_first;
     surface.SetTextAlign(TextAlign::center_top);
     for (int i = 1; i <= 12; ++i) {
         std::int64_t x = l.frame.left_axis_x + (static_cast<std::int64_t>(i) * l.width) / 12 - l.width / 24;
@@ -156,10 +148,7 @@ void DrawHeadLines(DrawSurface& surface, const DrawingState& state, const Statio
     surface.TextOut(tx, area.top + 10, FieldText(r.country_name));
     surface.TextOut(tx, area.top + 2 * lh + 10, FieldText(r.station_name));
     surface.TextOut(tx, area.top + lh + 10,
-                    FormatText(buffer, "%d.%.2d\xB0%s / %d.%.2d\xB0%s / %dm", static_cast<int>(r.lat_degrees),
-                               static_cast<int>(r.lat_minutes), FieldText(r.lat_hemisphere).c_str(),
-                               static_cast<int>(r.lon_degrees), static_cast<int>(r.lon_minutes),
-                               FieldText(r.lon_hemisphere).c_str(), static_cast<int>(r.elevation_m)));
+                    FormatText(buffer, "%s / %dm", PositionText(r).c_str(), static_cast<int>(r.elevation_m)));
     DrawRecordLine(surface, station, tx, area.top + 3 * lh + 10);
     surface.SetTextAlign(TextAlign::right_top);
     surface.TextOut(area.left + 45 * s, l.frame.axis_top_y, "\xB0" "C");

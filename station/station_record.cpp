@@ -1,5 +1,6 @@
 #include "station/station_record.h"
 
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -119,6 +120,11 @@ float AnnualSumToFloat(double sum) {
     return static_cast<float>(sum);  // NaN stays NaN
 }
 
+float AnnualMeanOfSum(double temp_sum) {
+    constexpr float kTwelfth = 1.0f / 12.0f;  // 0.083333336f
+    return AnnualSumToFloat(temp_sum * static_cast<double>(kTwelfth));
+}
+
 void UpdateDerivedValues(StationData& station, int keep_extremes) {
     StationRecord& r = station.record;
     double precip_sum = 0.0;
@@ -128,9 +134,7 @@ void UpdateDerivedValues(StationData& station, int keep_extremes) {
         temp_sum += r.temp_c[i];
     }
     station.annual_precip_mm = AnnualSumToFloat(precip_sum);
-    // One twelfth as the nearest float, product rounded to float: a sum of
-    // 100 gives 8.333334, not the 8.333333 of a division.
-    station.annual_mean_temp_c = AnnualSumToFloat(temp_sum * static_cast<double>(0.083333336f));
+    station.annual_mean_temp_c = AnnualMeanOfSum(temp_sum);
 
     if (keep_extremes == 0) {
         float coldest = r.temp_min_c[1];
@@ -157,7 +161,18 @@ void SwapHalfYears(MonthArray& months) {
 }
 
 bool IsSouthernStation(const StationRecord& record) {
-    return record.lat_hemisphere[0] == 'S' || record.latitude < 0.0f;
+    return FieldText(record.lat_hemisphere) == "S" || record.latitude < 0.0f;
+}
+
+std::string CoordinateText(std::int32_t degrees, std::int32_t minutes) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d.%.2d", static_cast<int>(degrees), static_cast<int>(minutes));
+    return text;
+}
+
+std::string PositionText(const StationRecord& r) {
+    return CoordinateText(r.lat_degrees, r.lat_minutes) + "\xB0" + FieldText(r.lat_hemisphere) + " / " +
+           CoordinateText(r.lon_degrees, r.lon_minutes) + "\xB0" + FieldText(r.lon_hemisphere);
 }
 
 std::string FieldText(const char* field, std::size_t size) {

@@ -123,8 +123,22 @@ float AnnualSumToFloat(double sum);
 // the new slot 12). Applying it twice restores slots 1..13.
 void SwapHalfYears(MonthArray& months);
 
-// A station counts as southern when lat_hemisphere is "S" or latitude < 0.
+// The annual mean temperature of a twelve-month sum: the sum times one
+// twelfth as the nearest float, the product rounded to float (a sum of 100
+// gives 8.333334, not the 8.333333 of a division).
+float AnnualMeanOfSum(double temp_sum);
+
+// A station counts as southern when lat_hemisphere reads "S" (a field
+// "SS" from a foreign file does not) or latitude < 0: its months run from
+// July in the diagram, the table and the manual entry, and the import
+// swaps its half-years.
 bool IsSouthernStation(const StationRecord& record);
+
+// A position as degrees and two-digit minutes: "52.05" is 52 degrees 5
+// minutes, where "52.5" would read as a different position.
+std::string CoordinateText(std::int32_t degrees, std::int32_t minutes);
+// Latitude and longitude with their hemisphere letters: "52.31\xB0N / 13.24\xB0E".
+std::string PositionText(const StationRecord& record);
 
 // 14 entries of 6 bytes, indexed like the month arrays.
 extern const char month_names_jan_first[kMonthSlots][6];

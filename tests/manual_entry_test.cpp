@@ -354,15 +354,15 @@ TEST(manual_entry, cancel_keeps_the_record_but_the_trimming) {
     EXPECT_EQ(FieldText(station.record.country_name), "Chile \t");  // a tab is no blank
     EXPECT_EQ(FieldText(station.record.station_number), "85574");
     StationRecord trimmed_before = before;
-    TrimTrailingBlanks(trimmed_before.station_name);
-    TrimTrailingBlanks(trimmed_before.country_name);
-    TrimTrailingBlanks(trimmed_before.station_number);
+    ClearTrailingBlanks(trimmed_before.station_name);
+    ClearTrailingBlanks(trimmed_before.country_name);
+    ClearTrailingBlanks(trimmed_before.station_number);
     EXPECT_EQ(0, std::memcmp(&station.record, &trimmed_before, sizeof before));
     EXPECT_EQ(station.annual_precip_mm, 123.0f);
     EXPECT_EQ(station.annual_mean_temp_c, 4.5f);
 }
 
-TEST(manual_entry, trim_trailing_blanks_stays_inside_the_field) {
+TEST(manual_entry, clear_trailing_blanks_stays_inside_the_field) {
     struct Case {
         const char* in;
         const char* out;
@@ -371,16 +371,16 @@ TEST(manual_entry, trim_trailing_blanks_stays_inside_the_field) {
     for (const Case& c : cases) {
         char field[16] = {};
         std::strcpy(field, c.in);
-        TrimTrailingBlanks(field);
+        ClearTrailingBlanks(field);
         EXPECT_STREQ(field, c.out) << '"' << c.in << '"';
     }
     // A field from a foreign file without any NUL: trimmed within its bytes.
     char full[8];
     std::memcpy(full, "ABCD    ", 8);
-    TrimTrailingBlanks(full);
+    ClearTrailingBlanks(full);
     EXPECT_EQ(FieldText(full), "ABCD");
     std::memcpy(full, "ABCDEFGH", 8);
-    TrimTrailingBlanks(full);
+    ClearTrailingBlanks(full);
     EXPECT_EQ(FieldText(full), "ABCDEFGH");
 }
 

@@ -254,13 +254,20 @@ TEST(MonthNames, TablesAreSixBytesWithTwoBlanks) {
 }
 
 TEST(SouthernStation, LetterOrNegativeLatitude) {
-    StationRecord r = MakeStartupRecord();
-    EXPECT_FALSE(IsSouthernStation(r));
-    r.latitude = -1.0f;
-    EXPECT_TRUE(IsSouthernStation(r));
-    r.latitude = 1.0f;
-    SetFieldText(r.lat_hemisphere, "S");
-    EXPECT_TRUE(IsSouthernStation(r));
+    struct Case {
+        const char hemisphere[2];
+        float latitude;
+        bool southern;
+    };
+    const Case cases[] = {{{'X', 0}, 0.0f, false}, {{'X', 0}, -1.0f, true}, {{'S', 0}, 1.0f, true},
+                          {{'S', 'S'}, 1.0f, false}, {{'S', 'S'}, -0.5f, true}, {{'N', 0}, 45.0f, false}};
+    for (const Case& c : cases) {
+        StationRecord r = MakeStartupRecord();
+        r.lat_hemisphere[0] = c.hemisphere[0];
+        r.lat_hemisphere[1] = c.hemisphere[1];
+        r.latitude = c.latitude;
+        EXPECT_EQ(IsSouthernStation(r), c.southern) << c.hemisphere[0] << c.hemisphere[1] << c.latitude;
+    }
 }
 
 }  // namespace

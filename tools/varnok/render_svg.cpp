@@ -4,17 +4,22 @@
 #include <cstdint>
 #include <cstring>
 
+#include "app/logic/app_state.h"
+#include "app/logic/window_layout.h"
 #include "diagram/diagram_drawing.h"
 #include "diagram/print_page.h"
 #include "tools/varnok/svg_surface.h"
 
 namespace {
 
+// The screen the program's start font is made for: 96 dots per inch.
+constexpr int kRenderLogPixelsY = 96;
+
 DrawingState MakeState(const RenderOptions& o) {
     DrawingState state;
     state.axis_offset = o.axis_offset;
     state.monochrome = o.monochrome;
-    state.display_font = StartDisplayFont();
+    state.display_font = StartupDisplayFont(kRenderLogPixelsY);
     state.print_scale = o.print_scale > 0 ? o.print_scale : 3;
     return state;
 }
@@ -35,21 +40,19 @@ void PageCanvas(const RenderOptions& o, bool diagram, int& width, int& height) {
 
 }  // namespace
 
-FontSpec StartDisplayFont() {
-    FontSpec font;
-    font.height = -13;  // -MulDiv(10, 96, 72)
-    font.weight = 700;
-    std::memcpy(font.face_name, "Arial", 6);
-    return font;
-}
-
-int TableWindowWidth(int char_width) { return Clamp(119LL * char_width - 20); }
-
 std::string RenderSvg(const RenderOptions& options, StationData& station) {
     RenderOptions o = options;
     if (o.month_labels) station.record.month_labels = 1;
-    if (o.mode >= 0) station.record.diagram_mode = o.mode;
+    if (o.view != RenderView::record) station.record.diagram_mode = o.view == RenderView::diagram ? 1 : 0;
     const bool diagram = station.record.diagram_mode != 0;
+    if (!o.size_given) {
+        // The main window's size for the view, as the program sets it,
+        // around the diagram window.
+        const WindowPlacement main = MainWindowSizeForMode(diagram, o.char_width);
+        const WindowPlacement client = DiagramWindowPlacement(main.width, main.height);
+        o.width = client.width;
+        o.height = client.height;
+    }
     DrawingState state = MakeState(o);
     const TextMetrics metrics{o.char_width, o.line_height};
     if (o.print_scale > 0) {
@@ -59,10 +62,6 @@ std::string RenderSvg(const RenderOptions& options, StationData& station) {
         SvgSurface surface(width, height, metrics, o.monochrome);
         DrawPrintPage(surface, state, station, o.height, o.width, diagram ? PageView::diagram : PageView::table);
         return surface.Finish();
-    }
-    if (!diagram && !o.size_given) {
-        o.width = TableWindowWidth(o.char_width);
-        o.height = kTableWindowHeight;
     }
     SvgSurface surface(o.width, o.height, metrics, o.monochrome);
     DrawWindowContent(surface, state, station, DrawArea{0, 0, o.width, o.height});

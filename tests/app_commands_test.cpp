@@ -128,9 +128,10 @@ TEST_F(CommandsTest, PrintScaleIsARadioGroup) {
     }
 }
 
-TEST_F(CommandsTest, FontCommandRemakesTheFontEvenAfterCancel) {
+TEST_F(CommandsTest, FontCommandRepaintsWithTheChosenFontEvenAfterCancel) {
     Run(IDM_SELECT_FONT);
-    EXPECT_EQ(shell.calls, (std::vector<std::string>{"font dialog", "font Arial", "invalidate diagram erase"}));
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"font dialog", "invalidate diagram erase"}));
+    EXPECT_STREQ(state.drawing.display_font.face_name, "Arial");
     FontSpec chosen = state.drawing.display_font;
     std::strcpy(chosen.face_name, "Courier New");
     chosen.underline = 1;

@@ -28,9 +28,6 @@ public:
         Log("font dialog");
         if (font_choice) font = *font_choice;
     }
-    void RecreateDisplayFont(const FontSpec& font) override {
-        Log("font " + std::string(font.face_name));
-    }
     bool AskOpenStationFile(std::string& path) override {
         Log("open dialog " + path);
         if (!file_choice.empty()) path = file_choice;

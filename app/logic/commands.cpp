@@ -64,9 +64,8 @@ void ToggleMonthLabels(AppState& state, Shell& shell) {
 }
 
 void SelectFont(AppState& state, Shell& shell) {
-    // After Cancel the description is unchanged and the same font is made again.
+    // The next paint makes its font from the description (unchanged after Cancel).
     shell.ChooseDisplayFont(state.drawing.display_font);
-    shell.RecreateDisplayFont(state.drawing.display_font);
     shell.InvalidateDiagram(true);
 }
 

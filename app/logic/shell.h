@@ -31,10 +31,9 @@ public:
     // Replaces precip_pen and temp_pen (black in monochrome, else blue and red).
     virtual void RecreateCurvePens(bool monochrome) = 0;
     // The system font dialog, starting from and writing back into font;
-    // after Cancel the description is unchanged.
+    // after Cancel the description is unchanged. The drawing makes its font
+    // from the description at every paint.
     virtual void ChooseDisplayFont(FontSpec& font) = 0;
-    // Replaces display_font by a font made from the description.
-    virtual void RecreateDisplayFont(const FontSpec& font) = 0;
 
     // The common file dialogs for station files. path holds the proposal
     // and receives the chosen full path; false after Cancel.

@@ -41,12 +41,6 @@ void RecreateCurvePens(ShellContext& shell, bool monochrome) {
     shell.pens.temp = MakePen(PenId::temp, monochrome);
 }
 
-void RecreateDisplayFont(ShellContext& shell) {
-    Delete(shell.display_font);
-    LOGFONTA lf = ToLogFont(shell.state.drawing.display_font);
-    shell.display_font = CreateFontIndirectA(&lf);
-}
-
 void DeleteDrawingResources(ShellContext& shell) {
     Delete(shell.background_brush);
     Delete(shell.pens.thick);
@@ -54,5 +48,4 @@ void DeleteDrawingResources(ShellContext& shell) {
     Delete(shell.pens.thin);
     Delete(shell.pens.temp);
     Delete(shell.pens.dotted);
-    Delete(shell.display_font);
 }

@@ -16,12 +16,11 @@ namespace {
 // The working directory holds the database: its files are opened by bare name.
 const char kDatabaseFolder[] = "";
 
-void MakeDisplayFontAndMeasure(ShellContext& shell) {
+void DescribeDisplayFontAndMeasure(ShellContext& shell) {
     HDC dc = GetDC(shell.main_window);
     shell.state.drawing.display_font = StartupDisplayFont(GetDeviceCaps(dc, LOGPIXELSY));
-    RecreateDisplayFont(shell);
     // The context's own font: these values stand until the first paint
-    // measures display_font.
+    // measures the display font.
     TEXTMETRICA tm = {};
     GetTextMetricsA(dc, &tm);
     shell.state.drawing.char_width = tm.tmAveCharWidth;
@@ -48,7 +47,7 @@ LRESULT OnCreate(ShellContext& shell, HWND window) {
         MessageBoxA(window, problem.text.c_str(), problem.caption.c_str(), MB_OK | MB_ICONINFORMATION);
     }
     CreatePens(shell);
-    MakeDisplayFontAndMeasure(shell);
+    DescribeDisplayFontAndMeasure(shell);
     CreateBars(shell);
     return 0;
 }

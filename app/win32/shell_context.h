@@ -23,11 +23,9 @@ struct ShellContext {
     AppState state;
 
     // Created at main-window creation, deleted at its destruction. The
-    // two curve pens are replaced by the colour commands, display_font by
-    // the font command (state.drawing.display_font is its description).
+    // two curve pens are replaced by the colour commands.
     HBRUSH background_brush = nullptr;
     GdiPens pens;
-    HFONT display_font = nullptr;
 
     // Every record of COUNTRY.DAT, loaded once after the presence check.
     CountryTable country_table;

@@ -52,11 +52,6 @@ void Win32Shell::ChooseDisplayFont(FontSpec& font) {
     if (ChooseFontA(&request)) font = FromLogFont(description);
 }
 
-void Win32Shell::RecreateDisplayFont(const FontSpec& font) {
-    context_.state.drawing.display_font = font;
-    ::RecreateDisplayFont(context_);
-}
-
 bool Win32Shell::AskOpenStationFile(std::string& path) {
     return AskStationFileName(context_.main_window, StationFileDialog::open, path);
 }

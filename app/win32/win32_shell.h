@@ -18,7 +18,6 @@ public:
     void InvalidateMainWindow(bool erase) override;
     void RecreateCurvePens(bool monochrome) override;
     void ChooseDisplayFont(FontSpec& font) override;
-    void RecreateDisplayFont(const FontSpec& font) override;
     bool AskOpenStationFile(std::string& path) override;
     bool AskSaveStationFile(std::string& path) override;
     bool ImportStationFromDatabase(StationData& station) override;

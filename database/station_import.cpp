@@ -120,7 +120,7 @@ StationImport ImportStationFromDatabase(const std::string& db_dir, const Country
         ClearTempFields(r);
     }
 
-    UpdateDerivedValues(station, 0);
+    UpdateDerivedValues(station, MonthExtremes::recompute);
     r.abs_max_c = -999.0f;
     r.abs_min_c = -999.0f;
     r.show_abs_min = r.show_abs_max = r.show_coldest_min = r.show_warmest_max = 0;

@@ -125,7 +125,7 @@ float AnnualMeanOfSum(double temp_sum) {
     return AnnualSumToFloat(temp_sum * static_cast<double>(kTwelfth));
 }
 
-void UpdateDerivedValues(StationData& station, int keep_extremes) {
+void UpdateDerivedValues(StationData& station, MonthExtremes extremes) {
     StationRecord& r = station.record;
     double precip_sum = 0.0;
     double temp_sum = 0.0;
@@ -136,7 +136,7 @@ void UpdateDerivedValues(StationData& station, int keep_extremes) {
     station.annual_precip_mm = AnnualSumToFloat(precip_sum);
     station.annual_mean_temp_c = AnnualMeanOfSum(temp_sum);
 
-    if (keep_extremes == 0) {
+    if (extremes == MonthExtremes::recompute) {
         float coldest = r.temp_min_c[1];
         float warmest = r.temp_max_c[1];
         for (int i = 2; i <= 12; ++i) {

@@ -109,10 +109,14 @@ void SetWindowCreationFlags(StationRecord& record);
 void SerializeRecord(const StationRecord& record, RecordImage& image);
 void DeserializeRecord(const RecordImage& image, StationRecord& record);
 
-// Recomputes annual_precip_mm, annual_mean_temp_c and the hemisphere letters;
-// with keep_extremes 0 also the coldest-month minimum and warmest-month
-// maximum from the month arrays.
-void UpdateDerivedValues(StationData& station, int keep_extremes);
+// What becomes of the coldest-month minimum and warmest-month maximum when
+// the derived values are recomputed: kept as stored (a station file), or
+// recomputed from the month arrays (an import).
+enum class MonthExtremes { keep, recompute };
+
+// Recomputes annual_precip_mm, annual_mean_temp_c and the hemisphere
+// letters, and the two month extremes when asked.
+void UpdateDerivedValues(StationData& station, MonthExtremes extremes);
 
 // A month sum (accumulated in double) as the float that holds it: rounded to
 // nearest, infinite past the float range, NaN kept. The manual entry stores

@@ -126,7 +126,7 @@ TEST(DataTable, YearColumnIsWrittenBackIntoTheRecord) {
     }
     st.record.precip_mm[13] = 7.0f;  // what the database left there
     st.record.temp_c[13] = 9.0f;
-    UpdateDerivedValues(st, 1);
+    UpdateDerivedValues(st, MonthExtremes::keep);
     RecordingSurface s = DrawTable(st);
     EXPECT_EQ(st.record.precip_mm[13], 780.0f);
     EXPECT_EQ(st.record.temp_c[13], 1.0f);

@@ -437,7 +437,7 @@ TEST(manual_entry, annual_values_agree_with_update_derived_values_beyond_the_flo
         }
         dialog.Ok();
         StationData reopened = station;
-        UpdateDerivedValues(reopened, 1);
+        UpdateDerivedValues(reopened, MonthExtremes::keep);
         EXPECT_EQ(station.annual_precip_mm, reopened.annual_precip_mm) << text;
         EXPECT_EQ(station.annual_mean_temp_c, reopened.annual_mean_temp_c) << text;
     }

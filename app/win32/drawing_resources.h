@@ -5,14 +5,14 @@
 // first), deleted when the main window is destroyed.
 #pragma once
 
-#include "app/win32/shell_context.h"
+#include "app/win32/program_context.h"
 
 // The pattern brush from bitmap 1000 (the bitmap itself is deleted again).
 HBRUSH CreateBackgroundBrush(HINSTANCE instance);
 
 // thick, precip, temp, thin, dotted, in that order.
-void CreatePens(ShellContext& shell);
+void CreatePens(ProgramContext& program);
 // Replaces precip_pen and temp_pen: black in monochrome, else blue and red.
-void RecreateCurvePens(ShellContext& shell, bool monochrome);
+void RecreateCurvePens(ProgramContext& program, bool monochrome);
 // Deletes the brush and the pens; null handles are skipped.
-void DeleteDrawingResources(ShellContext& shell);
+void DeleteDrawingResources(ProgramContext& program);

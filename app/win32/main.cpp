@@ -6,7 +6,7 @@
 #include "app/win32/diagram_window.h"
 #include "app/win32/drawing_resources.h"
 #include "app/win32/main_window.h"
-#include "app/win32/shell_context.h"
+#include "app/win32/program_context.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -29,13 +29,13 @@ void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
-    ShellContext& shell = TheShell();
-    shell.instance = instance;
-    shell.state = MakeStartupState(96);
+    ProgramContext& program = TheProgram();
+    program.instance = instance;
+    program.state = MakeStartupState(96);
     InitCommonControls();
-    shell.background_brush = CreateBackgroundBrush(instance);
+    program.background_brush = CreateBackgroundBrush(instance);
     if (!previous) {
-        RegisterWindowClass(instance, kMainWindowClass, MainWindowProc, shell.background_brush, "KLIMAMENUE");
+        RegisterWindowClass(instance, kMainWindowClass, MainWindowProc, program.background_brush, "KLIMAMENUE");
         RegisterWindowClass(instance, kDiagramWindowClass, DiagramWindowProc,
                             static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), nullptr);
     }
@@ -47,7 +47,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
     // A missing data file refused the creation after its message box: end
     // at once with a non-zero code.
     if (!window) return -1;
-    shell.main_window = window;
+    program.main_window = window;
     ShowWindow(window, show);
     UpdateWindow(window);
     MSG message;

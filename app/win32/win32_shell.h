@@ -4,11 +4,11 @@
 #pragma once
 
 #include "app/logic/shell.h"
-#include "app/win32/shell_context.h"
+#include "app/win32/program_context.h"
 
 class Win32Shell : public Shell {
 public:
-    explicit Win32Shell(ShellContext& context) : context_(context) {}
+    explicit Win32Shell(ProgramContext& context) : context_(context) {}
 
     void ApplyMenuState(const MenuState& menu) override;
     void SetStatusText(const std::string& text) override;
@@ -30,5 +30,5 @@ public:
     void DestroyMainWindow() override;
 
 private:
-    ShellContext& context_;
+    ProgramContext& context_;
 };

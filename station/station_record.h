@@ -90,6 +90,36 @@ constexpr std::size_t diagram_mode = 652;
 constexpr std::size_t month_labels = 656;
 }  // namespace record_offset
 
+// The record's fields in image order: the one list that the byte walk of
+// SerializeRecord and DeserializeRecord and the JSON of `varnok show` are
+// generated from, and that the struct and the offsets are checked against
+// at compile time (each field starts where the one before it ends, the
+// last ends at kRecordSize).
+#define VARNOK_RECORD_FIELDS(X)                                                                             \
+    X(station_name) X(station_number) X(country_name) X(lat_hemisphere) X(lon_hemisphere) X(elevation_m)   \
+    X(country_code) X(temp_years) X(precip_years) X(latitude) X(lat_degrees) X(lat_minutes) X(longitude)  \
+    X(lon_degrees) X(lon_minutes) X(precip_mm) X(temp_c) X(precip_min_mm) X(precip_max_mm) X(temp_min_c) \
+    X(temp_max_c) X(abs_min_c) X(abs_max_c) X(coldest_month_min_c) X(warmest_month_max_c) X(frost_flags) \
+    X(show_abs_max) X(show_abs_min) X(show_warmest_max) X(show_coldest_min) X(diagram_mode) X(month_labels)
+
+namespace record_layout_check {
+#define VARNOK_FIELD_OFFSET(name) record_offset::name,
+#define VARNOK_FIELD_SIZE(name) sizeof(StationRecord::name),
+constexpr std::size_t kOffsets[] = {VARNOK_RECORD_FIELDS(VARNOK_FIELD_OFFSET)};
+constexpr std::size_t kSizes[] = {VARNOK_RECORD_FIELDS(VARNOK_FIELD_SIZE)};
+#undef VARNOK_FIELD_OFFSET
+#undef VARNOK_FIELD_SIZE
+constexpr bool FieldsTileTheImage() {
+    constexpr std::size_t n = sizeof kOffsets / sizeof kOffsets[0];
+    if (kOffsets[0] != 0) return false;
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        if (kOffsets[i] + kSizes[i] != kOffsets[i + 1]) return false;
+    }
+    return kOffsets[n - 1] + kSizes[n - 1] == kRecordSize;
+}
+static_assert(FieldsTileTheImage(), "the record's fields, their offsets and the image size disagree");
+}  // namespace record_layout_check
+
 // The current station: the record plus the two derived values that live
 // beside it and are never stored in a file.
 struct StationData {

@@ -53,12 +53,13 @@
 #include <vector>
 
 #include "dialog_steps.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
-constexpr int kDiagramWindowId = 2000;
-constexpr int kStatusBarId = 1002;
-constexpr int kToolbarId = 1000;
+constexpr int kDiagramWindowId = DIAGRAM_WINDOW_ID;
+constexpr int kStatusBarId = STATUSBAR_ID;
+constexpr int kToolbarId = TOOLBAR_ID;
 constexpr int kFileNameCombo = 0x47c;  // cmb13: the file name box of the Explorer dialog
 constexpr int kFileNameEdit = 0x480;   // edt1: the same in the older dialog
 constexpr UINT kSendTimeoutMs = 20000;

@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
     StationData station;
     SvgSurface surface;
     RenderOptions render;
-    render.mode = 1;
+    render.view = RenderView::diagram;
     std::size_t bytes = 0;
     {
         // A station file of the first station drawn, for varnok render.

@@ -188,11 +188,11 @@ StationImport ImportStationRecords(const CountryTable& table, std::string_view s
         ClearTempFields(r);
     }
 
-    UpdateDerivedValues(station, 0);
+    UpdateDerivedValues(station, MonthExtremes::recompute);
     r.abs_max_c = -999.0f;
     r.abs_min_c = -999.0f;
     r.show_abs_min = r.show_abs_max = r.show_coldest_min = r.show_warmest_max = 0;
-    if (r.lat_hemisphere[0] == 'S') {
+    if (IsSouthernStation(r)) {
         SwapHalfYears(r.temp_c);
         SwapHalfYears(r.precip_mm);
         SwapHalfYears(r.precip_min_mm);

@@ -48,11 +48,6 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 // The smallest multiple of step that is >= v.
 std::int64_t CeilMultiple(std::int64_t v, std::int64_t step) { return -FloorDiv(-v, step) * step; }
 
-void Line(DrawSurface& surface, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
-    surface.MoveTo(static_cast<int>(x1), static_cast<int>(y1));
-    surface.LineTo(static_cast<int>(x2), static_cast<int>(y2));
-}
-
 // Dashes at the heights T.y .. P.y (both included) that are multiples of
 // the step, in rising order; a negative height counts like a positive one.
 void DrawHumidMark(DrawSurface& surface, const FillFrame& fr, const DiagramCurve& temp,

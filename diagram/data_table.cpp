@@ -65,7 +65,7 @@ void DrawColumn(DrawSurface& surface, const StationRecord& rec, const TableColou
         surface.TextOut(x, row_y(12), FormatPrecipitation(buffer, rec.precip_max_mm[c]));
     }
     surface.SetTextAlign(TextAlign::left_top);
-    const auto& names = FieldText(rec.lat_hemisphere) == "S" ? month_names_jul_first : month_names_jan_first;
+    const auto& names = IsSouthernStation(rec) ? month_names_jul_first : month_names_jan_first;
     const double head_x = static_cast<double>(cw) * (6 * c + 29) + 1.5 * cw;  // truncated toward zero
     surface.TextOut(Units(static_cast<std::int64_t>(head_x)), row_y(3), FieldText(names[c]));
 }
@@ -87,18 +87,12 @@ void DrawGrid(DrawSurface& surface, int cw, int lh) {
     }
 }
 
-// The minutes are written with two digits, as in the diagram's position
-// line: "52.05" is 52 degrees 5 minutes, where "52.5" would read as a
-// different position.
 void DrawHeadAndFoot(DrawSurface& surface, const StationRecord& rec, int cw, int lh) {
     TextBuffer buffer;
     surface.TextOut(10, lh, FieldText(rec.station_name));
     surface.TextOut(Units(35LL * cw + 10), lh, FieldText(rec.country_name));
     surface.TextOut(10, Units(2LL * lh),
-                    FormatText(buffer, "Location: %d.%.2d\xB0%s / %d.%.2d\xB0%s", static_cast<int>(rec.lat_degrees),
-                               static_cast<int>(rec.lat_minutes), FieldText(rec.lat_hemisphere).c_str(),
-                               static_cast<int>(rec.lon_degrees), static_cast<int>(rec.lon_minutes),
-                               FieldText(rec.lon_hemisphere).c_str()));
+                    FormatText(buffer, "Location: %s", PositionText(rec).c_str()));
     surface.TextOut(10, Units(14LL * lh), FormatText(buffer, "Countrycode: %d", static_cast<int>(rec.country_code)));
     surface.TextOut(10, Units(15LL * lh),
                     FormatText(buffer, "Stationnumber: %s", FieldText(rec.station_number).c_str()));

@@ -32,13 +32,6 @@ Layout MakeLayout(const DrawingState& state, const DrawArea& area, int s) {
     return l;
 }
 
-void Line(DrawSurface& surface, int x1, int y1, int x2, int y2) {
-    surface.MoveTo(x1, y1);
-    surface.LineTo(x2, y2);
-}
-
-bool IsTextS(const char (&field)[2]) { return FieldText(field) == "S"; }
-
 void DrawExtremes(DrawSurface& surface, const DrawingState& state, const StationRecord& r,
                   const DrawArea& area, const Layout& l) {
     TextBuffer buffer;
@@ -76,8 +69,7 @@ void DrawMonthTicks(DrawSurface& surface, const Layout& l) {
 }
 
 void DrawMonthLabels(DrawSurface& surface, const StationRecord& r, const Layout& l) {
-    const bool jan_first = !IsTextS(r.lat_hemisphere) && r.latitude >= 0.0f;
-    const auto& names = jan_first ? month_names_jan_first : month_names_jul_first;
+    const auto& names = IsSouthernStation(r) ? month_names_jul_first : month_names_jan_first;
     surface.SetTextAlign(TextAlign::center_top);
     for (int i = 1; i <= 12; ++i) {
         std::int64_t x = l.frame.left_axis_x + (static_cast<std::int64_t>(i) * l.width) / 12 - l.width / 24;
@@ -154,22 +146,10 @@ void DrawCurve(DrawSurface& surface, const DiagramCurve& c, int left_axis_x, int
     }
 }
 
-}  // namespace
-
-int ClampScale(int s) {
-    if (s < 1) return 1;
-    if (s > 64) return 64;
-    return s;
-}
-
-void DrawHeadLines(DrawSurface& surface, DrawingState& state, const StationData& station,
-                   const DrawArea& area, int s) {
-    s = ClampScale(s);
-    TextMetrics m = surface.MeasureText();
-    state.char_width = m.char_width;
-    state.line_height = m.line_height;
+void DrawHeadLines(DrawSurface& surface, const DrawingState& state, const StationData& station,
+                   const DrawArea& area, const Layout& l) {
     const StationRecord& r = station.record;
-    const Layout l = MakeLayout(state, area, s);
+    const int s = l.s;
     const int lh = state.line_height;
     const int tx = l.frame.left_axis_x + state.char_width;
     TextBuffer buffer;
@@ -178,10 +158,7 @@ void DrawHeadLines(DrawSurface& surface, DrawingState& state, const StationData&
     surface.TextOut(tx, area.top + 10, FieldText(r.country_name));
     surface.TextOut(tx, area.top + 2 * lh + 10, FieldText(r.station_name));
     surface.TextOut(tx, area.top + lh + 10,
-                    FormatText(buffer, "%d.%.2d\xB0%s / %d.%.2d\xB0%s / %dm", static_cast<int>(r.lat_degrees),
-                               static_cast<int>(r.lat_minutes), FieldText(r.lat_hemisphere).c_str(),
-                               static_cast<int>(r.lon_degrees), static_cast<int>(r.lon_minutes),
-                               FieldText(r.lon_hemisphere).c_str(), static_cast<int>(r.elevation_m)));
+                    FormatText(buffer, "%s / %dm", PositionText(r).c_str(), static_cast<int>(r.elevation_m)));
     DrawRecordLine(surface, station, tx, area.top + 3 * lh + 10);
     surface.SetTextAlign(TextAlign::right_top);
     surface.TextOut(area.left + 45 * s, l.frame.axis_top_y, "\xB0" "C");
@@ -189,53 +166,56 @@ void DrawHeadLines(DrawSurface& surface, DrawingState& state, const StationData&
     surface.SetTextAlign(TextAlign::left_top);
 }
 
-void DrawAxes(DrawSurface& surface, const DrawingState& state, const StationData& station,
-              const DrawArea& area, int s) {
-    s = ClampScale(s);
-    const Layout l = MakeLayout(state, area, s);
+// Draws with the pen current on the surface; the dotted pen and then the
+// thin pen only for the 100 mm line.
+void DrawAxes(DrawSurface& surface, const DrawingState& state, const StationRecord& record, const Layout& l) {
     const DiagramFrame& f = l.frame;
     surface.SelectNullBrush();
     Line(surface, f.left_axis_x, f.baseline_y, f.right_axis_x, f.baseline_y);
     Line(surface, f.left_axis_x, f.axis_top_y, f.left_axis_x, f.axis_bottom_y);
     Line(surface, f.right_axis_x, f.axis_top_y, f.right_axis_x, f.axis_bottom_y);
     DrawMonthTicks(surface, l);
-    if (station.record.month_labels != 0) DrawMonthLabels(surface, station.record, l);
+    if (record.month_labels != 0) DrawMonthLabels(surface, record, l);
     DrawScaleTicks(surface, state, l);
     DrawHundredMillimetreLine(surface, l);
-    DrawScaleLabels(surface, state, station.record, l);
+    DrawScaleLabels(surface, state, record, l);
 }
 
-void DrawCurves(DrawSurface& surface, const DrawingState& state, const DrawArea& area, int s,
-                const DiagramCurve& temp_curve, const DiagramCurve& precip_curve, PenId precip_pen,
-                PenId temp_pen) {
-    s = ClampScale(s);
-    const DiagramFrame f = ComputeDiagramFrame(area, s, state.axis_offset);
-    surface.SelectPen(precip_pen);
-    DrawCurve(surface, precip_curve, f.left_axis_x, f.baseline_y);
-    surface.SelectPen(temp_pen);
-    DrawCurve(surface, temp_curve, f.left_axis_x, f.baseline_y);
+// The precipitation curve, then the temperature curve, each as 13
+// segments; leaves the thin pen selected.
+void DrawCurves(DrawSurface& surface, const Layout& l, const DiagramGeometry& geometry, CurvePens pens) {
+    surface.SelectPen(pens.precip);
+    DrawCurve(surface, geometry.precip_curve, l.frame.left_axis_x, l.frame.baseline_y);
+    surface.SelectPen(pens.temp);
+    DrawCurve(surface, geometry.temp_curve, l.frame.left_axis_x, l.frame.baseline_y);
     surface.SelectPen(PenId::thin);
 }
 
-void DrawDiagramCurves(DrawSurface& surface, DrawingState& state, const StationData& station,
-                       const DrawArea& area) {
-    state.geometry = ComputeDiagramCurves(station.record, area, 1);
-    const DiagramCurve temp = state.geometry.temp_curve;
-    const DiagramCurve precip = state.geometry.precip_curve;
-    DrawCurves(surface, state, area, 1, temp, precip, PenId::precip, PenId::temp);
-    DrawClimateFill(surface, state, station.record, area, temp, precip, 1);
+}  // namespace
+
+void MeasureFont(DrawSurface& surface, DrawingState& state) {
+    TextMetrics m = surface.MeasureText();
+    state.char_width = m.char_width;
+    state.line_height = m.line_height;
+}
+
+void DrawClimateDiagram(DrawSurface& surface, DrawingState& state, const StationData& station,
+                        const DrawArea& area, int s, CurvePens pens) {
+    s = ClampScale(s);
+    const Layout l = MakeLayout(state, area, s);
+    DrawHeadLines(surface, state, station, area, l);
+    DrawAxes(surface, state, station.record, l);
+    const DiagramGeometry geometry = ComputeDiagramCurves(station.record, area, s);
+    DrawCurves(surface, l, geometry, pens);
+    DrawClimateFill(surface, state, station.record, area, geometry.temp_curve, geometry.precip_curve, s);
 }
 
 void DrawWindowContent(DrawSurface& surface, DrawingState& state, StationData& station,
                        const DrawArea& area) {
     surface.SelectFont(state.display_font);
-    TextMetrics m = surface.MeasureText();
-    state.char_width = m.char_width;
-    state.line_height = m.line_height;
+    MeasureFont(surface, state);
     if (station.record.diagram_mode != 0) {
-        DrawHeadLines(surface, state, station, area, 1);
-        DrawAxes(surface, state, station, area, 1);
-        DrawDiagramCurves(surface, state, station, area);
+        DrawClimateDiagram(surface, state, station, area, 1, kScreenCurvePens);
     } else {
         DrawDataTable(surface, state, station, state.char_width, state.line_height);
     }

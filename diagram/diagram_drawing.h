@@ -12,33 +12,33 @@
 #include "diagram/geometry.h"
 #include "station/station_record.h"
 
-// Measures char_width and line_height into the state, then draws "mm",
-// the country, position, station and record lines, "degC" and the extreme
-// temperatures whose show flags are set.
-void DrawHeadLines(DrawSurface& surface, DrawingState& state, const StationData& station,
-                   const DrawArea& area, int s);
+// The pens of the two curves: the screen, the metafile and the clipboard
+// draw them in colour, the printed page thin (precipitation) and thick
+// (temperature).
+struct CurvePens {
+    PenId precip;
+    PenId temp;
+};
+constexpr CurvePens kScreenCurvePens{PenId::precip, PenId::temp};
+constexpr CurvePens kPrintCurvePens{PenId::thin, PenId::thick};
 
-// Axes, month ticks, month initials (when month_labels is set), the ticks
-// of both scales, the dotted 100 mm line and the scale labels. Draws with
-// the pen current on the surface; selects the dotted pen and then the thin
-// pen only for the 100 mm line. Uses the metrics measured last.
-void DrawAxes(DrawSurface& surface, const DrawingState& state, const StationData& station,
-              const DrawArea& area, int s);
+// Measures the font selected last into char_width and line_height.
+void MeasureFont(DrawSurface& surface, DrawingState& state);
 
-// The precipitation curve with precip_pen, then the temperature curve with
-// temp_pen, each as 13 segments; leaves the thin pen selected.
-void DrawCurves(DrawSurface& surface, const DrawingState& state, const DrawArea& area, int s,
-                const DiagramCurve& temp_curve, const DiagramCurve& precip_curve, PenId precip_pen,
-                PenId temp_pen);
-
-// The curve step of the window: the geometry at scale 1 into the state,
-// the curves with the screen pens, then the fill.
-void DrawDiagramCurves(DrawSurface& surface, DrawingState& state, const StationData& station,
-                       const DrawArea& area);
+// The climate diagram on the area at scale s, with the metrics measured
+// last: "mm", the country, position, station and record lines, "degC" and
+// the extreme temperatures whose show flags are set; the axes with month
+// ticks, month initials (when month_labels is set), the ticks of both
+// scales, the dotted 100 mm line and the scale labels; the precipitation
+// and temperature curves with the given pens; the humid and arid fill and
+// the frost marks. The frame and the curves are computed once for the
+// drawing. Leaves the thin pen selected.
+void DrawClimateDiagram(DrawSurface& surface, DrawingState& state, const StationData& station,
+                        const DrawArea& area, int s, CurvePens pens);
 
 // What the diagram window, the metafile and the clipboard show: selects
-// the display font and measures it, then draws the diagram (head lines,
-// axes, curves and fill) when diagram_mode is nonzero, else the data table.
-// The table writes the annual values into slot 13 of the record.
+// the display font and measures it, then draws the diagram at scale 1 with
+// the screen pens when diagram_mode is nonzero, else the data table. The
+// table writes the annual values into slot 13 of the record.
 void DrawWindowContent(DrawSurface& surface, DrawingState& state, StationData& station,
                        const DrawArea& area);

@@ -1,5 +1,10 @@
 #include "diagram/draw_surface.h"
 
+void Line(DrawSurface& surface, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+    surface.MoveTo(static_cast<int>(x1), static_cast<int>(y1));
+    surface.LineTo(static_cast<int>(x2), static_cast<int>(y2));
+}
+
 PenStyle StandardPenStyle(PenId pen, bool monochrome) {
     switch (pen) {
         case PenId::surface_default:

@@ -79,3 +79,8 @@ public:
     virtual void SelectFont(const FontSpec& font) = 0;
     virtual TextMetrics MeasureText() = 0;
 };
+
+// MoveTo (x1, y1), LineTo (x2, y2) with the current pen. The coordinates
+// are the drawing's own (kept inside +-kMaxCoordinate by the geometry), so
+// they fit the surface's int.
+void Line(DrawSurface& surface, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);

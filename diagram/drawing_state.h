@@ -26,19 +26,11 @@ struct DrawingState {
     FontSpec display_font{};   // the description the display font was made from
     int print_scale = 3;       // 1..6
 
-    // Metrics of the font selected last; DrawHeadLines, DrawWindowContent
-    // and DrawPrintPage measure them, the rest read them.
+    // Metrics of the font selected last; MeasureFont sets them, the
+    // drawing reads them.
     int char_width = 0;   // tmAveCharWidth
     int line_height = 0;  // tmHeight + tmExternalLeading
 
-    // Working values of the drawing in progress.
-    DiagramGeometry geometry{};
+    // Column storage of the fill, kept from one drawing to the next.
     FillColumns fill{};
 };
-
-// The value of GetMenuState for a checked item (MF_CHECKED); 0 is unchecked.
-constexpr int kMenuItemChecked = 0x8;
-
-// Scale factors outside 1..64 are brought into that range: every length
-// stays positive and no product with a coordinate leaves int32.
-int ClampScale(int s);

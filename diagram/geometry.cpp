@@ -2,6 +2,12 @@
 
 #include <cmath>
 
+int ClampScale(int s) {
+    if (s < 1) return 1;
+    if (s > 64) return 64;
+    return s;
+}
+
 std::int32_t TruncateToCoordinate(double value) {
     if (std::isnan(value)) return 0;
     if (value >= kMaxCoordinate) return kMaxCoordinate;

@@ -18,7 +18,6 @@ class LineWalk {
 public:
     LineWalk(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
 
-    std::int64_t StepCount() const { return steps_; }
     WalkPoint Point(std::int64_t k) const;
 
     // Calls report(point) for every point of the walk.
@@ -38,7 +37,7 @@ public:
 
 private:
     // The first step after k whose x differs from that of step k, or
-    // StepCount() when there is none.
+    // the number of steps when there is none.
     std::int64_t NextColumnStep(std::int64_t k) const;
 
     std::int32_t x1_;

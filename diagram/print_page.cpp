@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "diagram/climate_fill.h"
 #include "diagram/data_table.h"
 #include "diagram/diagram_drawing.h"
 
@@ -31,23 +30,14 @@ DrawArea PrintArea(int char_width, int height, int width, int s) {
 }
 
 void DrawPrintPage(DrawSurface& surface, DrawingState& state, StationData& station, int height, int width,
-                   int diagram_check) {
+                   PageView view) {
     const int s = ClampScale(state.print_scale);
     surface.SelectFont(MakePrintFont(state.display_font, s));
-    TextMetrics m = surface.MeasureText();
-    state.char_width = m.char_width;
-    state.line_height = m.line_height;
-    if (diagram_check == 0) {
+    MeasureFont(surface, state);
+    if (view == PageView::table) {
         DrawDataTable(surface, state, station, state.char_width, state.line_height);
         return;
     }
-    if (diagram_check != kMenuItemChecked) return;
-    const DrawArea area = PrintArea(state.char_width, height, width, s);
-    DrawHeadLines(surface, state, station, area, s);
-    state.geometry = ComputeDiagramCurves(station.record, area, s);
-    DrawAxes(surface, state, station, area, s);
-    const DiagramCurve temp = state.geometry.temp_curve;
-    const DiagramCurve precip = state.geometry.precip_curve;
-    DrawCurves(surface, state, area, s, temp, precip, PenId::thin, PenId::thick);
-    DrawClimateFill(surface, state, station.record, area, temp, precip, s);
+    DrawClimateDiagram(surface, state, station, PrintArea(state.char_width, height, width, s), s,
+                       kPrintCurvePens);
 }

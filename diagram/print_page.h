@@ -16,11 +16,13 @@ FontSpec MakePrintFont(const FontSpec& display_font, int s);
 // the print font, then the window's width and height times s.
 DrawArea PrintArea(int char_width, int height, int width, int s);
 
+// What the page shows: the view checked in the menu.
+enum class PageView { table, diagram };
+
 // Draws the page at s = state.print_scale. height and width are the
-// diagram window's client size in screen pixels. diagram_check is the
-// state of the "diagram" menu item (GetMenuState): 0 draws the table with
-// the print font's metrics, kMenuItemChecked the diagram, any other value
-// nothing. Selects the print font (the surface keeps it until its next
-// SelectFont), and leaves its metrics in state.char_width and line_height.
+// diagram window's client size in screen pixels. The table is drawn with
+// the print font's metrics, the diagram enlarged by s with the print pens.
+// Selects the print font (the surface keeps it until its next SelectFont),
+// and leaves its metrics in state.char_width and line_height.
 void DrawPrintPage(DrawSurface& surface, DrawingState& state, StationData& station, int height, int width,
-                   int diagram_check);
+                   PageView view);

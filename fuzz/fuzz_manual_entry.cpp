@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fuzz/fuzz_input.h"
-#include "station/manual_entry.h"
+#include "app/logic/manual_entry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     StationData station;

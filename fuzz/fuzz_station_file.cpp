@@ -57,13 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (options.Flag()) station.record.diagram_mode = options.Flag() ? 1 : 0;
     state.print_scale = options.Range(1, 6);
     const TextMetrics metrics{options.Range(1, 64), options.Range(1, 128)};
-    const int print_check = options.Flag() ? 0 : kMenuItemChecked;
+    const PageView page_view = options.Flag() ? PageView::table : PageView::diagram;
 
     CountingSurface window(metrics);
     StationData shown = station;
     DrawWindowContent(window, state, shown, DrawArea{0, 0, width, height});
     CountingSurface page(metrics);
     StationData printed = station;
-    DrawPrintPage(page, state, printed, height, width, print_check);
+    DrawPrintPage(page, state, printed, height, width, page_view);
     return 0;
 }

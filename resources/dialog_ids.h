@@ -1,7 +1,6 @@
 /* Control identifiers of the dialogs GETSTATION and GETMANUALDATA. Plain
    #defines: the resource compiler reads this header as well as the C++
-   code. The manual entry ids are the ones station/manual_entry.h names
-   (manual_entry_id); the dialog procedure checks that both agree. */
+   code. The manual entry logic names these numbers (manual_entry_id). */
 #ifndef VARNOK_DIALOG_IDS_H
 #define VARNOK_DIALOG_IDS_H
 

@@ -29,7 +29,7 @@ StationFileResult WriteStationFile(const std::string& path, const StationRecord&
 }
 
 void FinishOpenedStation(StationData& station) {
-    UpdateDerivedValues(station, 1);
+    UpdateDerivedValues(station, MonthExtremes::keep);
     station.record.diagram_mode = station.record.diagram_mode != 0 ? 1 : 0;
 }
 

@@ -1,5 +1,6 @@
 #include "station/station_record.h"
 
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -35,64 +36,38 @@ void SetWindowCreationFlags(StationRecord& record) {
 
 namespace {
 
-// One walk over the fields in image order serves both directions, so the
-// reader and the writer can never disagree on an offset.
+// One walk over the field list in image order serves both directions, so
+// the reader and the writer can never disagree on an offset.
 template <typename Io>
 void WalkRecord(Io& io) {
-    namespace o = record_offset;
-    io.Text(o::station_name, &io.r->station_name[0], 64);
-    io.Text(o::station_number, &io.r->station_number[0], 64);
-    io.Text(o::country_name, &io.r->country_name[0], 64);
-    io.Text(o::lat_hemisphere, &io.r->lat_hemisphere[0], 2);
-    io.Text(o::lon_hemisphere, &io.r->lon_hemisphere[0], 2);
-    io.Int(o::elevation_m, io.r->elevation_m);
-    io.Int(o::country_code, io.r->country_code);
-    io.Int(o::temp_years, io.r->temp_years);
-    io.Int(o::precip_years, io.r->precip_years);
-    io.Real(o::latitude, io.r->latitude);
-    io.Int(o::lat_degrees, io.r->lat_degrees);
-    io.Int(o::lat_minutes, io.r->lat_minutes);
-    io.Real(o::longitude, io.r->longitude);
-    io.Int(o::lon_degrees, io.r->lon_degrees);
-    io.Int(o::lon_minutes, io.r->lon_minutes);
-    io.Reals(o::precip_mm, io.r->precip_mm, kMonthSlots);
-    io.Reals(o::temp_c, io.r->temp_c, kMonthSlots);
-    io.Reals(o::precip_min_mm, io.r->precip_min_mm, kMonthSlots);
-    io.Reals(o::precip_max_mm, io.r->precip_max_mm, kMonthSlots);
-    io.Reals(o::temp_min_c, io.r->temp_min_c, kMonthSlots);
-    io.Reals(o::temp_max_c, io.r->temp_max_c, kMonthSlots);
-    io.Real(o::abs_min_c, io.r->abs_min_c);
-    io.Real(o::abs_max_c, io.r->abs_max_c);
-    io.Real(o::coldest_month_min_c, io.r->coldest_month_min_c);
-    io.Real(o::warmest_month_max_c, io.r->warmest_month_max_c);
-    for (int i = 0; i < 12; ++i) io.Int(o::frost_flags + 4 * i, io.r->frost_flags[i]);
-    io.Int(o::show_abs_max, io.r->show_abs_max);
-    io.Int(o::show_abs_min, io.r->show_abs_min);
-    io.Int(o::show_warmest_max, io.r->show_warmest_max);
-    io.Int(o::show_coldest_min, io.r->show_coldest_min);
-    io.Int(o::diagram_mode, io.r->diagram_mode);
-    io.Int(o::month_labels, io.r->month_labels);
+#define VARNOK_WALK_FIELD(name) io.Field(record_offset::name, io.r->name);
+    VARNOK_RECORD_FIELDS(VARNOK_WALK_FIELD)
+#undef VARNOK_WALK_FIELD
 }
 
 struct Writer {
     const StationRecord* r;
     std::uint8_t* out;
-    void Text(std::size_t at, const char* field, std::size_t n) { std::memcpy(out + at, field, n); }
-    void Int(std::size_t at, std::int32_t v) { PutInt32(out + at, v); }
-    void Real(std::size_t at, float v) { PutFloat32(out + at, v); }
-    void Reals(std::size_t at, const float* v, int n) {
-        for (int i = 0; i < n; ++i) PutFloat32(out + at + 4 * i, v[i]);
+    template <std::size_t N>
+    void Field(std::size_t at, const char (&text)[N]) { std::memcpy(out + at, text, N); }
+    void Field(std::size_t at, std::int32_t v) { PutInt32(out + at, v); }
+    void Field(std::size_t at, float v) { PutFloat32(out + at, v); }
+    template <typename T, std::size_t N>
+    void Field(std::size_t at, const T (&values)[N]) {
+        for (std::size_t i = 0; i < N; ++i) Field(at + 4 * i, values[i]);
     }
 };
 
 struct Reader {
     StationRecord* r;
     const std::uint8_t* in;
-    void Text(std::size_t at, char* field, std::size_t n) { std::memcpy(field, in + at, n); }
-    void Int(std::size_t at, std::int32_t& v) { v = GetInt32(in + at); }
-    void Real(std::size_t at, float& v) { v = GetFloat32(in + at); }
-    void Reals(std::size_t at, float* v, int n) {
-        for (int i = 0; i < n; ++i) v[i] = GetFloat32(in + at + 4 * i);
+    template <std::size_t N>
+    void Field(std::size_t at, char (&text)[N]) { std::memcpy(text, in + at, N); }
+    void Field(std::size_t at, std::int32_t& v) { v = GetInt32(in + at); }
+    void Field(std::size_t at, float& v) { v = GetFloat32(in + at); }
+    template <typename T, std::size_t N>
+    void Field(std::size_t at, T (&values)[N]) {
+        for (std::size_t i = 0; i < N; ++i) Field(at + 4 * i, values[i]);
     }
 };
 
@@ -119,7 +94,12 @@ float AnnualSumToFloat(double sum) {
     return static_cast<float>(sum);  // NaN stays NaN
 }
 
-void UpdateDerivedValues(StationData& station, int keep_extremes) {
+float AnnualMeanOfSum(double temp_sum) {
+    constexpr float kTwelfth = 1.0f / 12.0f;  // 0.083333336f
+    return AnnualSumToFloat(temp_sum * static_cast<double>(kTwelfth));
+}
+
+void UpdateDerivedValues(StationData& station, MonthExtremes extremes) {
     StationRecord& r = station.record;
     double precip_sum = 0.0;
     double temp_sum = 0.0;
@@ -128,11 +108,9 @@ void UpdateDerivedValues(StationData& station, int keep_extremes) {
         temp_sum += r.temp_c[i];
     }
     station.annual_precip_mm = AnnualSumToFloat(precip_sum);
-    // One twelfth as the nearest float, product rounded to float: a sum of
-    // 100 gives 8.333334, not the 8.333333 of a division.
-    station.annual_mean_temp_c = AnnualSumToFloat(temp_sum * static_cast<double>(0.083333336f));
+    station.annual_mean_temp_c = AnnualMeanOfSum(temp_sum);
 
-    if (keep_extremes == 0) {
+    if (extremes == MonthExtremes::recompute) {
         float coldest = r.temp_min_c[1];
         float warmest = r.temp_max_c[1];
         for (int i = 2; i <= 12; ++i) {
@@ -157,7 +135,18 @@ void SwapHalfYears(MonthArray& months) {
 }
 
 bool IsSouthernStation(const StationRecord& record) {
-    return record.lat_hemisphere[0] == 'S' || record.latitude < 0.0f;
+    return FieldText(record.lat_hemisphere) == "S" || record.latitude < 0.0f;
+}
+
+std::string CoordinateText(std::int32_t degrees, std::int32_t minutes) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d.%.2d", static_cast<int>(degrees), static_cast<int>(minutes));
+    return text;
+}
+
+std::string PositionText(const StationRecord& r) {
+    return CoordinateText(r.lat_degrees, r.lat_minutes) + "\xB0" + FieldText(r.lat_hemisphere) + " / " +
+           CoordinateText(r.lon_degrees, r.lon_minutes) + "\xB0" + FieldText(r.lon_hemisphere);
 }
 
 std::string FieldText(const char* field, std::size_t size) {

@@ -90,6 +90,36 @@ constexpr std::size_t diagram_mode = 652;
 constexpr std::size_t month_labels = 656;
 }  // namespace record_offset
 
+// The record's fields in image order: the one list that the byte walk of
+// SerializeRecord and DeserializeRecord and the JSON of `varnok show` are
+// generated from, and that the struct and the offsets are checked against
+// at compile time (each field starts where the one before it ends, the
+// last ends at kRecordSize).
+#define VARNOK_RECORD_FIELDS(X)                                                                             \
+    X(station_name) X(station_number) X(country_name) X(lat_hemisphere) X(lon_hemisphere) X(elevation_m)   \
+    X(country_code) X(temp_years) X(precip_years) X(latitude) X(lat_degrees) X(lat_minutes) X(longitude)  \
+    X(lon_degrees) X(lon_minutes) X(precip_mm) X(temp_c) X(precip_min_mm) X(precip_max_mm) X(temp_min_c) \
+    X(temp_max_c) X(abs_min_c) X(abs_max_c) X(coldest_month_min_c) X(warmest_month_max_c) X(frost_flags) \
+    X(show_abs_max) X(show_abs_min) X(show_warmest_max) X(show_coldest_min) X(diagram_mode) X(month_labels)
+
+namespace record_layout_check {
+#define VARNOK_FIELD_OFFSET(name) record_offset::name,
+#define VARNOK_FIELD_SIZE(name) sizeof(StationRecord::name),
+constexpr std::size_t kOffsets[] = {VARNOK_RECORD_FIELDS(VARNOK_FIELD_OFFSET)};
+constexpr std::size_t kSizes[] = {VARNOK_RECORD_FIELDS(VARNOK_FIELD_SIZE)};
+#undef VARNOK_FIELD_OFFSET
+#undef VARNOK_FIELD_SIZE
+constexpr bool FieldsTileTheImage() {
+    constexpr std::size_t n = sizeof kOffsets / sizeof kOffsets[0];
+    if (kOffsets[0] != 0) return false;
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        if (kOffsets[i] + kSizes[i] != kOffsets[i + 1]) return false;
+    }
+    return kOffsets[n - 1] + kSizes[n - 1] == kRecordSize;
+}
+static_assert(FieldsTileTheImage(), "the record's fields, their offsets and the image size disagree");
+}  // namespace record_layout_check
+
 // The current station: the record plus the two derived values that live
 // beside it and are never stored in a file.
 struct StationData {
@@ -109,10 +139,14 @@ void SetWindowCreationFlags(StationRecord& record);
 void SerializeRecord(const StationRecord& record, RecordImage& image);
 void DeserializeRecord(const RecordImage& image, StationRecord& record);
 
-// Recomputes annual_precip_mm, annual_mean_temp_c and the hemisphere letters;
-// with keep_extremes 0 also the coldest-month minimum and warmest-month
-// maximum from the month arrays.
-void UpdateDerivedValues(StationData& station, int keep_extremes);
+// What becomes of the coldest-month minimum and warmest-month maximum when
+// the derived values are recomputed: kept as stored (a station file), or
+// recomputed from the month arrays (an import).
+enum class MonthExtremes { keep, recompute };
+
+// Recomputes annual_precip_mm, annual_mean_temp_c and the hemisphere
+// letters, and the two month extremes when asked.
+void UpdateDerivedValues(StationData& station, MonthExtremes extremes);
 
 // A month sum (accumulated in double) as the float that holds it: rounded to
 // nearest, infinite past the float range, NaN kept. The manual entry stores
@@ -123,8 +157,22 @@ float AnnualSumToFloat(double sum);
 // the new slot 12). Applying it twice restores slots 1..13.
 void SwapHalfYears(MonthArray& months);
 
-// A station counts as southern when lat_hemisphere is "S" or latitude < 0.
+// The annual mean temperature of a twelve-month sum: the sum times one
+// twelfth as the nearest float, the product rounded to float (a sum of 100
+// gives 8.333334, not the 8.333333 of a division).
+float AnnualMeanOfSum(double temp_sum);
+
+// A station counts as southern when lat_hemisphere reads "S" (a field
+// "SS" from a foreign file does not) or latitude < 0: its months run from
+// July in the diagram, the table and the manual entry, and the import
+// swaps its half-years.
 bool IsSouthernStation(const StationRecord& record);
+
+// A position as degrees and two-digit minutes: "52.05" is 52 degrees 5
+// minutes, where "52.5" would read as a different position.
+std::string CoordinateText(std::int32_t degrees, std::int32_t minutes);
+// Latitude and longitude with their hemisphere letters: "52.31\xB0N / 13.24\xB0E".
+std::string PositionText(const StationRecord& record);
 
 // 14 entries of 6 bytes, indexed like the month arrays.
 extern const char month_names_jan_first[kMonthSlots][6];

@@ -27,8 +27,8 @@ struct CommandsTest : ::testing::Test {
     unsigned Flags(int command) const { return MenuItemFlags(shell.menu, command); }
 };
 
-constexpr unsigned kChecked = 8;
-constexpr unsigned kGrayed = 1;
+constexpr unsigned kChecked = kMenuFlagChecked;
+constexpr unsigned kGrayed = kMenuFlagGrayed;
 
 TEST_F(CommandsTest, ModeCommandsSetChecksGrayItemsStatusAndSize) {
     Run(IDM_SHOW_TABLE);
@@ -128,9 +128,10 @@ TEST_F(CommandsTest, PrintScaleIsARadioGroup) {
     }
 }
 
-TEST_F(CommandsTest, FontCommandRemakesTheFontEvenAfterCancel) {
+TEST_F(CommandsTest, FontCommandRepaintsWithTheChosenFontEvenAfterCancel) {
     Run(IDM_SELECT_FONT);
-    EXPECT_EQ(shell.calls, (std::vector<std::string>{"font dialog", "font Arial", "invalidate diagram erase"}));
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"font dialog", "invalidate diagram erase"}));
+    EXPECT_STREQ(state.drawing.display_font.face_name, "Arial");
     FontSpec chosen = state.drawing.display_font;
     std::strcpy(chosen.face_name, "Courier New");
     chosen.underline = 1;
@@ -148,11 +149,67 @@ TEST_F(CommandsTest, ExitAboutAndForeignCommands) {
     ASSERT_EQ(shell.messages.size(), 1u);
     EXPECT_EQ(shell.messages[0].find("About Varnok 32: Varnok 32bit v.1.0"), 0u);
     shell.calls.clear();
-    for (int command : {IDM_ENTER_DATA_MANUALLY, IDM_SAVE_WINDOW_CONTENT, IDM_PRINT, IDM_OPEN_FROM_DATABASE,
-                        IDM_COPY_TO_CLIPBOARD, 0, 99}) {
+    for (int command : {0, 14, 16, 20, 30, 37, 99}) {
         EXPECT_FALSE(RunCommand(state, shell, command)) << command;
     }
     EXPECT_TRUE(shell.calls.empty());
+}
+
+// ------------------------------------------------- dialogs and output
+
+StationData NamedStation(const char* name) {
+    StationData station;
+    station.record = MakeStartupRecord();
+    SetFieldText(station.record.station_name, name);
+    return station;
+}
+
+TEST_F(CommandsTest, DialogAndOutputCommandsAskTheShellAndRepaintAsTheyNeed) {
+    const StationData imported = NamedStation("IMPORTED");
+    const StationData typed = NamedStation("TYPED");
+    struct Case {
+        int command;
+        const StationData* imported;  // what the search dialog yields
+        const StationData* typed;     // what the manual entry yields
+        std::vector<std::string> calls;
+        const char* station_after;
+    };
+    const Case cases[] = {
+        // Cancelled search: no new station, nothing repainted.
+        {IDM_OPEN_FROM_DATABASE, nullptr, nullptr, {"search dialog"}, "NO DATASET"},
+        {IDM_OPEN_FROM_DATABASE, &imported, nullptr, {"search dialog", "invalidate diagram erase"}, "IMPORTED"},
+        // The manual entry repaints before it returns, also after Cancel.
+        {IDM_ENTER_DATA_MANUALLY, nullptr, nullptr,
+         {"manual entry dialog", "invalidate diagram erase", "update diagram"}, "NO DATASET"},
+        {IDM_ENTER_DATA_MANUALLY, nullptr, &typed,
+         {"manual entry dialog", "invalidate diagram erase", "update diagram"}, "TYPED"},
+        // Output leaves the screen and the station alone.
+        {IDM_SAVE_WINDOW_CONTENT, &imported, &typed, {"metafile file"}, "NO DATASET"},
+        {IDM_COPY_TO_CLIPBOARD, &imported, &typed, {"metafile clipboard"}, "NO DATASET"},
+        {IDM_PRINT, &imported, &typed, {"print diagram"}, "NO DATASET"},
+    };
+    for (const Case& c : cases) {
+        state = MakeStartupState(96);
+        shell.calls.clear();
+        shell.imported_station = c.imported;
+        shell.entered_station = c.typed;
+        Run(c.command);
+        EXPECT_EQ(shell.calls, c.calls) << c.command;
+        EXPECT_EQ(FieldText(state.station.record.station_name), c.station_after) << c.command;
+    }
+}
+
+TEST_F(CommandsTest, PrintFollowsTheViewCheckedInTheMenuNotTheRecord) {
+    Run(IDM_SHOW_TABLE);
+    state.station.record.diagram_mode = 1;
+    shell.calls.clear();
+    Run(IDM_PRINT);
+    EXPECT_EQ(shell.calls, std::vector<std::string>{"print table"});
+    Run(IDM_SHOW_DIAGRAM);
+    state.station.record.diagram_mode = 0;
+    shell.calls.clear();
+    Run(IDM_PRINT);
+    EXPECT_EQ(shell.calls, std::vector<std::string>{"print diagram"});
 }
 
 TEST(MenuState, StartStateMatchesTheMenuResource) {

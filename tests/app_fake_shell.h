@@ -28,9 +28,6 @@ public:
         Log("font dialog");
         if (font_choice) font = *font_choice;
     }
-    void RecreateDisplayFont(const FontSpec& font) override {
-        Log("font " + std::string(font.face_name));
-    }
     bool AskOpenStationFile(std::string& path) override {
         Log("open dialog " + path);
         if (!file_choice.empty()) path = file_choice;
@@ -41,6 +38,19 @@ public:
         if (!file_choice.empty()) path = file_choice;
         return !file_choice.empty();
     }
+    bool ImportStationFromDatabase(StationData& station) override {
+        Log("search dialog");
+        if (!imported_station) return false;
+        station = *imported_station;
+        return true;
+    }
+    void EnterStationData(StationData& station) override {
+        Log("manual entry dialog");
+        if (entered_station) station = *entered_station;
+    }
+    void SaveWindowAsMetafile() override { Log("metafile file"); }
+    void CopyWindowToClipboard() override { Log("metafile clipboard"); }
+    void PrintPage(PageView view) override { Log(view == PageView::diagram ? "print diagram" : "print table"); }
     void ShowInformation(const std::string& text, const std::string& caption) override {
         messages.push_back(caption + ": " + text);
         Log("message");
@@ -56,4 +66,6 @@ public:
     std::string status_text;
     std::string file_choice;  // empty: the dialogs are cancelled
     const FontSpec* font_choice = nullptr;
+    const StationData* imported_station = nullptr;  // null: the search dialog is cancelled
+    const StationData* entered_station = nullptr;   // null: the manual entry is cancelled
 };

@@ -34,6 +34,6 @@ inline StationData WettestStation() {
         st.record.temp_c[i] = temps[i - 1];
         st.record.precip_mm[i] = precips[i - 1];
     }
-    UpdateDerivedValues(st, 1);
+    UpdateDerivedValues(st, MonthExtremes::keep);
     return st;
 }

@@ -36,7 +36,7 @@ StationData AbsurdStation(float temp, float precip, float temp2, float precip2, 
     st.record.show_abs_max = st.record.show_abs_min = 1;
     st.record.show_coldest_min = st.record.show_warmest_max = 1;
     st.record.abs_max_c = kNan;
-    UpdateDerivedValues(st, 1);
+    UpdateDerivedValues(st, MonthExtremes::keep);
     return st;
 }
 
@@ -56,7 +56,7 @@ long long CountCalls(const Drawing& d, StationData station) {
         DrawWindowContent(surface, state, station, DrawArea{0, 0, d.width, d.height});
     } else {
         state.print_scale = d.print_scale;
-        DrawPrintPage(surface, state, station, d.height, d.width, kMenuItemChecked);
+        DrawPrintPage(surface, state, station, d.height, d.width, PageView::diagram);
     }
     return surface.calls;
 }

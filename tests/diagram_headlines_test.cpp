@@ -169,8 +169,8 @@ TEST(DiagramAxes, PrintScaleTwoDoublesTheDistances) {
     RecordingSurface s;
     DrawingState state;
     DrawArea area{0, 0, 800, 1000};
-    DrawHeadLines(s, state, st, area, 2);
-    DrawAxes(s, state, st, area, 2);
+    MeasureFont(s, state);
+    DrawClimateDiagram(s, state, st, area, 2, kPrintCurvePens);
     // xL = 100, xR = 700, y0 = 800; ticks 16 units wide, labels 50 apart.
     EXPECT_TRUE(HasLine(s, {708, 800, 692, 800, PenId::surface_default}));
     EXPECT_TRUE(HasLine(s, {92, 750, 108, 750, PenId::surface_default}));

@@ -76,23 +76,23 @@ struct Golden {
     RenderOptions options;
 };
 
-RenderOptions Options(int axis_offset, int mode, int print_scale, bool mono = false) {
+RenderOptions Options(int axis_offset, RenderView view, int print_scale, bool mono = false) {
     RenderOptions o;
     o.axis_offset = axis_offset;
-    o.mode = mode;
+    o.view = view;
     o.print_scale = print_scale;
     o.monochrome = mono;
     return o;
 }
 
 const Golden kGoldens[] = {
-    {"berlin", "berlin.svg", Options(100, -1, 0)},
-    {"buenos_aires", "buenos_aires.svg", Options(100, -1, 0)},
-    {"cherrapunji", "cherrapunji.svg", Options(100, -1, 0)},
-    {"verkhoyansk", "verkhoyansk.svg", Options(275, -1, 0, true)},
-    {"in_salah", "in_salah.svg", Options(100, -1, 0)},
-    {"berlin", "berlin_table.svg", Options(100, 0, 0)},
-    {"buenos_aires", "buenos_aires_print2.svg", Options(100, -1, 2)},
+    {"berlin", "berlin.svg", Options(100, RenderView::record, 0)},
+    {"buenos_aires", "buenos_aires.svg", Options(100, RenderView::record, 0)},
+    {"cherrapunji", "cherrapunji.svg", Options(100, RenderView::record, 0)},
+    {"verkhoyansk", "verkhoyansk.svg", Options(275, RenderView::record, 0, true)},
+    {"in_salah", "in_salah.svg", Options(100, RenderView::record, 0)},
+    {"berlin", "berlin_table.svg", Options(100, RenderView::table, 0)},
+    {"buenos_aires", "buenos_aires_print2.svg", Options(100, RenderView::record, 2)},
 };
 
 TEST(SvgGolden, StationsDrawAsReviewed) {
@@ -113,10 +113,10 @@ TEST(SvgGolden, StationsDrawAsReviewed) {
 TEST(SvgGolden, TableAndPageCanvases) {
     StationData station;
     station.record = MakeStartupRecord();
-    RenderOptions table = Options(100, 0, 0);
+    RenderOptions table = Options(100, RenderView::table, 0);
     std::string svg = RenderSvg(table, station);
     EXPECT_NE(svg.find("width=\"932\" height=\"388\""), std::string::npos);
-    RenderOptions page = Options(100, 1, 3);
+    RenderOptions page = Options(100, RenderView::diagram, 3);
     page.char_width = 20;
     svg = RenderSvg(page, station);
     // Area (140, 0, 1280, 1530), with the left margin repeated on the right.
@@ -133,7 +133,7 @@ TEST(SvgSurface, ReusedSurfaceWritesWhatAFreshOneWrites) {
     const std::string dir = SourceDir() + "/tests/golden/";
     SvgSurface reused;
     for (const char* name : {"in_salah", "berlin", "cherrapunji", "berlin", "buenos_aires"}) {
-        for (int mode : {1, 0}) {
+        for (RenderView mode : {RenderView::diagram, RenderView::table}) {
             StationData station;
             station.record = MakeStartupRecord();
             ASSERT_EQ(ReadStationFile(dir + name + ".cli", station.record), StationFileResult::ok) << name;
@@ -141,7 +141,7 @@ TEST(SvgSurface, ReusedSurfaceWritesWhatAFreshOneWrites) {
             StationData copy = station;
             RenderOptions o = Options(100, mode, 0);
             std::string fresh = RenderSvg(o, station);
-            EXPECT_EQ(std::string(RenderSvg(o, copy, reused)), fresh) << name << " mode " << mode;
+            EXPECT_EQ(std::string(RenderSvg(o, copy, reused)), fresh) << name << " mode " << static_cast<int>(mode);
         }
     }
     EXPECT_EQ(reused.Finish(), reused.Finish());

@@ -90,14 +90,17 @@ TEST(DataTable, PositionsForCharWidth8LineHeight16) {
     EXPECT_EQ(columns.back(), 905);
 }
 
-TEST(DataTable, MonthHeadsFollowTheHemisphereLetterOnly) {
+// The heads follow the same rule as the diagram's month initials and the
+// manual entry: a letter "S" or a negative latitude.
+TEST(DataTable, MonthHeadsFollowTheSouthernStationRule) {
     struct Case {
         const char* hemisphere;
         float latitude;
         const char* first;
         const char* seventh;
     };
-    const Case cases[] = {{"S", -33.5f, "Jul  ", "Jan  "}, {"N", -33.5f, "Jan  ", "Jul  "}, {"S", 10.0f, "Jul  ", "Jan  "}};
+    const Case cases[] = {{"S", -33.5f, "Jul  ", "Jan  "}, {"N", -33.5f, "Jul  ", "Jan  "}, {"S", 10.0f, "Jul  ", "Jan  "},
+                          {"N", 10.0f, "Jan  ", "Jul  "}};
     for (const Case& c : cases) {
         StationData st = StartStation();
         SetFieldText(st.record.lat_hemisphere, c.hemisphere);
@@ -123,7 +126,7 @@ TEST(DataTable, YearColumnIsWrittenBackIntoTheRecord) {
     }
     st.record.precip_mm[13] = 7.0f;  // what the database left there
     st.record.temp_c[13] = 9.0f;
-    UpdateDerivedValues(st, 1);
+    UpdateDerivedValues(st, MonthExtremes::keep);
     RecordingSurface s = DrawTable(st);
     EXPECT_EQ(st.record.precip_mm[13], 780.0f);
     EXPECT_EQ(st.record.temp_c[13], 1.0f);

@@ -1,4 +1,4 @@
-#include "station/manual_entry.h"
+#include "app/logic/manual_entry.h"
 
 #include <gtest/gtest.h>
 
@@ -165,8 +165,8 @@ TEST(manual_entry, shows_a_southern_station_july_first) {
 TEST(manual_entry, ok_without_changes_keeps_every_stored_value) {
     StationData station = SouthernStation();
     StationRecord before = station.record;
-    TrimTrailingBlanks(before.station_name);  // the trimming at start sticks
-    TrimTrailingBlanks(before.station_number);
+    ClearTrailingBlanks(before.station_name);  // the trimming at start sticks
+    ClearTrailingBlanks(before.station_number);
     FakeManualEntryDialog dialog(station);
     EXPECT_EQ(dialog.Text(id::precip_first), "  12");
     dialog.Ok();
@@ -221,7 +221,7 @@ TEST(manual_entry, round_trip_of_fractional_values_north_and_south) {
         r.coldest_month_min_c = -0.45f;
         r.frost_flags[3] = 7;  // a foreign mark the check boxes cannot show
         r.show_abs_min = 5;
-        UpdateDerivedValues(station, 1);
+        UpdateDerivedValues(station, MonthExtremes::keep);
         const StationData imported = station;
 
         FakeManualEntryDialog dialog(station);
@@ -427,15 +427,15 @@ TEST(manual_entry, cancel_keeps_the_record_but_the_trimming) {
     EXPECT_EQ(FieldText(station.record.country_name), "Chile \t");  // a tab is no blank
     EXPECT_EQ(FieldText(station.record.station_number), "85574");
     StationRecord trimmed_before = before;
-    TrimTrailingBlanks(trimmed_before.station_name);
-    TrimTrailingBlanks(trimmed_before.country_name);
-    TrimTrailingBlanks(trimmed_before.station_number);
+    ClearTrailingBlanks(trimmed_before.station_name);
+    ClearTrailingBlanks(trimmed_before.country_name);
+    ClearTrailingBlanks(trimmed_before.station_number);
     EXPECT_EQ(0, std::memcmp(&station.record, &trimmed_before, sizeof before));
     EXPECT_EQ(station.annual_precip_mm, 123.0f);
     EXPECT_EQ(station.annual_mean_temp_c, 4.5f);
 }
 
-TEST(manual_entry, trim_trailing_blanks_stays_inside_the_field) {
+TEST(manual_entry, clear_trailing_blanks_stays_inside_the_field) {
     struct Case {
         const char* in;
         const char* out;
@@ -444,16 +444,16 @@ TEST(manual_entry, trim_trailing_blanks_stays_inside_the_field) {
     for (const Case& c : cases) {
         char field[16] = {};
         std::strcpy(field, c.in);
-        TrimTrailingBlanks(field);
+        ClearTrailingBlanks(field);
         EXPECT_STREQ(field, c.out) << '"' << c.in << '"';
     }
     // A field from a foreign file without any NUL: trimmed within its bytes.
     char full[8];
     std::memcpy(full, "ABCD    ", 8);
-    TrimTrailingBlanks(full);
+    ClearTrailingBlanks(full);
     EXPECT_EQ(FieldText(full), "ABCD");
     std::memcpy(full, "ABCDEFGH", 8);
-    TrimTrailingBlanks(full);
+    ClearTrailingBlanks(full);
     EXPECT_EQ(FieldText(full), "ABCDEFGH");
 }
 
@@ -517,7 +517,7 @@ TEST(manual_entry, annual_values_agree_with_update_derived_values_beyond_the_flo
         }
         dialog.Ok();
         StationData reopened = station;
-        UpdateDerivedValues(reopened, 1);
+        UpdateDerivedValues(reopened, MonthExtremes::keep);
         EXPECT_EQ(station.annual_precip_mm, reopened.annual_precip_mm) << text;
         EXPECT_EQ(station.annual_mean_temp_c, reopened.annual_mean_temp_c) << text;
     }

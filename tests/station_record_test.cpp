@@ -128,7 +128,7 @@ TEST(StationRecordText, SetFieldTextKeepsTheTerminatorInside) {
 
 TEST(UpdateDerivedValues, StartupRecordGivesZerosAndNorthEast) {
     StationData s = StartupStation();
-    UpdateDerivedValues(s, 1);
+    UpdateDerivedValues(s, MonthExtremes::keep);
     EXPECT_EQ(s.annual_precip_mm, 0.0f);
     EXPECT_EQ(s.annual_mean_temp_c, 0.0f);
     EXPECT_EQ(FieldText(s.record.lat_hemisphere), "N");
@@ -138,12 +138,12 @@ TEST(UpdateDerivedValues, StartupRecordGivesZerosAndNorthEast) {
 TEST(UpdateDerivedValues, AnnualMeanIsTheSumTimesTheFloatTwelfth) {
     StationData s = StartupStation();
     for (int i = 1; i <= 12; ++i) s.record.temp_c[i] = 1.0f;
-    UpdateDerivedValues(s, 1);
+    UpdateDerivedValues(s, MonthExtremes::keep);
     EXPECT_EQ(s.annual_mean_temp_c, 1.0f);
 
     for (int i = 1; i <= 12; ++i) s.record.temp_c[i] = 0.0f;
     s.record.temp_c[1] = 100.0f;
-    UpdateDerivedValues(s, 1);
+    UpdateDerivedValues(s, MonthExtremes::keep);
     EXPECT_EQ(s.annual_mean_temp_c, 8.333334f);
     EXPECT_NE(s.annual_mean_temp_c, 100.0f / 12.0f);
 }
@@ -153,7 +153,7 @@ TEST(UpdateDerivedValues, SumsMonthsOneToTwelveOnly) {
     FillMonths(s.record.precip_mm, 10.0f, 1.0f);
     s.record.precip_mm[0] = 5000.0f;
     s.record.precip_mm[13] = 7000.0f;
-    UpdateDerivedValues(s, 1);
+    UpdateDerivedValues(s, MonthExtremes::keep);
     EXPECT_EQ(s.annual_precip_mm, 186.0f);
     EXPECT_EQ(s.record.precip_mm[13], 7000.0f);
 }
@@ -166,10 +166,10 @@ TEST(UpdateDerivedValues, ExtremesKeptWithOneRecomputedWithZero) {
     s.record.temp_max_c[3] = 40.0f;
     s.record.coldest_month_min_c = 99.0f;  // contradicts the months
     s.record.warmest_month_max_c = -99.0f;
-    UpdateDerivedValues(s, 1);
+    UpdateDerivedValues(s, MonthExtremes::keep);
     EXPECT_EQ(s.record.coldest_month_min_c, 99.0f);
     EXPECT_EQ(s.record.warmest_month_max_c, -99.0f);
-    UpdateDerivedValues(s, 0);
+    UpdateDerivedValues(s, MonthExtremes::recompute);
     EXPECT_EQ(s.record.coldest_month_min_c, -12.5f);
     EXPECT_EQ(s.record.warmest_month_max_c, 40.0f);
 }
@@ -180,13 +180,13 @@ TEST(UpdateDerivedValues, HemisphereLettersFollowTheSigns) {
     s.record.lat_hemisphere[1] = 'Q';  // only the first byte is written
     s.record.latitude = -0.5f;
     s.record.longitude = -70.40f;
-    UpdateDerivedValues(s, 1);
+    UpdateDerivedValues(s, MonthExtremes::keep);
     EXPECT_EQ(s.record.lat_hemisphere[0], 'S');
     EXPECT_EQ(s.record.lat_hemisphere[1], 'Q');
     EXPECT_EQ(s.record.lon_hemisphere[0], 'W');
     s.record.latitude = 52.31f;
     s.record.longitude = 0.0f;
-    UpdateDerivedValues(s, 1);
+    UpdateDerivedValues(s, MonthExtremes::keep);
     EXPECT_EQ(s.record.lat_hemisphere[0], 'N');
     EXPECT_EQ(s.record.lon_hemisphere[0], 'E');
 }
@@ -197,7 +197,7 @@ TEST(UpdateDerivedValues, NonFiniteValuesGiveDefinedResults) {
     s.record.temp_c[4] = std::nanf("");
     s.record.precip_mm[2] = INFINITY;
     s.record.temp_min_c[1] = std::nanf("");
-    UpdateDerivedValues(s, 0);
+    UpdateDerivedValues(s, MonthExtremes::recompute);
     EXPECT_TRUE(std::isnan(s.annual_mean_temp_c));
     EXPECT_TRUE(std::isinf(s.annual_precip_mm));
     EXPECT_EQ(s.record.lat_hemisphere[0], 'N');
@@ -225,7 +225,7 @@ TEST(UpdateDerivedValues, SumsBeyondTheFloatRangeRoundLikeFloats) {
         s.record.precip_mm[2] = c.second;
         for (int i = 3; i <= 12; ++i) s.record.precip_mm[i] = c.rest;
         for (int i = 1; i <= 12; ++i) s.record.temp_c[i] = c.first;
-        UpdateDerivedValues(s, 1);
+        UpdateDerivedValues(s, MonthExtremes::keep);
         EXPECT_EQ(s.annual_precip_mm, c.annual) << c.first << " " << c.second << " " << c.rest;
     }
 }
@@ -254,13 +254,20 @@ TEST(MonthNames, TablesAreSixBytesWithTwoBlanks) {
 }
 
 TEST(SouthernStation, LetterOrNegativeLatitude) {
-    StationRecord r = MakeStartupRecord();
-    EXPECT_FALSE(IsSouthernStation(r));
-    r.latitude = -1.0f;
-    EXPECT_TRUE(IsSouthernStation(r));
-    r.latitude = 1.0f;
-    SetFieldText(r.lat_hemisphere, "S");
-    EXPECT_TRUE(IsSouthernStation(r));
+    struct Case {
+        const char hemisphere[2];
+        float latitude;
+        bool southern;
+    };
+    const Case cases[] = {{{'X', 0}, 0.0f, false}, {{'X', 0}, -1.0f, true}, {{'S', 0}, 1.0f, true},
+                          {{'S', 'S'}, 1.0f, false}, {{'S', 'S'}, -0.5f, true}, {{'N', 0}, 45.0f, false}};
+    for (const Case& c : cases) {
+        StationRecord r = MakeStartupRecord();
+        r.lat_hemisphere[0] = c.hemisphere[0];
+        r.lat_hemisphere[1] = c.hemisphere[1];
+        r.latitude = c.latitude;
+        EXPECT_EQ(IsSouthernStation(r), c.southern) << c.hemisphere[0] << c.hemisphere[1] << c.latitude;
+    }
 }
 
 }  // namespace

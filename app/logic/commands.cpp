@@ -54,20 +54,18 @@ void AxisDown(AppState& state, Shell& shell) {
 }
 
 // The toggle reads the item's state as the menu has it: only a mark that is
-// checked and nothing else (not grayed) counts as on.
+// checked and not grayed counts as on.
 void ToggleMonthLabels(AppState& state, Shell& shell) {
-    unsigned flags = MenuItemFlags(ComputeMenuState(state.marks), IDM_MONTH_LABELS);
-    bool exactly_checked = flags == 8u;
-    state.marks.month_labels = !exactly_checked;
-    state.station.record.month_labels = exactly_checked ? 0 : 1;
+    const bool on = IsCheckedAndEnabled(ComputeMenuState(state.marks), IDM_MONTH_LABELS);
+    state.marks.month_labels = !on;
+    state.station.record.month_labels = on ? 0 : 1;
     ApplyMenu(state, shell);
     shell.InvalidateDiagram(true);
 }
 
 void SelectFont(AppState& state, Shell& shell) {
-    // After Cancel the description is unchanged and the same font is made again.
+    // The next paint makes its font from the description (unchanged after Cancel).
     shell.ChooseDisplayFont(state.drawing.display_font);
-    shell.RecreateDisplayFont(state.drawing.display_font);
     shell.InvalidateDiagram(true);
 }
 
@@ -131,6 +129,29 @@ void SaveStationFile(AppState& state, Shell& shell) {
     shell.UpdateDiagramNow();
 }
 
+namespace {
+
+// Command 18: a new station only when one was imported; the diagram window
+// is repainted when the message loop next runs.
+void OpenStationFromDatabase(AppState& state, Shell& shell) {
+    if (shell.ImportStationFromDatabase(state.station)) shell.InvalidateDiagram(true);
+}
+
+// Command 12: the dialog may have changed the station (or been cancelled);
+// the diagram window shows it before the command returns.
+void EnterDataManually(AppState& state, Shell& shell) {
+    shell.EnterStationData(state.station);
+    shell.InvalidateDiagram(true);
+    shell.UpdateDiagramNow();
+}
+
+// Command 15: the page shows the view checked in the menu.
+void PrintWindowContent(const AppState& state, Shell& shell) {
+    shell.PrintPage(state.marks.diagram ? PageView::diagram : PageView::table);
+}
+
+}  // namespace
+
 void DiagramLeftClick(AppState& state, Shell& shell, std::int32_t click_y) {
     state.drawing.axis_offset = AxisOffsetAfterClick(state.drawing.axis_offset, click_y,
                                                       state.diagram_rect.bottom, state.drawing.line_height);
@@ -141,6 +162,11 @@ bool RunCommand(AppState& state, Shell& shell, int command) {
     switch (command) {
         case IDM_OPEN_STATION_FILE: OpenStationFile(state, shell); return true;
         case IDM_SAVE_STATION_FILE: SaveStationFile(state, shell); return true;
+        case IDM_OPEN_FROM_DATABASE: OpenStationFromDatabase(state, shell); return true;
+        case IDM_ENTER_DATA_MANUALLY: EnterDataManually(state, shell); return true;
+        case IDM_SAVE_WINDOW_CONTENT: shell.SaveWindowAsMetafile(); return true;
+        case IDM_COPY_TO_CLIPBOARD: shell.CopyWindowToClipboard(); return true;
+        case IDM_PRINT: PrintWindowContent(state, shell); return true;
         case IDM_SELECT_FONT: SelectFont(state, shell); return true;
         case IDM_EXIT: shell.DestroyMainWindow(); return true;
         case IDM_SHOW_DIAGRAM: ShowAsDiagram(state, shell); return true;

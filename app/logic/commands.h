@@ -1,7 +1,7 @@
-// The main window's commands that need no dialog of their own, the two
-// station file commands, and the diagram window's left click. The window
-// procedures translate messages into these calls; everything the user sees
-// changes through the Shell.
+// The main window's commands (menu, toolbar and popup menu) and the
+// diagram window's left click. The window procedures translate messages
+// into these calls; everything the user sees changes through the Shell,
+// and the command logic decides every repaint.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +16,7 @@ extern const char kStationFileCaption[];  // caption of the station file message
 
 // Runs a command from the menu, a toolbar button or the popup menu and
 // brings the menu state in line. Returns false for a command it does not
-// handle (the dialogs and output commands 12, 13, 15, 18 and 40); nothing
-// has happened then.
+// know; nothing has happened then.
 bool RunCommand(AppState& state, Shell& shell, int command);
 
 // Command 10: the open dialog, the file read over the record (a file that

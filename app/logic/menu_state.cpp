@@ -21,9 +21,24 @@ MenuState ComputeMenuState(const MenuMarks& marks) {
     return menu;
 }
 
-unsigned MenuItemFlags(const MenuState& menu, int command) {
+namespace {
+
+const MenuItemState* FindItem(const MenuState& menu, int command) {
     for (const MenuItemState& item : menu) {
-        if (item.command == command) return (item.checked ? 8u : 0u) | (item.grayed ? 1u : 0u);
+        if (item.command == command) return &item;
     }
-    return 0;
+    return nullptr;
+}
+
+}  // namespace
+
+unsigned MenuItemFlags(const MenuState& menu, int command) {
+    const MenuItemState* item = FindItem(menu, command);
+    if (!item) return 0;
+    return (item->checked ? kMenuFlagChecked : 0u) | (item->grayed ? kMenuFlagGrayed : 0u);
+}
+
+bool IsCheckedAndEnabled(const MenuState& menu, int command) {
+    const MenuItemState* item = FindItem(menu, command);
+    return item && item->checked && !item->grayed;
 }

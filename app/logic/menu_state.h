@@ -19,6 +19,14 @@ using MenuState = std::array<MenuItemState, kStatefulMenuItems>;
 
 MenuState ComputeMenuState(const MenuMarks& marks);
 
-// The state of one item, as GetMenuState reports it for a checked
-// (MF_CHECKED 8) and grayed (MF_GRAYED 1) item; 0 for an item not in the list.
+// The flags GetMenuState reports for a checked item (MF_CHECKED) and a
+// grayed one (MF_GRAYED).
+constexpr unsigned kMenuFlagChecked = 0x8;
+constexpr unsigned kMenuFlagGrayed = 0x1;
+
+// The state of one item in GetMenuState's flags; 0 for an item not in the list.
 unsigned MenuItemFlags(const MenuState& menu, int command);
+
+// True when the item shows its check mark and can be chosen (not grayed);
+// false for an item not in the list.
+bool IsCheckedAndEnabled(const MenuState& menu, int command);

@@ -7,6 +7,8 @@
 
 #include "app/logic/menu_state.h"
 #include "diagram/draw_surface.h"
+#include "diagram/print_page.h"
+#include "station/station_record.h"
 
 class Shell {
 public:
@@ -29,15 +31,29 @@ public:
     // Replaces precip_pen and temp_pen (black in monochrome, else blue and red).
     virtual void RecreateCurvePens(bool monochrome) = 0;
     // The system font dialog, starting from and writing back into font;
-    // after Cancel the description is unchanged.
+    // after Cancel the description is unchanged. The drawing makes its font
+    // from the description at every paint.
     virtual void ChooseDisplayFont(FontSpec& font) = 0;
-    // Replaces display_font by a font made from the description.
-    virtual void RecreateDisplayFont(const FontSpec& font) = 0;
 
     // The common file dialogs for station files. path holds the proposal
     // and receives the chosen full path; false after Cancel.
     virtual bool AskOpenStationFile(std::string& path) = 0;
     virtual bool AskSaveStationFile(std::string& path) = 0;
+
+    // The station search dialog GETSTATION and the import of the station
+    // picked there into `station`, each message of the import shown in an
+    // information box. False when nothing was imported (Cancel, or no pick).
+    virtual bool ImportStationFromDatabase(StationData& station) = 0;
+    // The manual data entry dialog GETMANUALDATA over `station`.
+    virtual void EnterStationData(StationData& station) = 0;
+
+    // The diagram window's content as an enhanced metafile, in a file the
+    // user names or on the clipboard; a failure is reported.
+    virtual void SaveWindowAsMetafile() = 0;
+    virtual void CopyWindowToClipboard() = 0;
+    // The print dialog, then one page of the view at the print scale;
+    // nothing when the dialog is cancelled, a failure is reported.
+    virtual void PrintPage(PageView view) = 0;
 
     // A message box owned by the main window with the information icon.
     virtual void ShowInformation(const std::string& text, const std::string& caption) = 0;

@@ -42,35 +42,35 @@ void ResetToolbar(HWND toolbar) {
 
 }  // namespace
 
-void CreateBars(ShellContext& shell) {
-    shell.status_bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP | CCS_BOTTOM,
-                                           kStatusDiagramMode, shell.main_window, STATUSBAR_ID);
-    shell.toolbar = CreateToolbarEx(
-        shell.main_window, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE | CCS_TOP,
-        TOOLBAR_ID, kToolbarImageCount, shell.instance, IDB_TOOLBAR, ToolbarTable(), kToolbarEntryCount, 24, 24, 24,
+void CreateBars(ProgramContext& program) {
+    program.status_bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP | CCS_BOTTOM,
+                                           kStatusDiagramMode, program.main_window, STATUSBAR_ID);
+    program.toolbar = CreateToolbarEx(
+        program.main_window, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE | CCS_TOP,
+        TOOLBAR_ID, kToolbarImageCount, program.instance, IDB_TOOLBAR, ToolbarTable(), kToolbarEntryCount, 24, 24, 24,
         24, sizeof(TBBUTTON));
 }
 
-void LayoutBars(const ShellContext& shell) {
-    SendMessageA(shell.toolbar, TB_AUTOSIZE, 0, 0);
-    SendMessageA(shell.status_bar, WM_SIZE, 0, 0);
+void LayoutBars(const ProgramContext& program) {
+    SendMessageA(program.toolbar, TB_AUTOSIZE, 0, 0);
+    SendMessageA(program.status_bar, WM_SIZE, 0, 0);
     // The main window does not clip its children: its background erase
     // after a size change can cover a bar that has just moved, so both
     // are drawn again.
     const UINT redraw = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME;
-    if (shell.toolbar) RedrawWindow(shell.toolbar, nullptr, nullptr, redraw);
-    if (shell.status_bar) RedrawWindow(shell.status_bar, nullptr, nullptr, redraw);
+    if (program.toolbar) RedrawWindow(program.toolbar, nullptr, nullptr, redraw);
+    if (program.status_bar) RedrawWindow(program.status_bar, nullptr, nullptr, redraw);
 }
 
-LRESULT OnToolbarNotify(ShellContext& shell, WPARAM wparam, LPARAM lparam) {
+LRESULT OnToolbarNotify(ProgramContext& program, WPARAM wparam, LPARAM lparam) {
     auto* header = reinterpret_cast<NMHDR*>(lparam);
     if (!header) return 0;
-    HWND toolbar = GetDlgItem(shell.main_window, TOOLBAR_ID);
+    HWND toolbar = GetDlgItem(program.main_window, TOOLBAR_ID);
     if (wparam == TOOLBAR_ID) SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(32, 32));
     switch (header->code) {
         case TTN_NEEDTEXTA: {
             auto* info = reinterpret_cast<NMTTDISPINFOA*>(lparam);
-            info->hinst = shell.instance;
+            info->hinst = program.instance;
             info->lpszText = MAKEINTRESOURCEA(LOWORD(header->idFrom));
             return 0;
         }
@@ -88,30 +88,30 @@ LRESULT OnToolbarNotify(ShellContext& shell, WPARAM wparam, LPARAM lparam) {
             ResetToolbar(toolbar);
             return 0;
         case TBN_CUSTHELP:
-            MessageBoxA(shell.main_window, kToolbarHelpText, kToolbarHelpCaption, MB_OK | MB_ICONINFORMATION);
+            MessageBoxA(program.main_window, kToolbarHelpText, kToolbarHelpCaption, MB_OK | MB_ICONINFORMATION);
             return 0;
         default:
             return 0;
     }
 }
 
-void OnMenuSelect(const ShellContext& shell, WPARAM wparam, LPARAM lparam) {
+void OnMenuSelect(const ProgramContext& program, WPARAM wparam, LPARAM lparam) {
     if (ClassifyMenuSelect(static_cast<std::uint32_t>(wparam), lparam == 0) == MenuSelection::no_help) {
         // MenuHelp has no text for a submenu title and would leave the help
         // of the item highlighted before on show: back to the mode text.
-        SendMessageA(shell.status_bar, SB_SIMPLE, FALSE, 0);
+        SendMessageA(program.status_bar, SB_SIMPLE, FALSE, 0);
         return;
     }
     // Base 0: the help text of a command is the string with its identifier.
     UINT ids[2] = {0, 0};
-    MenuHelp(WM_MENUSELECT, wparam, lparam, nullptr, shell.instance, shell.status_bar, ids);
+    MenuHelp(WM_MENUSELECT, wparam, lparam, nullptr, program.instance, program.status_bar, ids);
     // In simple mode the status bar reports the help text as part 0; set it
     // again as the simple text without drawing flags. A text that would not
     // fit the buffer is left as MenuHelp set it.
     char text[128];
-    LRESULT length = SendMessageA(shell.status_bar, SB_GETTEXTLENGTHA, 0, 0);
+    LRESULT length = SendMessageA(program.status_bar, SB_GETTEXTLENGTHA, 0, 0);
     if (LOWORD(length) >= sizeof text) return;
     text[0] = '\0';
-    SendMessageA(shell.status_bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-    SendMessageA(shell.status_bar, SB_SETTEXTA, 255, reinterpret_cast<LPARAM>(text));
+    SendMessageA(program.status_bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageA(program.status_bar, SB_SETTEXTA, 255, reinterpret_cast<LPARAM>(text));
 }

@@ -4,16 +4,16 @@
 
 #include "app/win32/win32_api.h"
 
-#include "app/win32/shell_context.h"
+#include "app/win32/program_context.h"
 
 // Status bar first, then toolbar; their handles go into the context.
-void CreateBars(ShellContext& shell);
+void CreateBars(ProgramContext& program);
 
 // First step of every size change: both bars place themselves along their edges.
-void LayoutBars(const ShellContext& shell);
+void LayoutBars(const ProgramContext& program);
 
 // WM_NOTIFY of the main window: tooltips, button size, customisation.
-LRESULT OnToolbarNotify(ShellContext& shell, WPARAM wparam, LPARAM lparam);
+LRESULT OnToolbarNotify(ProgramContext& program, WPARAM wparam, LPARAM lparam);
 
 // WM_MENUSELECT of the main window.
-void OnMenuSelect(const ShellContext& shell, WPARAM wparam, LPARAM lparam);
+void OnMenuSelect(const ProgramContext& program, WPARAM wparam, LPARAM lparam);

@@ -14,54 +14,50 @@ namespace {
 // so it shows the same check marks and grayed items.
 constexpr int kPresentationMenuIndex = 2;
 
-void OnSize(ShellContext& shell) {
-    MeasureDiagramRect(shell);
-    const DrawArea& rect = shell.state.diagram_rect;
-    SetWindowTextA(shell.main_window, SizeCaption(rect.right, rect.bottom).c_str());
+void OnSize(ProgramContext& program) {
+    MeasureDiagramRect(program);
+    const DrawArea& rect = program.state.diagram_rect;
+    SetWindowTextA(program.main_window, SizeCaption(rect.right, rect.bottom).c_str());
 }
 
-void OnPaint(ShellContext& shell, HWND window) {
+void OnPaint(ProgramContext& program, HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     if (dc) {
         // The whole picture at every paint, whatever the update region.
-        if (shell.state.station.record.diagram_mode != 0) MeasureDiagramRect(shell);
-        GdiSurface surface(dc, shell.pens);
-        DrawWindowContentOn(shell, surface, shell.state.diagram_rect);
+        if (program.state.station.record.diagram_mode != 0) MeasureDiagramRect(program);
+        GdiSurface surface(dc, program.pens);
+        DrawWindowContent(surface, program.state.drawing, program.state.station, program.state.diagram_rect);
     }
     EndPaint(window, &paint);
 }
 
-void OnLeftClick(ShellContext& shell, LPARAM lparam) {
-    Win32Shell adapter(shell);
-    DiagramLeftClick(shell.state, adapter, HIWORD(lparam));
+void OnLeftClick(ProgramContext& program, LPARAM lparam) {
+    Win32Shell shell(program);
+    DiagramLeftClick(program.state, shell, HIWORD(lparam));
 }
 
-void OnRightClick(const ShellContext& shell, HWND window, LPARAM lparam) {
+void OnRightClick(const ProgramContext& program, HWND window, LPARAM lparam) {
     POINT point = {LOWORD(lparam), HIWORD(lparam)};
     ClientToScreen(window, &point);
-    HMENU presentation = GetSubMenu(GetMenu(shell.main_window), kPresentationMenuIndex);
-    TrackPopupMenu(presentation, 0, point.x, point.y, 0, shell.main_window, nullptr);
+    HMENU presentation = GetSubMenu(GetMenu(program.main_window), kPresentationMenuIndex);
+    TrackPopupMenu(presentation, 0, point.x, point.y, 0, program.main_window, nullptr);
 }
 
 }  // namespace
 
-void DrawWindowContentOn(ShellContext& shell, GdiSurface& surface, const DrawArea& area) {
-    DrawWindowContent(surface, shell.state.drawing, shell.state.station, area);
-}
-
 LRESULT CALLBACK DiagramWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    ShellContext& shell = TheShell();
+    ProgramContext& program = TheProgram();
     switch (message) {
-        case WM_SIZE: OnSize(shell); return 0;
-        case WM_PAINT: OnPaint(shell, window); return 0;
-        case WM_LBUTTONDOWN: OnLeftClick(shell, lparam); return 0;
-        case WM_RBUTTONDOWN: OnRightClick(shell, window, lparam); return 0;
+        case WM_SIZE: OnSize(program); return 0;
+        case WM_PAINT: OnPaint(program, window); return 0;
+        case WM_LBUTTONDOWN: OnLeftClick(program, lparam); return 0;
+        case WM_RBUTTONDOWN: OnRightClick(program, window, lparam); return 0;
         default: return DefWindowProcA(window, message, wparam, lparam);
     }
 }
 
-void CreateDiagramWindow(const ShellContext& shell) {
-    CreateWindowExA(0, kDiagramWindowClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, shell.main_window,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(DIAGRAM_WINDOW_ID)), shell.instance, nullptr);
+void CreateDiagramWindow(const ProgramContext& program) {
+    CreateWindowExA(0, kDiagramWindowClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, program.main_window,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(DIAGRAM_WINDOW_ID)), program.instance, nullptr);
 }

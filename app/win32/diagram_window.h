@@ -6,7 +6,7 @@
 
 #include "app/win32/win32_api.h"
 
-#include "app/win32/shell_context.h"
+#include "app/win32/program_context.h"
 
 extern const char kDiagramWindowClass[];  // "ChildWindow"
 
@@ -14,4 +14,4 @@ LRESULT CALLBACK DiagramWindowProc(HWND window, UINT message, WPARAM wparam, LPA
 
 // A child of the main window with size 0 x 0; the main window's first size
 // change gives it its real size.
-void CreateDiagramWindow(const ShellContext& shell);
+void CreateDiagramWindow(const ProgramContext& program);

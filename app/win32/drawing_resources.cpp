@@ -25,34 +25,27 @@ HBRUSH CreateBackgroundBrush(HINSTANCE instance) {
     return brush;
 }
 
-void CreatePens(ShellContext& shell) {
-    bool mono = shell.state.drawing.monochrome;
-    shell.pens.thick = MakePen(PenId::thick, mono);
-    shell.pens.precip = MakePen(PenId::precip, mono);
-    shell.pens.temp = MakePen(PenId::temp, mono);
-    shell.pens.thin = MakePen(PenId::thin, mono);
-    shell.pens.dotted = MakePen(PenId::dotted, mono);
+void CreatePens(ProgramContext& program) {
+    bool mono = program.state.drawing.monochrome;
+    program.pens.thick = MakePen(PenId::thick, mono);
+    program.pens.precip = MakePen(PenId::precip, mono);
+    program.pens.temp = MakePen(PenId::temp, mono);
+    program.pens.thin = MakePen(PenId::thin, mono);
+    program.pens.dotted = MakePen(PenId::dotted, mono);
 }
 
-void RecreateCurvePens(ShellContext& shell, bool monochrome) {
-    Delete(shell.pens.temp);
-    Delete(shell.pens.precip);
-    shell.pens.precip = MakePen(PenId::precip, monochrome);
-    shell.pens.temp = MakePen(PenId::temp, monochrome);
+void RecreateCurvePens(ProgramContext& program, bool monochrome) {
+    Delete(program.pens.temp);
+    Delete(program.pens.precip);
+    program.pens.precip = MakePen(PenId::precip, monochrome);
+    program.pens.temp = MakePen(PenId::temp, monochrome);
 }
 
-void RecreateDisplayFont(ShellContext& shell) {
-    Delete(shell.display_font);
-    LOGFONTA lf = ToLogFont(shell.state.drawing.display_font);
-    shell.display_font = CreateFontIndirectA(&lf);
-}
-
-void DeleteDrawingResources(ShellContext& shell) {
-    Delete(shell.background_brush);
-    Delete(shell.pens.thick);
-    Delete(shell.pens.precip);
-    Delete(shell.pens.thin);
-    Delete(shell.pens.temp);
-    Delete(shell.pens.dotted);
-    Delete(shell.display_font);
+void DeleteDrawingResources(ProgramContext& program) {
+    Delete(program.background_brush);
+    Delete(program.pens.thick);
+    Delete(program.pens.precip);
+    Delete(program.pens.thin);
+    Delete(program.pens.temp);
+    Delete(program.pens.dotted);
 }

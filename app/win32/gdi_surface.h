@@ -1,6 +1,6 @@
 // The drawing surface over a Win32 device context: the diagram window's
 // paint context, an enhanced metafile or a printer. Pens come from the
-// shell (the five shared pens); the surface's default pen is the pen the
+// program (the five shared pens); the surface's default pen is the pen the
 // context had when the surface was made. Fonts selected through SelectFont
 // belong to the surface and are deleted when it ends, after the context's
 // original font has been put back.
@@ -10,7 +10,7 @@
 
 #include "diagram/draw_surface.h"
 
-// The shell's five pens. A null handle selects nothing.
+// The program's five pens. A null handle selects nothing.
 struct GdiPens {
     HPEN thin = nullptr;
     HPEN dotted = nullptr;

@@ -12,7 +12,7 @@
 #include "app/win32/diagram_window.h"
 #include "app/win32/drawing_resources.h"
 #include "app/win32/main_window.h"
-#include "app/win32/shell_context.h"
+#include "app/win32/program_context.h"
 #include "app/win32/win32_shell.h"
 #include "resources/resource_ids.h"
 
@@ -50,14 +50,14 @@ std::vector<std::string> CommandLineArguments() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
-    ShellContext& shell = TheShell();
-    shell.instance = instance;
-    shell.state = MakeStartupState(96);
-    shell.database_folder = ChooseDatabaseFolder(ExecutablePath());
+    ProgramContext& program = TheProgram();
+    program.instance = instance;
+    program.state = MakeStartupState(96);
+    program.database_folder = ChooseDatabaseFolder(ExecutablePath());
     InitCommonControls();
-    shell.background_brush = CreateBackgroundBrush(instance);
+    program.background_brush = CreateBackgroundBrush(instance);
     if (!previous) {
-        RegisterWindowClass(instance, kMainWindowClass, MainWindowProc, shell.background_brush, "KLIMAMENUE");
+        RegisterWindowClass(instance, kMainWindowClass, MainWindowProc, program.background_brush, "KLIMAMENUE");
         RegisterWindowClass(instance, kDiagramWindowClass, DiagramWindowProc,
                             static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), nullptr);
     }
@@ -69,15 +69,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
     // A missing data file refused the creation after its message box: end
     // at once with a non-zero code.
     if (!window) return -1;
-    shell.main_window = window;
+    program.main_window = window;
     ShowWindow(window, show);
     UpdateWindow(window);
     // A station file on the command line (the open command of a .cli file)
     // is opened as "Open station from file" opens the one chosen.
     std::string station_file = StationFileArgument(CommandLineArguments());
     if (!station_file.empty()) {
-        Win32Shell adapter(shell);
-        OpenStationFileAt(shell.state, adapter, station_file);
+        Win32Shell shell(program);
+        OpenStationFileAt(program.state, shell, station_file);
     }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -4,7 +4,6 @@
 #include "app/logic/window_layout.h"
 #include "app/win32/bars.h"
 #include "app/win32/diagram_window.h"
-#include "app/win32/dialog_commands.h"
 #include "app/win32/drawing_resources.h"
 #include "app/win32/win32_shell.h"
 #include "database/data_files.h"
@@ -14,99 +13,85 @@ const char kMainWindowClass[] = "CLIMATEWINDOW";
 
 namespace {
 
-void MakeDisplayFontAndMeasure(ShellContext& shell) {
-    HDC dc = GetDC(shell.main_window);
-    shell.state.drawing.display_font = StartupDisplayFont(GetDeviceCaps(dc, LOGPIXELSY));
-    RecreateDisplayFont(shell);
+void DescribeDisplayFontAndMeasure(ProgramContext& program) {
+    HDC dc = GetDC(program.main_window);
+    program.state.drawing.display_font = StartupDisplayFont(GetDeviceCaps(dc, LOGPIXELSY));
     // The context's own font: these values stand until the first paint
-    // measures display_font.
+    // measures the display font.
     TEXTMETRICA tm = {};
     GetTextMetricsA(dc, &tm);
-    shell.state.drawing.char_width = tm.tmAveCharWidth;
-    shell.state.drawing.line_height = tm.tmHeight + tm.tmExternalLeading;
-    ReleaseDC(shell.main_window, dc);
+    program.state.drawing.char_width = tm.tmAveCharWidth;
+    program.state.drawing.line_height = tm.tmHeight + tm.tmExternalLeading;
+    ReleaseDC(program.main_window, dc);
 }
 
-LRESULT OnCreate(ShellContext& shell, HWND window) {
-    shell.main_window = window;
-    SetWindowCreationFlags(shell.state.station.record);
-    CreateDiagramWindow(shell);
-    DatabaseCheck check = CheckDatabaseFiles(shell.database_folder);
+LRESULT OnCreate(ProgramContext& program, HWND window) {
+    program.main_window = window;
+    SetWindowCreationFlags(program.state.station.record);
+    CreateDiagramWindow(program);
+    DatabaseCheck check = CheckDatabaseFiles(program.database_folder);
     if (!check.ok) {
         MessageBoxA(window, check.message.text.c_str(), check.message.caption.c_str(), MB_OK | MB_ICONHAND);
-        shell.start_failed = true;
+        program.start_failed = true;
         PostQuitMessage(-1);
         return -1;
     }
     // The file was there a moment ago; should it fail to read now, the user
     // learns why the country list is short or empty.
-    DataFileStatus countries = LoadCountryTable(shell.database_folder, shell.country_table);
+    DataFileStatus countries = LoadCountryTable(program.database_folder, program.country_table);
     if (countries != DataFileStatus::ok) {
         UserMessage problem = DataFileProblemMessage(DataFile::country, countries);
         MessageBoxA(window, problem.text.c_str(), problem.caption.c_str(), MB_OK | MB_ICONINFORMATION);
     }
-    CreatePens(shell);
-    MakeDisplayFontAndMeasure(shell);
-    CreateBars(shell);
+    CreatePens(program);
+    DescribeDisplayFontAndMeasure(program);
+    CreateBars(program);
     return 0;
 }
 
-void OnSize(ShellContext& shell) {
-    LayoutBars(shell);
+void OnSize(ProgramContext& program) {
+    LayoutBars(program);
     RECT client = {};
-    GetClientRect(shell.main_window, &client);
+    GetClientRect(program.main_window, &client);
     WindowPlacement place = DiagramWindowPlacement(client.right, client.bottom);
-    HWND diagram = DiagramWindow(shell);
+    HWND diagram = DiagramWindow(program);
     MoveWindow(diagram, place.x, place.y, place.width, place.height, TRUE);
-    RepaintDiagram(shell, true, true);
+    RepaintDiagram(program, true, true);
 }
 
-void OnDestroy(ShellContext& shell) {
-    DeleteDrawingResources(shell);
+void OnDestroy(ProgramContext& program) {
+    DeleteDrawingResources(program);
     // A failed start keeps its non-zero exit code.
-    PostQuitMessage(shell.start_failed ? -1 : 0);
+    PostQuitMessage(program.start_failed ? -1 : 0);
 }
 
-void OnCommand(ShellContext& shell, WPARAM wparam) {
+void OnCommand(ProgramContext& program, WPARAM wparam) {
     // Menu items and toolbar buttons send the identifier with 0 in the high half.
     if (wparam > 0xFFFF) return;
     int command = static_cast<int>(wparam);
-    Win32Shell adapter(shell);
-    if (RunCommand(shell.state, adapter, command)) return;
-    switch (command) {
-        case IDM_ENTER_DATA_MANUALLY:
-            ManualEntryCommand(shell);
-            RepaintDiagram(shell, true, true);
-            break;
-        case IDM_OPEN_FROM_DATABASE:
-            if (ImportStationCommand(shell)) RepaintDiagram(shell, true, false);
-            break;
-        case IDM_SAVE_WINDOW_CONTENT: SaveWindowAsMetafileCommand(shell); break;
-        case IDM_PRINT: PrintWindowContentCommand(shell); break;
-        case IDM_COPY_TO_CLIPBOARD: CopyWindowToClipboardCommand(shell); break;
-        default: break;
-    }
+    Win32Shell shell(program);
+    RunCommand(program.state, shell, command);
 }
 
-void OnChar(ShellContext& shell, WPARAM wparam, LPARAM lparam) {
+void OnChar(ProgramContext& program, WPARAM wparam, LPARAM lparam) {
     bool repeated = (lparam & (1L << 30)) != 0;
-    if (shell.state.memorial.OnChar(static_cast<std::uint8_t>(wparam & 0xFF), repeated)) {
-        Win32Shell(shell).ShowMemorial();
+    if (program.state.memorial.OnChar(static_cast<std::uint8_t>(wparam & 0xFF), repeated)) {
+        Win32Shell(program).ShowMemorial();
     }
 }
 
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    ShellContext& shell = TheShell();
+    ProgramContext& program = TheProgram();
     switch (message) {
-        case WM_CREATE: return OnCreate(shell, window);
-        case WM_SIZE: OnSize(shell); return 0;
-        case WM_DESTROY: OnDestroy(shell); return 0;
-        case WM_COMMAND: OnCommand(shell, wparam); return 0;
-        case WM_NOTIFY: return OnToolbarNotify(shell, wparam, lparam);
-        case WM_MENUSELECT: OnMenuSelect(shell, wparam, lparam); return 0;
-        case WM_CHAR: OnChar(shell, wparam, lparam); return 0;
+        case WM_CREATE: return OnCreate(program, window);
+        case WM_SIZE: OnSize(program); return 0;
+        case WM_DESTROY: OnDestroy(program); return 0;
+        case WM_COMMAND: OnCommand(program, wparam); return 0;
+        case WM_NOTIFY: return OnToolbarNotify(program, wparam, lparam);
+        case WM_MENUSELECT: OnMenuSelect(program, wparam, lparam); return 0;
+        case WM_CHAR: OnChar(program, wparam, lparam); return 0;
         default: return DefWindowProcA(window, message, wparam, lparam);
     }
 }

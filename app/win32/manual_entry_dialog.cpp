@@ -1,25 +1,9 @@
 #include "app/win32/manual_entry_dialog.h"
 
 #include "resources/dialog_ids.h"
-#include "station/manual_entry.h"
+#include "app/logic/manual_entry.h"
 
 namespace id = manual_entry_id;
-
-// The template's ids and the logic's ids are one set of numbers.
-static_assert(IDC_STATION_NAME == id::station_name && IDC_STATION_NUMBER_TEXT == id::station_number &&
-              IDC_COUNTRY_NAME == id::country_name && IDC_COUNTRY_CODE == id::country_code &&
-              IDC_LATITUDE == id::latitude && IDC_LONGITUDE == id::longitude &&
-              IDC_ELEVATION == id::elevation && IDC_NORTH == id::north && IDC_SOUTH == id::south &&
-              IDC_EAST == id::east && IDC_WEST == id::west && IDC_PRECIP_YEARS == id::precip_years &&
-              IDC_TEMP_YEARS == id::temp_years && IDC_PRECIP_MONTH == id::precip_first &&
-              IDC_TEMP_MONTH == id::temp_first && IDC_FROST_BAR == id::frost_bar_first &&
-              IDC_FROST_OUTLINE == id::frost_outline_first && IDC_PRECIP_HEAD == id::precip_head_first &&
-              IDC_TEMP_HEAD == id::temp_head_first && IDC_ABS_MAX == id::abs_max &&
-              IDC_ABS_MIN == id::abs_min && IDC_WARMEST_MAX == id::warmest_max &&
-              IDC_COLDEST_MIN == id::coldest_min && IDC_SHOW_ABS_MAX == id::show_abs_max &&
-              IDC_SHOW_ABS_MIN == id::show_abs_min && IDC_SHOW_WARMEST_MAX == id::show_warmest_max &&
-              IDC_SHOW_COLDEST_MIN == id::show_coldest_min,
-              "dialog_ids.h and manual_entry.h disagree");
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The dialog procedure of GETMANUALDATA. It only moves texts and check
-// states between the controls and the plain logic of station/manual_entry.h.
+// states between the controls and the plain logic of app/logic/manual_entry.h.
 #pragma once
 
 #include "app/win32/win32_api.h"

@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include "diagram/print_page.h"
-#include "resources/resource_ids.h"
+#include "diagram/diagram_drawing.h"
 
 namespace {
 
@@ -17,15 +16,15 @@ constexpr std::size_t kPathChars = 512;
 // The path of the last save in this run; the save dialog starts from it.
 char metafile_name[kPathChars] = "Climate station.emf";
 
-void Inform(const ShellContext& shell, const std::string& text, const char* caption) {
-    MessageBoxA(shell.main_window, text.c_str(), caption, MB_ICONINFORMATION);
+void Inform(const ProgramContext& program, const std::string& text, const char* caption) {
+    MessageBoxA(program.main_window, text.c_str(), caption, MB_ICONINFORMATION);
 }
 
-bool AskMetafileName(const ShellContext& shell) {
+bool AskMetafileName(const ProgramContext& program) {
     char file_title[256] = {};
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = shell.main_window;
+    dialog.hwndOwner = program.main_window;
     dialog.lpstrFilter = "Windows enhanced metafiles (*.emf)\0*.emf\0All Files (*.*)\0*.*\0";
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = metafile_name;
@@ -37,22 +36,35 @@ bool AskMetafileName(const ShellContext& shell) {
     return GetSaveFileNameA(&dialog) != FALSE;
 }
 
+// What the diagram window shows, at its size: a white pixel at the client
+// rectangle's top-left corner and one just beyond its bottom-right corner,
+// so that a metafile's frame spans the whole window.
+void DrawWindowContentWithFrame(ProgramContext& program, GdiSurface& surface) {
+    RECT client = {0, 0, 0, 0};
+    HWND diagram = DiagramWindow(program);
+    if (diagram) GetClientRect(diagram, &client);
+    DrawArea area = {client.left, client.top, client.right, client.bottom};
+    surface.SetPixel(area.left, area.top, kWhite);
+    surface.SetPixel(area.right, area.bottom, kWhite);
+    DrawWindowContent(surface, program.state.drawing, program.state.station, area);
+}
+
 // Records the window content into a new metafile (in memory when `path` is
 // null) and returns it closed, or null when it could not be made.
-HENHMETAFILE RecordWindowContent(ShellContext& shell, const char* path) {
+HENHMETAFILE RecordWindowContent(ProgramContext& program, const char* path) {
     HDC dc = CreateEnhMetaFileA(nullptr, path, nullptr, kMetafileDescription);
     if (!dc) return nullptr;
     {
         // The surface puts the context's own font back before the close.
-        GdiSurface surface(dc, shell.pens);
-        RenderWindowContent(shell, surface);
+        GdiSurface surface(dc, program.pens);
+        DrawWindowContentWithFrame(program, surface);
     }
     return CloseEnhMetaFile(dc);
 }
 
 // The printer the user chose, as a device context, or null. The dialog's
 // device mode and names are freed here: only the context is kept.
-HDC ChoosePrinter(const ShellContext& shell) {
+HDC ChoosePrinter(const ProgramContext& program) {
     PRINTDLGA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
@@ -65,14 +77,14 @@ HDC ChoosePrinter(const ShellContext& shell) {
     if (error != 0 && error != PDERR_NODEFAULTPRN) {
         char text[96];
         wsprintfA(text, "No printer can be used (print dialog error 0x%04lX).", static_cast<unsigned long>(error));
-        Inform(shell, text, "Print");
+        Inform(program, text, "Print");
     }
     return nullptr;
 }
 
 // One page between StartPage and EndPage; false when the printing system
 // refused a step (the document is then aborted).
-bool PrintOnePage(ShellContext& shell, HDC printer) {
+bool PrintOnePage(ProgramContext& program, HDC printer, PageView view) {
     DOCINFOA document = {};
     document.cbSize = sizeof document;
     document.lpszDocName = "Climate diagram";
@@ -82,11 +94,9 @@ bool PrintOnePage(ShellContext& shell, HDC printer) {
         return false;
     }
     {
-        HMENU menu = GetMenu(shell.main_window);
-        int diagram_check = menu ? static_cast<int>(GetMenuState(menu, IDM_SHOW_DIAGRAM, MF_BYCOMMAND)) : -1;
-        const DrawArea& rect = shell.state.diagram_rect;
-        GdiSurface surface(printer, shell.pens);
-        DrawPrintPage(surface, shell.state.drawing, shell.state.station, rect.bottom, rect.right, diagram_check);
+        const DrawArea& rect = program.state.diagram_rect;
+        GdiSurface surface(printer, program.pens);
+        DrawPrintPage(surface, program.state.drawing, program.state.station, rect.bottom, rect.right, view);
     }
     if (EndPage(printer) <= 0) {
         AbortDoc(printer);
@@ -97,36 +107,26 @@ bool PrintOnePage(ShellContext& shell, HDC printer) {
 
 }  // namespace
 
-void RenderWindowContent(ShellContext& shell, GdiSurface& surface) {
-    RECT client = {0, 0, 0, 0};
-    HWND diagram = DiagramWindow(shell);
-    if (diagram) GetClientRect(diagram, &client);
-    DrawArea area = {client.left, client.top, client.right, client.bottom};
-    surface.SetPixel(area.left, area.top, kWhite);
-    surface.SetPixel(area.right, area.bottom, kWhite);
-    DrawWindowContentOn(shell, surface, area);
-}
-
-void SaveWindowAsMetafile(ShellContext& shell) {
-    if (!AskMetafileName(shell)) return;
-    HENHMETAFILE metafile = RecordWindowContent(shell, metafile_name);
+void SaveWindowAsMetafile(ProgramContext& program) {
+    if (!AskMetafileName(program)) return;
+    HENHMETAFILE metafile = RecordWindowContent(program, metafile_name);
     if (!metafile) {
-        Inform(shell, std::string("The window content could not be saved to '") + metafile_name + "'.",
+        Inform(program, std::string("The window content could not be saved to '") + metafile_name + "'.",
                "Save window content");
         return;
     }
     DeleteEnhMetaFile(metafile);  // releases the handle; the file stays
 }
 
-void CopyWindowToClipboard(ShellContext& shell) {
-    HENHMETAFILE metafile = RecordWindowContent(shell, nullptr);
+void CopyWindowToClipboard(ProgramContext& program) {
+    HENHMETAFILE metafile = RecordWindowContent(program, nullptr);
     if (!metafile) {
-        Inform(shell, "The window content could not be drawn into a metafile.", "Copy window content");
+        Inform(program, "The window content could not be drawn into a metafile.", "Copy window content");
         return;
     }
-    if (!OpenClipboard(shell.main_window)) {
+    if (!OpenClipboard(program.main_window)) {
         DeleteEnhMetaFile(metafile);
-        Inform(shell, "The clipboard could not be opened.", "Copy window content");
+        Inform(program, "The clipboard could not be opened.", "Copy window content");
         return;
     }
     EmptyClipboard();
@@ -134,14 +134,14 @@ void CopyWindowToClipboard(ShellContext& shell) {
     CloseClipboard();
     if (!handed_over) {
         DeleteEnhMetaFile(metafile);  // still ours: the clipboard did not take it
-        Inform(shell, "The window content could not be put on the clipboard.", "Copy window content");
+        Inform(program, "The window content could not be put on the clipboard.", "Copy window content");
     }
 }
 
-void PrintWindowContent(ShellContext& shell) {
-    HDC printer = ChoosePrinter(shell);
+void PrintWindowContent(ProgramContext& program, PageView view) {
+    HDC printer = ChoosePrinter(program);
     if (!printer) return;
-    bool printed = PrintOnePage(shell, printer);
+    bool printed = PrintOnePage(program, printer, view);
     DeleteDC(printer);
-    if (!printed) Inform(shell, "The page could not be printed.", "Print");
+    if (!printed) Inform(program, "The page could not be printed.", "Print");
 }

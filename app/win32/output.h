@@ -6,21 +6,16 @@
 // by the main window.
 #pragma once
 
-#include "app/win32/shell_context.h"
-
-// The sequence the diagram window paints with, at screen size: the area is
-// the diagram window's client rectangle, with a white pixel at its top-left
-// corner and one just beyond its bottom-right corner so that a metafile's
-// frame spans the whole window.
-void RenderWindowContent(ShellContext& shell, GdiSurface& surface);
+#include "app/win32/program_context.h"
+#include "diagram/print_page.h"
 
 // Asks for a file name (starting from the name of the last save, first
 // "Climate station.emf") and writes the metafile under exactly that name.
-void SaveWindowAsMetafile(ShellContext& shell);
+void SaveWindowAsMetafile(ProgramContext& program);
 
 // Replaces the clipboard's contents by the metafile (CF_ENHMETAFILE only).
-void CopyWindowToClipboard(ShellContext& shell);
+void CopyWindowToClipboard(ProgramContext& program);
 
-// The print dialog, then one page drawn at the print scale; nothing when
-// the dialog is cancelled.
-void PrintWindowContent(ShellContext& shell);
+// The print dialog, then one page of the view drawn at the print scale;
+// nothing when the dialog is cancelled.
+void PrintWindowContent(ProgramContext& program, PageView view);

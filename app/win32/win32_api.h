@@ -1,4 +1,4 @@
-// The Win32 headers of the shell, included through here only. windows.h
+// The Win32 headers of the program, included through here only. windows.h
 // maps TextOut to TextOutA, which would rename the drawing surface's own
 // TextOut in whichever file saw the macro first; the macro is removed, and
 // the Win32 call is always spelled TextOutA.

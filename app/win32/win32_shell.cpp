@@ -1,9 +1,12 @@
 #include "app/win32/win32_shell.h"
 
-
 #include "app/win32/drawing_resources.h"
+#include "app/win32/manual_entry_dialog.h"
 #include "app/win32/memorial_dialog.h"
+#include "app/win32/output.h"
 #include "app/win32/station_file_dialogs.h"
+#include "app/win32/station_search_dialog.h"
+#include "database/station_import.h"
 
 void Win32Shell::ApplyMenuState(const MenuState& menu) {
     HMENU bar = GetMenu(context_.main_window);
@@ -49,11 +52,6 @@ void Win32Shell::ChooseDisplayFont(FontSpec& font) {
     if (ChooseFontA(&request)) font = FromLogFont(description);
 }
 
-void Win32Shell::RecreateDisplayFont(const FontSpec& font) {
-    context_.state.drawing.display_font = font;
-    ::RecreateDisplayFont(context_);
-}
-
 bool Win32Shell::AskOpenStationFile(std::string& path) {
     return AskStationFileName(context_.main_window, StationFileDialog::open, path);
 }
@@ -61,6 +59,29 @@ bool Win32Shell::AskOpenStationFile(std::string& path) {
 bool Win32Shell::AskSaveStationFile(std::string& path) {
     return AskStationFileName(context_.main_window, StationFileDialog::save, path);
 }
+
+bool Win32Shell::ImportStationFromDatabase(StationData& station) {
+    StationSearchContext search;
+    search.db_dir = context_.database_folder;
+    search.country_table = &context_.country_table;
+    search.chosen_station_name = &context_.chosen_station_name;
+    if (!RunStationSearchDialog(context_.instance, context_.main_window, search)) return false;
+    // An empty pick (Cancel, or nothing picked in this run) imports nothing.
+    StationImport import =
+        ::ImportStationFromDatabase(search.db_dir, context_.country_table, context_.chosen_station_name, station);
+    for (const UserMessage& message : import.messages) ShowInformation(message.text, message.caption);
+    return import.imported;
+}
+
+void Win32Shell::EnterStationData(StationData& station) {
+    RunManualEntryDialog(context_.instance, context_.main_window, station);
+}
+
+void Win32Shell::SaveWindowAsMetafile() { ::SaveWindowAsMetafile(context_); }
+
+void Win32Shell::CopyWindowToClipboard() { ::CopyWindowToClipboard(context_); }
+
+void Win32Shell::PrintPage(PageView view) { PrintWindowContent(context_, view); }
 
 void Win32Shell::ShowInformation(const std::string& text, const std::string& caption) {
     MessageBoxA(context_.main_window, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);

@@ -1,13 +1,14 @@
 // The command logic's view of the Win32 program: menu, status bar, window
-// sizes, repaints, pens, font and the common dialogs.
+// sizes, repaints, pens, font, the dialogs and the output of the window
+// content.
 #pragma once
 
 #include "app/logic/shell.h"
-#include "app/win32/shell_context.h"
+#include "app/win32/program_context.h"
 
 class Win32Shell : public Shell {
 public:
-    explicit Win32Shell(ShellContext& context) : context_(context) {}
+    explicit Win32Shell(ProgramContext& context) : context_(context) {}
 
     void ApplyMenuState(const MenuState& menu) override;
     void SetStatusText(const std::string& text) override;
@@ -17,13 +18,17 @@ public:
     void InvalidateMainWindow(bool erase) override;
     void RecreateCurvePens(bool monochrome) override;
     void ChooseDisplayFont(FontSpec& font) override;
-    void RecreateDisplayFont(const FontSpec& font) override;
     bool AskOpenStationFile(std::string& path) override;
     bool AskSaveStationFile(std::string& path) override;
+    bool ImportStationFromDatabase(StationData& station) override;
+    void EnterStationData(StationData& station) override;
+    void SaveWindowAsMetafile() override;
+    void CopyWindowToClipboard() override;
+    void PrintPage(PageView view) override;
     void ShowInformation(const std::string& text, const std::string& caption) override;
     void ShowMemorial() override;
     void DestroyMainWindow() override;
 
 private:
-    ShellContext& context_;
+    ProgramContext& context_;
 };

@@ -174,7 +174,7 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
         return Failure(result, {"The folder " + options.out_dir + " could not be created.", ""});
     }
     RenderOptions render;
-    render.mode = options.table ? 0 : 1;
+    render.view = options.table ? RenderView::table : RenderView::diagram;
     StationData start;
     start.record = MakeStartupRecord();
     SvgSurface surface;
@@ -228,8 +228,8 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
     const std::vector<AtlasCountry> countries = PageCountries(std::move(drawn));
     result.countries = static_cast<std::int64_t>(countries.size());
     const bool diagram = !options.table;
-    const AtlasPictureSize size{diagram ? render.width : TableWindowWidth(render.char_width),
-                                diagram ? render.height : kTableWindowHeight, options.table};
+    const RenderSize picture = WindowSizeForView(render, diagram);
+    const AtlasPictureSize size{picture.width, picture.height, options.table};
     const std::string index = options.out_dir + "/index.html";
     if (!WriteWholeFile(index, AtlasPage(countries, size))) {
         return Failure(std::move(result), {"The page " + index + " could not be written.", ""});

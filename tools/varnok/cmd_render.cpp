@@ -74,7 +74,7 @@ bool ParseArgs(const Args& args, Command& c) {
         } else if (a == "--month-labels") {
             c.options.month_labels = true;
         } else if (a == "--diagram" || a == "--table") {
-            c.options.mode = a == "--diagram" ? 1 : 0;
+            c.options.view = a == "--diagram" ? RenderView::diagram : RenderView::table;
         } else if (a == "-o" || a == "--size" || a == "--axis-offset" || a == "--print" || a == "--char-width" ||
                    a == "--line-height") {
             if (i + 1 >= args.size()) return Fail(a + " needs a value");

@@ -15,21 +15,18 @@ public:
     void Text(const char* name, const std::string& cp1252) { Key(name); Quote(Cp1252ToUtf8(cp1252)); }
     void Int(const char* name, long long v) { Key(name); out_ += std::to_string(v); }
     void Real(const char* name, float v) { Key(name); AppendReal(v); }
-    void Reals(const char* name, const float* v, int n) {
+    // A record field by its type: a text field, a number, or a list.
+    template <std::size_t N>
+    void Field(const char* name, const char (&text)[N]) { Text(name, FieldText(text)); }
+    void Field(const char* name, std::int32_t v) { Int(name, v); }
+    void Field(const char* name, float v) { Real(name, v); }
+    template <typename T, std::size_t N>
+    void Field(const char* name, const T (&values)[N]) {
         Key(name);
         out_ += '[';
-        for (int i = 0; i < n; ++i) {
+        for (std::size_t i = 0; i < N; ++i) {
             if (i) out_ += ", ";
-            AppendReal(v[i]);
-        }
-        out_ += ']';
-    }
-    void Ints(const char* name, const int* v, int n) {
-        Key(name);
-        out_ += '[';
-        for (int i = 0; i < n; ++i) {
-            if (i) out_ += ", ";
-            out_ += std::to_string(v[i]);
+            AppendNumber(values[i]);
         }
         out_ += ']';
     }
@@ -42,6 +39,8 @@ private:
         out_ += "\": ";
     }
     // The shortest decimal text that reads back to the same float32.
+    void AppendNumber(float v) { AppendReal(v); }
+    void AppendNumber(std::int32_t v) { out_ += std::to_string(v); }
     void AppendReal(float v) {
         if (!std::isfinite(v)) {
             out_ += "null";
@@ -73,40 +72,9 @@ private:
 std::string StationJson(const StationData& station) {
     const StationRecord& r = station.record;
     JsonObject j;
-    j.Text("station_name", FieldText(r.station_name));
-    j.Text("station_number", FieldText(r.station_number));
-    j.Text("country_name", FieldText(r.country_name));
-    j.Text("lat_hemisphere", FieldText(r.lat_hemisphere));
-    j.Text("lon_hemisphere", FieldText(r.lon_hemisphere));
-    j.Int("elevation_m", r.elevation_m);
-    j.Int("country_code", r.country_code);
-    j.Int("temp_years", r.temp_years);
-    j.Int("precip_years", r.precip_years);
-    j.Real("latitude", r.latitude);
-    j.Int("lat_degrees", r.lat_degrees);
-    j.Int("lat_minutes", r.lat_minutes);
-    j.Real("longitude", r.longitude);
-    j.Int("lon_degrees", r.lon_degrees);
-    j.Int("lon_minutes", r.lon_minutes);
-    j.Reals("precip_mm", r.precip_mm, kMonthSlots);
-    j.Reals("temp_c", r.temp_c, kMonthSlots);
-    j.Reals("precip_min_mm", r.precip_min_mm, kMonthSlots);
-    j.Reals("precip_max_mm", r.precip_max_mm, kMonthSlots);
-    j.Reals("temp_min_c", r.temp_min_c, kMonthSlots);
-    j.Reals("temp_max_c", r.temp_max_c, kMonthSlots);
-    j.Real("abs_min_c", r.abs_min_c);
-    j.Real("abs_max_c", r.abs_max_c);
-    j.Real("coldest_month_min_c", r.coldest_month_min_c);
-    j.Real("warmest_month_max_c", r.warmest_month_max_c);
-    int frost[12];
-    for (int i = 0; i < 12; ++i) frost[i] = r.frost_flags[i];
-    j.Ints("frost_flags", frost, 12);
-    j.Int("show_abs_max", r.show_abs_max);
-    j.Int("show_abs_min", r.show_abs_min);
-    j.Int("show_warmest_max", r.show_warmest_max);
-    j.Int("show_coldest_min", r.show_coldest_min);
-    j.Int("diagram_mode", r.diagram_mode);
-    j.Int("month_labels", r.month_labels);
+#define VARNOK_JSON_FIELD(name) j.Field(#name, r.name);
+    VARNOK_RECORD_FIELDS(VARNOK_JSON_FIELD)
+#undef VARNOK_JSON_FIELD
     j.Real("annual_precip_mm", station.annual_precip_mm);
     j.Real("annual_mean_temp_c", station.annual_mean_temp_c);
     return j.Finish();

@@ -4,17 +4,22 @@
 #include <cstdint>
 #include <cstring>
 
+#include "app/logic/app_state.h"
+#include "app/logic/window_layout.h"
 #include "diagram/diagram_drawing.h"
 #include "diagram/print_page.h"
 #include "diagram/svg_surface.h"
 
 namespace {
 
+// The screen the program's start font is made for: 96 dots per inch.
+constexpr int kRenderLogPixelsY = 96;
+
 DrawingState MakeState(const RenderOptions& o) {
     DrawingState state;
     state.axis_offset = o.axis_offset;
     state.monochrome = o.monochrome;
-    state.display_font = StartDisplayFont();
+    state.display_font = StartupDisplayFont(kRenderLogPixelsY);
     state.print_scale = o.print_scale > 0 ? o.print_scale : 3;
     return state;
 }
@@ -35,15 +40,14 @@ void PageCanvas(const RenderOptions& o, bool diagram, int& width, int& height) {
 
 }  // namespace
 
-FontSpec StartDisplayFont() {
-    FontSpec font;
-    font.height = -13;  // -MulDiv(10, 96, 72)
-    font.weight = 700;
-    std::memcpy(font.face_name, "Arial", 6);
-    return font;
+RenderSize WindowSizeForView(const RenderOptions& options, bool diagram) {
+    if (options.size_given) return {options.width, options.height};
+    // The main window's size for the view, as the program sets it, around
+    // the diagram window.
+    const WindowPlacement main = MainWindowSizeForMode(diagram, options.char_width);
+    const WindowPlacement client = DiagramWindowPlacement(main.width, main.height);
+    return {client.width, client.height};
 }
-
-int TableWindowWidth(int char_width) { return Clamp(119LL * char_width - 20); }
 
 std::string RenderSvg(const RenderOptions& options, StationData& station) {
     SvgSurface surface;
@@ -53,8 +57,11 @@ std::string RenderSvg(const RenderOptions& options, StationData& station) {
 std::string_view RenderSvg(const RenderOptions& options, StationData& station, SvgSurface& surface) {
     RenderOptions o = options;
     if (o.month_labels) station.record.month_labels = 1;
-    if (o.mode >= 0) station.record.diagram_mode = o.mode;
+    if (o.view != RenderView::record) station.record.diagram_mode = o.view == RenderView::diagram ? 1 : 0;
     const bool diagram = station.record.diagram_mode != 0;
+    const RenderSize size = WindowSizeForView(o, diagram);
+    o.width = size.width;
+    o.height = size.height;
     DrawingState state = MakeState(o);
     const TextMetrics metrics{o.char_width, o.line_height};
     if (o.print_scale > 0) {
@@ -62,12 +69,8 @@ std::string_view RenderSvg(const RenderOptions& options, StationData& station, S
         int height = 0;
         PageCanvas(o, diagram, width, height);
         surface.Begin(width, height, metrics, o.monochrome);
-        DrawPrintPage(surface, state, station, o.height, o.width, diagram ? kMenuItemChecked : 0);
+        DrawPrintPage(surface, state, station, o.height, o.width, diagram ? PageView::diagram : PageView::table);
         return surface.Finish();
-    }
-    if (!diagram && !o.size_given) {
-        o.width = TableWindowWidth(o.char_width);
-        o.height = kTableWindowHeight;
     }
     surface.Begin(o.width, o.height, metrics, o.monochrome);
     DrawWindowContent(surface, state, station, DrawArea{0, 0, o.width, o.height});

@@ -8,27 +8,32 @@
 #include "diagram/draw_surface.h"
 #include "station/station_record.h"
 
+// The view drawn: the record's diagram_mode, or the one the options force.
+enum class RenderView { record, diagram, table };
+
 struct RenderOptions {
-    int width = 380;   // the diagram window's client area in a start-size window
-    int height = 510;
+    // The diagram window's client size; without size_given, the size the
+    // program gives it in the view mode drawn.
+    int width = 0;
+    int height = 0;
     bool size_given = false;
     int axis_offset = 100;
     bool monochrome = false;
     bool month_labels = false;  // forces the month initials on
-    int mode = -1;              // 1 diagram, 0 table, -1 the record's diagram_mode
+    RenderView view = RenderView::record;
     int print_scale = 0;        // 1..6 renders the printed page; 0 the window
     int char_width = 8;
     int line_height = 16;
 };
 
-// The display font at program start on a 96 dpi screen: Arial, bold, 10 points.
-FontSpec StartDisplayFont();
-
-// The canvas of a table that the window shows when no size was given: the
-// window is resized to 119 character widths by 468 units, of which the
-// diagram window gets all but 20 across and 80 down.
-int TableWindowWidth(int char_width);
-constexpr int kTableWindowHeight = 388;
+// The window size drawn for a view: the options' own size when given,
+// otherwise the diagram window's client size as the program sets it around
+// that view.
+struct RenderSize {
+    int width = 0;
+    int height = 0;
+};
+RenderSize WindowSizeForView(const RenderOptions& options, bool diagram);
 
 // Draws the station as the options say. The table writes the annual values
 // into slot 13 of the record, as the program does.

@@ -10,6 +10,10 @@
 //                             or in simple mode (menu help) the simple text
 //   diagram-size              client size of the diagram window: "W H"
 //   window-size               outer size of the main window: "W H"
+//   size-diagram W H          resize the main window so the diagram window
+//                             is W x H
+//   paint-time [N]            invalidate and paint the diagram window N
+//                             times (50); print the median in ms
 //   command ID                post WM_COMMAND ID to the main window (for
 //                             commands that open a modal dialog)
 //   send-command ID           send it and wait until it has been handled
@@ -50,15 +54,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "dialog_steps.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
-constexpr int kDiagramWindowId = 2000;
-constexpr int kStatusBarId = 1002;
-constexpr int kToolbarId = 1000;
+constexpr int kDiagramWindowId = DIAGRAM_WINDOW_ID;
+constexpr int kStatusBarId = STATUSBAR_ID;
+constexpr int kToolbarId = TOOLBAR_ID;
 constexpr int kFileNameCombo = 0x47c;  // cmb13: the file name box of the Explorer dialog
 constexpr int kFileNameEdit = 0x480;   // edt1: the same in the older dialog
 constexpr UINT kSendTimeoutMs = 20000;
@@ -393,6 +400,41 @@ int Run(int argc, char** argv) {
     if (step == "popup-shown") {
         HWND popup = FindWindowA("#32768", nullptr);  // the class of menu windows
         return popup && IsWindowVisible(popup) ? 0 : 1;
+    }
+    if (step == "size-diagram" && arg(3)) {
+        // The main window resized so that the diagram window's client area is W x H.
+        HWND diagram = GetDlgItem(main, kDiagramWindowId);
+        if (!diagram) return Fail("diagram window not found");
+        RECT outer = {}, client = {};
+        GetWindowRect(main, &outer);
+        GetClientRect(diagram, &client);
+        int width = static_cast<int>(outer.right - outer.left + number(2) - client.right);
+        int height = static_cast<int>(outer.bottom - outer.top + number(3) - client.bottom);
+        SetWindowPos(main, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return Synchronise(main) ? 0 : Fail("the main window did not answer");
+    }
+    if (step == "paint-time") {
+        // The diagram window invalidated and painted N times (default 50);
+        // prints the median paint in milliseconds.
+        HWND diagram = GetDlgItem(main, kDiagramWindowId);
+        if (!diagram) return Fail("diagram window not found");
+        int runs = arg(2) ? static_cast<int>(number(2)) : 50;
+        if (runs < 1 || runs > 10000) return Fail("paint-time wants 1 to 10000 runs");
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        std::vector<double> ms;
+        for (int i = 0; i < runs; ++i) {
+            InvalidateRect(diagram, nullptr, TRUE);
+            LARGE_INTEGER start, end;
+            QueryPerformanceCounter(&start);
+            SendMessageTimeoutA(diagram, WM_PAINT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, nullptr);
+            QueryPerformanceCounter(&end);
+            ms.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                         static_cast<double>(frequency.QuadPart));
+        }
+        std::sort(ms.begin(), ms.end());
+        std::printf("%.3f\n", ms[ms.size() / 2]);
+        return 0;
     }
     if (step == "click" && arg(3)) {
         HWND diagram = GetDlgItem(main, kDiagramWindowId);

@@ -1,6 +1,6 @@
 // Checks the GDI drawing surface on a real device context (a memory
 // bitmap), where the recording surface of the unit tests cannot look: the
-// end point that LineTo leaves out, the shell's pens and the context's own
+// end point that LineTo leaves out, the program's pens and the context's own
 // default pen, text alignment and colour, fonts and their metrics.
 // Prints one line per failed check and exits with the number of failures.
 #include <cstdio>

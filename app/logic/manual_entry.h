@@ -10,39 +10,41 @@
 #include <map>
 #include <string>
 
+#include "resources/dialog_ids.h"
 #include "station/station_record.h"
 
-// Control ids of the dialog. The month columns i = 0..11 hold slot i + 1.
+// Control ids of the dialog, named for the logic; the numbers are the
+// resource ids of the template. The month columns i = 0..11 hold slot i + 1.
 namespace manual_entry_id {
 constexpr int ok = 1;
 constexpr int cancel = 2;
-constexpr int precip_years = 100;
-constexpr int precip_first = 101;  // 101..112: precip_mm slots 1..12
-constexpr int temp_years = 113;
-constexpr int temp_first = 114;  // 114..125: temp_c slots 1..12
-constexpr int abs_max = 130;
-constexpr int abs_min = 131;
-constexpr int warmest_max = 132;
-constexpr int coldest_min = 133;
-constexpr int frost_bar_first = 140;      // 140..151: month mark 1 (filled bar)
-constexpr int frost_outline_first = 160;  // 160..171: month mark 2 (outline)
-constexpr int station_name = 180;
-constexpr int elevation = 181;
-constexpr int latitude = 182;
-constexpr int longitude = 183;
-constexpr int country_name = 184;
-constexpr int country_code = 185;
-constexpr int east = 190;
-constexpr int west = 191;
-constexpr int show_abs_min = 192;
-constexpr int show_abs_max = 193;
-constexpr int show_coldest_min = 194;
-constexpr int show_warmest_max = 195;
-constexpr int north = 196;
-constexpr int south = 197;
-constexpr int precip_head_first = 1001;  // 1001..1012: column heads of the precipitation row
-constexpr int station_number = 1032;
-constexpr int temp_head_first = 1101;  // 1101..1112: column heads of the temperature row
+constexpr int precip_years = IDC_PRECIP_YEARS;
+constexpr int precip_first = IDC_PRECIP_MONTH;  // 101..112: precip_mm slots 1..12
+constexpr int temp_years = IDC_TEMP_YEARS;
+constexpr int temp_first = IDC_TEMP_MONTH;  // 114..125: temp_c slots 1..12
+constexpr int abs_max = IDC_ABS_MAX;
+constexpr int abs_min = IDC_ABS_MIN;
+constexpr int warmest_max = IDC_WARMEST_MAX;
+constexpr int coldest_min = IDC_COLDEST_MIN;
+constexpr int frost_bar_first = IDC_FROST_BAR;      // 140..151: month mark 1 (filled bar)
+constexpr int frost_outline_first = IDC_FROST_OUTLINE;  // 160..171: month mark 2 (outline)
+constexpr int station_name = IDC_STATION_NAME;
+constexpr int elevation = IDC_ELEVATION;
+constexpr int latitude = IDC_LATITUDE;
+constexpr int longitude = IDC_LONGITUDE;
+constexpr int country_name = IDC_COUNTRY_NAME;
+constexpr int country_code = IDC_COUNTRY_CODE;
+constexpr int east = IDC_EAST;
+constexpr int west = IDC_WEST;
+constexpr int show_abs_min = IDC_SHOW_ABS_MIN;
+constexpr int show_abs_max = IDC_SHOW_ABS_MAX;
+constexpr int show_coldest_min = IDC_SHOW_COLDEST_MIN;
+constexpr int show_warmest_max = IDC_SHOW_WARMEST_MAX;
+constexpr int north = IDC_NORTH;
+constexpr int south = IDC_SOUTH;
+constexpr int precip_head_first = IDC_PRECIP_HEAD;  // 1001..1012: column heads of the precipitation row
+constexpr int station_number = IDC_STATION_NUMBER_TEXT;
+constexpr int temp_head_first = IDC_TEMP_HEAD;  // 1101..1112: column heads of the temperature row
 }  // namespace manual_entry_id
 
 // Texts of edit fields and static labels, and the states of check boxes and
@@ -68,13 +70,14 @@ extern const ManualEntryEdit kManualEntryEdits[kManualEntryEditCount];
 constexpr int kManualEntryCheckCount = 32;
 extern const int kManualEntryChecks[kManualEntryCheckCount];
 
-// Removes the blanks (code 32 only) at the end of the text held in a field
-// of `size` bytes. A field without a NUL counts as `size` characters long;
-// the trimming never reads or writes outside it.
-void TrimTrailingBlanks(char* text, std::size_t size);
+// Overwrites with NULs the blanks (code 32 only) that TrimTrailingBlanks
+// takes off the end of the text held in a field of `size` bytes. A field
+// without a NUL counts as `size` characters long; nothing outside it is
+// read or written.
+void ClearTrailingBlanks(char* text, std::size_t size);
 template <std::size_t N>
-void TrimTrailingBlanks(char (&text)[N]) {
-    TrimTrailingBlanks(text, N);
+void ClearTrailingBlanks(char (&text)[N]) {
+    ClearTrailingBlanks(text, N);
 }
 
 // Dialog start: trims the three texts of the record in place (this sticks

@@ -1,4 +1,4 @@
-#include "station/manual_entry.h"
+#include "app/logic/manual_entry.h"
 
 #include <cctype>
 #include <cfloat>
@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <string_view>
+
+#include "database/data_text.h"
 
 namespace id = manual_entry_id;
 
@@ -27,14 +30,18 @@ const ManualEntryEdit kManualEntryEdits[kManualEntryEditCount] = {
 const int kManualEntryChecks[kManualEntryCheckCount] = {
     id::north, id::south, id::east, id::west,
     id::show_abs_max, id::show_abs_min, id::show_coldest_min, id::show_warmest_max,
-    140, 141, 142, 143, 144, 145, 146, 147, 148, 149, 150, 151,
-    160, 161, 162, 163, 164, 165, 166, 167, 168, 169, 170, 171,
+    id::frost_bar_first, id::frost_bar_first + 1, id::frost_bar_first + 2, id::frost_bar_first + 3,
+    id::frost_bar_first + 4, id::frost_bar_first + 5, id::frost_bar_first + 6, id::frost_bar_first + 7,
+    id::frost_bar_first + 8, id::frost_bar_first + 9, id::frost_bar_first + 10, id::frost_bar_first + 11,
+    id::frost_outline_first, id::frost_outline_first + 1, id::frost_outline_first + 2, id::frost_outline_first + 3,
+    id::frost_outline_first + 4, id::frost_outline_first + 5, id::frost_outline_first + 6,
+    id::frost_outline_first + 7, id::frost_outline_first + 8, id::frost_outline_first + 9,
+    id::frost_outline_first + 10, id::frost_outline_first + 11,
 };
 
-void TrimTrailingBlanks(char* text, std::size_t size) {
-    std::size_t n = 0;
-    while (n < size && text[n] != '\0') ++n;
-    while (n > 0 && text[n - 1] == ' ') text[--n] = '\0';
+void ClearTrailingBlanks(char* text, std::size_t size) {
+    const std::string_view held = CutAtNul(std::string_view(text, size));
+    for (std::size_t n = TrimTrailingBlanks(held).size(); n < held.size(); ++n) text[n] = '\0';
 }
 
 namespace {
@@ -55,9 +62,6 @@ std::string Format(const char* format, Args... args) {
 std::string TempText(float value) { return Format("%+2.1f", static_cast<double>(value)); }
 std::string PrecipText(float value) { return Format("%4.0f", static_cast<double>(value)); }
 std::string YearsText(std::int32_t years) { return Format("   %d", static_cast<int>(years)); }
-std::string CoordinateText(std::int32_t degrees, std::int32_t minutes) {
-    return Format("%d.%.2d", static_cast<int>(degrees), static_cast<int>(minutes));
-}
 
 // The text of a field as the dialog reads it: cut at the first NUL and to
 // the field's buffer; an absent control reads as empty.
@@ -185,14 +189,14 @@ ManualEntryForm MonthHeads(bool southern) {
 
 ManualEntryForm OpenManualEntry(StationRecord& r) {
     ManualEntryForm form;
-    TrimTrailingBlanks(r.station_name);
+    ClearTrailingBlanks(r.station_name);
     form.texts[id::station_name] = FieldText(r.station_name);
-    TrimTrailingBlanks(r.country_name);
+    ClearTrailingBlanks(r.country_name);
     form.texts[id::country_name] = FieldText(r.country_name);
-    TrimTrailingBlanks(r.station_number);
+    ClearTrailingBlanks(r.station_number);
     form.texts[id::station_number] = FieldText(r.station_number);
 
-    bool north = FieldText(r.lat_hemisphere) != "S" && r.latitude >= 0.0f;
+    bool north = !IsSouthernStation(r);
     form.checks[id::north] = north;
     form.checks[id::south] = !north;
     // The template's heads read "Jan".."Dec"; only a southern station
@@ -286,8 +290,7 @@ void ApplyManualEntry(const ManualEntryForm& form, StationData& station) {
         ReadReal(f, id::temp_first + i, r.temp_c[i + 1]);
         temp_sum += r.temp_c[i + 1];
     }
-    // The same twelfth as UpdateDerivedValues: the float nearest to 1/12.
-    station.annual_mean_temp_c = AnnualSumToFloat(temp_sum * static_cast<double>(0.083333336f));
+    station.annual_mean_temp_c = AnnualMeanOfSum(temp_sum);
     double precip_sum = 0.0;
     for (int i = 0; i < 12; ++i) {
         ReadReal(f, id::precip_first + i, r.precip_mm[i + 1]);

@@ -1,6 +1,6 @@
-// The program-wide state of the Win32 shell: the window handles, the
+// The program-wide state of the Win32 program: the window handles, the
 // shared drawing resources and the portable application state. There is
-// one instance for the run (TheShell()); the command handlers of the
+// one instance for the run (TheProgram()); the command handlers of the
 // dialogs and output receive it as a reference.
 #pragma once
 
@@ -12,7 +12,7 @@
 #include "app/win32/gdi_surface.h"
 #include "database/country_table.h"
 
-struct ShellContext {
+struct ProgramContext {
     HINSTANCE instance = nullptr;
     HWND main_window = nullptr;  // owner of every dialog and message box
     HWND toolbar = nullptr;
@@ -26,11 +26,9 @@ struct ShellContext {
     AppState state;
 
     // Created at main-window creation, deleted at its destruction. The
-    // two curve pens are replaced by the colour commands, display_font by
-    // the font command (state.drawing.display_font is its description).
+    // two curve pens are replaced by the colour commands.
     HBRUSH background_brush = nullptr;
     GdiPens pens;
-    HFONT display_font = nullptr;
 
     // Every record of COUNTRY.DAT, loaded once after the presence check.
     CountryTable country_table;
@@ -38,19 +36,14 @@ struct ShellContext {
     std::string chosen_station_name;
 };
 
-ShellContext& TheShell();
+ProgramContext& TheProgram();
 
 // The diagram window (control id 2000 of the main window).
-HWND DiagramWindow(const ShellContext& shell);
+HWND DiagramWindow(const ProgramContext& program);
 
 // Measures the diagram window's client rectangle into state.diagram_rect.
-void MeasureDiagramRect(ShellContext& shell);
+void MeasureDiagramRect(ProgramContext& program);
 
 // Invalidates the diagram window (with or without background erase) and,
 // when asked, repaints it before returning.
-void RepaintDiagram(const ShellContext& shell, bool erase, bool update_now);
-
-// The sequence the diagram window paints with, for any surface at scale 1:
-// display_font selected, char_width and line_height measured, then the
-// diagram or the table of the current station on the area.
-void DrawWindowContentOn(ShellContext& shell, GdiSurface& surface, const DrawArea& area);
+void RepaintDiagram(const ProgramContext& program, bool erase, bool update_now);

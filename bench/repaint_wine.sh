@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Repaint of the diagram window under Wine: the program of a Windows build
+# shows a very wet station (tests/golden/cherrapunji.cli) in a diagram
+# window of 1920 x 1080, and the test driver times 50 paints of the diagram
+# and 50 of the table; each line gives the median in milliseconds.
+#
+#   bench/repaint_wine.sh WINDOWS_BUILD_FOLDER
+set -u
+if [ $# -ne 1 ] || [ ! -d "$1" ]; then
+  echo "usage: $0 WINDOWS_BUILD_FOLDER" >&2
+  exit 2
+fi
+build=$(cd "$1" && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/varnok-repaint.XXXXXX")
+source "$(dirname "$0")/../tests/e2e/e2e_lib.sh"
+program_pid=
+xvfb_pid=
+trap 'scenario_teardown >/dev/null 2>&1; rm -rf "$work"' EXIT
+
+status_is() { [ "$(drive status)" = "$1" ]; }
+
+xvfb_screen=2400x1500x24
+choose_wine && prepare_template_prefix && scenario_setup repaint || exit 1
+cp "$sample"/*.DAT "$scenario_dir/data/"
+cp "$repo/tests/golden/cherrapunji.cli" "$scenario_dir/data/wet.cli"
+start_program 600
+drive wait-window "Climate diagram (" 60000 >/dev/null || { echo "repaint: no main window" >&2; exit 1; }
+drive command 10
+drive file-dialog "Open climate station from file" wet.cli
+wait_until 30 status_is "Varnok 32 - climate diagram"
+drive size-diagram 1920 1080
+echo "diagram window: $(drive diagram-size)"
+echo "diagram 1920x1080, median of 50 paints: $(drive paint-time 50) ms"
+drive send-command 22
+wait_until 30 status_is "Varnok 32 - data table"
+drive size-diagram 1920 1080
+echo "table 1920x1080, median of 50 paints: $(drive paint-time 50) ms"

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the native tree and runs the benchmarks, each reporting against a
+# floor or peer measured in the same run: the drawing, the start of one
+# `varnok render` process against /bin/true, and the station database
+# against a plain read of the same files.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+out=$(bash "$here/scripts/build.sh" native)
+echo "== drawing"
+"$out/bench/bench_diagram"
+echo "== one varnok render process"
+"$out/bench/bench_startup" "$out/varnok" "$here/tests/golden/cherrapunji.cli" "${BENCH_RUNS:-200}"
+echo "== station database"
+db=$(mktemp -d)
+trap 'rm -rf "$db"' EXIT
+"$out/bench/bench_database" --generate 100000 "$db"

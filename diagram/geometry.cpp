@@ -4,7 +4,7 @@
 
 int ClampScale(int s) {
     if (s < 1) return 1;
-    if (s > 64) return 64;
+    if (s > kMaxScale) return kMaxScale;
     return s;
 }
 

@@ -39,8 +39,10 @@ struct DiagramGeometry {
 // no real drawing surface comes anywhere near this size.
 constexpr std::int32_t kMaxCoordinate = 1 << 24;
 
-// Scale factors outside 1..64 are brought into that range: every length
-// stays positive and no product with a coordinate leaves int32.
+// The largest scale a drawing is made at. Scale factors outside 1..64 are
+// brought into that range: every length stays positive and no product with
+// a coordinate leaves int32.
+constexpr int kMaxScale = 64;
 int ClampScale(int s);
 
 // Truncates toward zero; NaN gives 0, values beyond the range saturate.

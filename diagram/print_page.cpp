@@ -41,3 +41,35 @@ void DrawPrintPage(DrawSurface& surface, DrawingState& state, StationData& stati
     DrawClimateDiagram(surface, state, station, PrintArea(state.char_width, height, width, s), s,
                        kPrintCurvePens);
 }
+
+PageExtent PrintPageExtent(PageView view, TextMetrics print_font, int height, int width, int s) {
+    if (view == PageView::table) {
+        return PageExtent{119LL * print_font.char_width, 17LL * print_font.line_height};
+    }
+    const DrawArea area = PrintArea(print_font.char_width, height, width, s);
+    return PageExtent{static_cast<std::int64_t>(area.right) + area.left, area.bottom};
+}
+
+int FitToPageScale(PageView view, int height, int width, int printable_width, int printable_height,
+                   const std::function<TextMetrics(int s)>& metrics_at) {
+    int best = 1;
+    for (int s = 1; s <= kMaxScale; ++s) {
+        const PageExtent extent = PrintPageExtent(view, metrics_at(s), height, width, s);
+        if (extent.width <= printable_width && extent.height <= printable_height) best = s;
+    }
+    return best;
+}
+
+void DrawWindowContentScaled(DrawSurface& surface, DrawingState& state, StationData& station, int height,
+                             int width, int s) {
+    s = ClampScale(s);
+    surface.SelectFont(MakePrintFont(state.display_font, s));
+    MeasureFont(surface, state);
+    if (station.record.diagram_mode == 0) {
+        DrawDataTable(surface, state, station, state.char_width, state.line_height);
+        return;
+    }
+    const DrawArea area{0, 0, ClampCoordinate(static_cast<std::int64_t>(width) * s),
+                        ClampCoordinate(static_cast<std::int64_t>(height) * s)};
+    DrawClimateDiagram(surface, state, station, area, s, kScreenCurvePens);
+}

@@ -2,6 +2,9 @@
 // data table, drawn with a print font made from the display font.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
 #include "diagram/draw_surface.h"
 #include "diagram/drawing_state.h"
 #include "diagram/geometry.h"
@@ -26,3 +29,25 @@ enum class PageView { table, diagram };
 // and leaves its metrics in state.char_width and line_height.
 void DrawPrintPage(DrawSurface& surface, DrawingState& state, StationData& station, int height, int width,
                    PageView view);
+
+// The extent of the page's content at scale s, with the print font's
+// metrics at that scale: for the diagram its area with the left margin
+// again on the right, for the table 119 character widths by 17 lines.
+struct PageExtent {
+    std::int64_t width;
+    std::int64_t height;
+};
+PageExtent PrintPageExtent(PageView view, TextMetrics print_font, int height, int width, int s);
+
+// The print scale that fills the page: the largest scale up to 64 whose
+// content fits within the printable width and height (device units of the
+// printer), at least 1. metrics_at(s) measures the print font of scale s.
+int FitToPageScale(PageView view, int height, int width, int printable_width, int printable_height,
+                   const std::function<TextMetrics(int s)>& metrics_at);
+
+// The window content enlarged by s for a picture of s times the window's
+// size: the print font of scale s, the diagram with the screen's curve
+// pens over the whole enlarged area, or the table. Leaves the metrics of
+// the print font in state.char_width and line_height.
+void DrawWindowContentScaled(DrawSurface& surface, DrawingState& state, StationData& station, int height,
+                             int width, int s);

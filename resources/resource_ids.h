@@ -26,6 +26,7 @@
 #define IDM_PRINT_SCALE_4 34
 #define IDM_PRINT_SCALE_5 35
 #define IDM_PRINT_SCALE_6 36
+#define IDM_PRINT_SCALE_FIT 37 /* the largest scale that fits the printable area */
 #define IDM_COPY_TO_CLIPBOARD 40
 #define IDM_ABOUT 50
 

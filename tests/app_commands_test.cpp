@@ -121,11 +121,30 @@ TEST_F(CommandsTest, PrintScaleIsARadioGroup) {
         shell.calls.clear();
         Run(command);
         EXPECT_EQ(state.drawing.print_scale, command - 30);
-        for (int other = IDM_PRINT_SCALE_1; other <= IDM_PRINT_SCALE_6; ++other) {
+        for (int other = IDM_PRINT_SCALE_1; other <= IDM_PRINT_SCALE_FIT; ++other) {
             EXPECT_EQ(Flags(other), other == command ? kChecked : 0u) << command << " " << other;
         }
         EXPECT_EQ(shell.calls, std::vector<std::string>{"menu"});  // no repaint
     }
+}
+
+TEST_F(CommandsTest, FitToPageJoinsTheRadioGroupAndKeepsTheLastScale) {
+    Run(IDM_PRINT_SCALE_5);
+    shell.calls.clear();
+    Run(IDM_PRINT_SCALE_FIT);
+    EXPECT_EQ(shell.calls, std::vector<std::string>{"menu"});
+    EXPECT_EQ(state.marks.print_scale, kPrintScaleFitToPage);
+    EXPECT_EQ(state.drawing.print_scale, 5);  // the page measures its own scale
+    for (int other = IDM_PRINT_SCALE_1; other <= IDM_PRINT_SCALE_FIT; ++other) {
+        EXPECT_EQ(Flags(other), other == IDM_PRINT_SCALE_FIT ? kChecked : 0u) << other;
+    }
+    shell.calls.clear();
+    Run(IDM_PRINT);
+    EXPECT_EQ(shell.calls, std::vector<std::string>{"print diagram"});
+    Run(IDM_PRINT_SCALE_2);
+    EXPECT_EQ(state.drawing.print_scale, 2);
+    EXPECT_EQ(Flags(IDM_PRINT_SCALE_FIT), 0u);
+    EXPECT_EQ(Flags(IDM_PRINT_SCALE_2), kChecked);
 }
 
 TEST_F(CommandsTest, FontCommandRepaintsWithTheChosenFontEvenAfterCancel) {
@@ -149,7 +168,7 @@ TEST_F(CommandsTest, ExitAboutAndForeignCommands) {
     ASSERT_EQ(shell.messages.size(), 1u);
     EXPECT_EQ(shell.messages[0].find("About Varnok 32: Varnok 32bit v.1.0"), 0u);
     shell.calls.clear();
-    for (int command : {0, 14, 16, 20, 30, 37, 99}) {
+    for (int command : {0, 14, 16, 20, 30, 38, 99}) {
         EXPECT_FALSE(RunCommand(state, shell, command)) << command;
     }
     EXPECT_TRUE(shell.calls.empty());

@@ -1,6 +1,7 @@
 // The printed page and the shared window content.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "diagram/diagram_drawing.h"
@@ -129,6 +130,86 @@ TEST(PrintPage, ScaleOutsideOneToSixStaysDefined) {
         DrawPrintPage(s, state, st, 100, 100, PageView::diagram);
         EXPECT_FALSE(s.calls().empty());
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The print font as a printer measures it: the display font's 8 x 16
+// metrics times s times 0.85.
+TextMetrics PrinterMetrics(int s) {
+    return TextMetrics{static_cast<int>(s * 8 * 0.85), static_cast<int>(s * 16 * 0.85)};
+}
+
+TEST(PrintPage, FitToPageTakesTheLargestScaleThatFitsThePrintableArea) {
+    struct Case {
+        const char* page;
+        int printable_width, printable_height;
+        int diagram_scale, table_scale;
+    };
+    // HORZRES x VERTRES of A4 and Letter with the usual unprintable margins.
+    const Case cases[] = {
+        {"A4 300 dpi", 2380, 3408, 5, 3},
+        {"A4 600 dpi", 4760, 6816, 10, 6},
+        {"Letter 300 dpi", 2400, 3150, 5, 3},
+        {"Letter 600 dpi", 4800, 6300, 10, 6},
+        {"tiny page", 300, 200, 1, 1},
+        {"nothing printable", 0, 0, 1, 1},
+        {"huge page", 1 << 30, 1 << 30, kMaxScale, kMaxScale},
+    };
+    const int width = 380;
+    const int height = 460;
+    for (const Case& c : cases) {
+        for (PageView view : {PageView::diagram, PageView::table}) {
+            const int s = FitToPageScale(view, height, width, c.printable_width, c.printable_height,
+                                         PrinterMetrics);
+            const int expected = view == PageView::diagram ? c.diagram_scale : c.table_scale;
+            EXPECT_EQ(s, expected) << c.page;
+            if (s > 1 && s < kMaxScale) {
+                // The page is filled: the scale fits, the next one does not.
+                const PageExtent fits = PrintPageExtent(view, PrinterMetrics(s), height, width, s);
+                const PageExtent next = PrintPageExtent(view, PrinterMetrics(s + 1), height, width, s + 1);
+                EXPECT_LE(fits.width, c.printable_width) << c.page;
+                EXPECT_LE(fits.height, c.printable_height) << c.page;
+                EXPECT_TRUE(next.width > c.printable_width || next.height > c.printable_height) << c.page;
+            }
+        }
+    }
+}
+
+TEST(PrintPage, PageExtentIsTheDiagramWithBothMarginsOrTheTable) {
+    const PageExtent diagram = PrintPageExtent(PageView::diagram, TextMetrics{20, 40}, 460, 380, 3);
+    EXPECT_EQ(diagram.width, 7 * 20 + 380 * 3 + 7 * 20);
+    EXPECT_EQ(diagram.height, 460 * 3);
+    const PageExtent table = PrintPageExtent(PageView::table, TextMetrics{20, 40}, 460, 380, 3);
+    EXPECT_EQ(table.width, 119 * 20);
+    EXPECT_EQ(table.height, 17 * 40);
+}
+
+TEST(PrintPage, ScaledWindowContentFillsTheEnlargedWindowWithColouredCurves) {
+    StationData st = StartStation();
+    st.record.diagram_mode = 1;
+    DrawingState state;
+    state.display_font = Arial(-13);
+    RecordingSurface surface(TextMetrics{20, 40});
+    DrawWindowContentScaled(surface, state, st, 460, 380, 3);
+    int right = 0;
+    int bottom = 0;
+    bool precip = false;
+    bool temp = false;
+    for (const DrawnLine& line : surface.Lines()) {
+        right = std::max({right, line.x1, line.x2});
+        bottom = std::max({bottom, line.y1, line.y2});
+        precip = precip || line.pen == PenId::precip;
+        temp = temp || line.pen == PenId::temp;
+    }
+    EXPECT_TRUE(precip);
+    EXPECT_TRUE(temp);
+    EXPECT_LE(right, 380 * 3);
+    EXPECT_LE(bottom, 460 * 3);
+    EXPECT_GT(right, 380 * 3 * 3 / 4);  // the diagram spans most of the enlarged width
+    EXPECT_EQ(state.char_width, 20);     // the print font's metrics stay for the caller
 }
 
 }  // namespace

@@ -19,11 +19,15 @@ constexpr std::int32_t kAxisOffsetMin = 50;
 // What the menu shows. The check marks are state of their own: the month
 // labels toggle follows its check mark, not the record's flag, and a
 // loaded station file changes the flag but not the mark.
+// The print scale mark of "Fit to page": each page is printed at the largest
+// scale that fits the printer's printable area.
+constexpr std::int32_t kPrintScaleFitToPage = 7;
+
 struct MenuMarks {
     bool diagram = true;        // item 21 checked (else 22); items 25-27 grayed when false
     bool monochrome = false;    // item 23 checked (else 24)
     bool month_labels = false;  // item 27
-    std::int32_t print_scale = 3;  // which of 31..36 is checked
+    std::int32_t print_scale = 3;  // which of 31..37 is checked: 1..6, or kPrintScaleFitToPage
 };
 
 struct AppState {

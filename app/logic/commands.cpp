@@ -71,7 +71,8 @@ void SelectFont(AppState& state, Shell& shell) {
 
 void SetPrintScale(AppState& state, Shell& shell, int command) {
     state.marks.print_scale = command - IDM_PRINT_SCALE_1 + 1;
-    state.drawing.print_scale = state.marks.print_scale;
+    // Fit to page keeps the last fixed scale; the print measures its own.
+    if (state.marks.print_scale != kPrintScaleFitToPage) state.drawing.print_scale = state.marks.print_scale;
     ApplyMenu(state, shell);
 }
 
@@ -179,7 +180,7 @@ bool RunCommand(AppState& state, Shell& shell, int command) {
         case IDM_ABOUT: shell.ShowInformation(kAboutText, kAboutCaption); return true;
         default: break;
     }
-    if (command >= IDM_PRINT_SCALE_1 && command <= IDM_PRINT_SCALE_6) {
+    if (command >= IDM_PRINT_SCALE_1 && command <= IDM_PRINT_SCALE_FIT) {
         SetPrintScale(state, shell, command);
         return true;
     }

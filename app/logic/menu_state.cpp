@@ -15,7 +15,7 @@ MenuState ComputeMenuState(const MenuMarks& marks) {
         {IDM_AXIS_DOWN, false, table},
         {IDM_MONTH_LABELS, marks.month_labels, table},
     }};
-    for (int scale = 1; scale <= 6; ++scale) {
+    for (int scale = 1; scale <= kPrintScaleFitToPage; ++scale) {
         menu[6 + scale] = {IDM_PRINT_SCALE_1 + scale - 1, marks.print_scale == scale, false};
     }
     return menu;

@@ -13,8 +13,8 @@ struct MenuItemState {
 };
 
 // Every item that can carry a check mark or be grayed: 21, 22, 23, 24,
-// 25, 26, 27 and 31..36.
-constexpr int kStatefulMenuItems = 13;
+// 25, 26, 27 and 31..37.
+constexpr int kStatefulMenuItems = 14;
 using MenuState = std::array<MenuItemState, kStatefulMenuItems>;
 
 MenuState ComputeMenuState(const MenuMarks& marks);

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "app/logic/app_state.h"
+#include "app/logic/picture_format.h"
+#include "app/win32/picture_output.h"
 #include "diagram/diagram_drawing.h"
 
 namespace {
@@ -20,12 +23,16 @@ void Inform(const ProgramContext& program, const std::string& text, const char* 
     MessageBoxA(program.main_window, text.c_str(), caption, MB_ICONINFORMATION);
 }
 
-bool AskMetafileName(const ProgramContext& program) {
+// The type chosen in the dialog (1 metafile, 2 SVG, 3 PNG, 4 all files);
+// false after Cancel.
+bool AskMetafileName(const ProgramContext& program, int& filter_index) {
     char file_title[256] = {};
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = program.main_window;
-    dialog.lpstrFilter = "Windows enhanced metafiles (*.emf)\0*.emf\0All Files (*.*)\0*.*\0";
+    dialog.lpstrFilter =
+        "Windows enhanced metafiles (*.emf)\0*.emf\0Scalable vector graphics (*.svg)\0*.svg\0"
+        "Portable network graphics (*.png)\0*.png\0All Files (*.*)\0*.*\0";
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = metafile_name;
     dialog.nMaxFile = kPathChars;
@@ -33,7 +40,9 @@ bool AskMetafileName(const ProgramContext& program) {
     dialog.nMaxFileTitle = sizeof file_title;
     dialog.lpstrTitle = "Save window content";
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    return GetSaveFileNameA(&dialog) != FALSE;
+    if (!GetSaveFileNameA(&dialog)) return false;
+    filter_index = static_cast<int>(dialog.nFilterIndex);
+    return true;
 }
 
 // What the diagram window shows, at its size: a white pixel at the client
@@ -82,6 +91,21 @@ HDC ChoosePrinter(const ProgramContext& program) {
     return nullptr;
 }
 
+// The scale of the page: the one checked, or at "Fit to page" the largest
+// whose content fits the printer's printable area, the print font measured
+// on the printer at each scale.
+int PageScale(ProgramContext& program, HDC printer, PageView view) {
+    if (program.state.marks.print_scale != kPrintScaleFitToPage) return program.state.drawing.print_scale;
+    GdiSurface surface(printer, program.pens);
+    auto metrics_at = [&](int s) {
+        surface.SelectFont(MakePrintFont(program.state.drawing.display_font, s));
+        return surface.MeasureText();
+    };
+    const DrawArea& rect = program.state.diagram_rect;
+    return FitToPageScale(view, rect.bottom, rect.right, GetDeviceCaps(printer, HORZRES),
+                          GetDeviceCaps(printer, VERTRES), metrics_at);
+}
+
 // One page between StartPage and EndPage; false when the printing system
 // refused a step (the document is then aborted).
 bool PrintOnePage(ProgramContext& program, HDC printer, PageView view) {
@@ -95,8 +119,11 @@ bool PrintOnePage(ProgramContext& program, HDC printer, PageView view) {
     }
     {
         const DrawArea& rect = program.state.diagram_rect;
+        const int chosen_scale = program.state.drawing.print_scale;
+        program.state.drawing.print_scale = PageScale(program, printer, view);
         GdiSurface surface(printer, program.pens);
         DrawPrintPage(surface, program.state.drawing, program.state.station, rect.bottom, rect.right, view);
+        program.state.drawing.print_scale = chosen_scale;
     }
     if (EndPage(printer) <= 0) {
         AbortDoc(printer);
@@ -108,7 +135,13 @@ bool PrintOnePage(ProgramContext& program, HDC printer, PageView view) {
 }  // namespace
 
 void SaveWindowAsMetafile(ProgramContext& program) {
-    if (!AskMetafileName(program)) return;
+    int filter_index = 1;
+    if (!AskMetafileName(program, filter_index)) return;
+    const PictureFormat format = PictureFormatFor(filter_index, metafile_name);
+    if (format != PictureFormat::emf) {
+        SaveWindowPicture(program, format, PicturePath(metafile_name, format));
+        return;
+    }
     HENHMETAFILE metafile = RecordWindowContent(program, metafile_name);
     if (!metafile) {
         Inform(program, std::string("The window content could not be saved to '") + metafile_name + "'.",

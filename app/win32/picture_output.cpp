@@ -1,0 +1,202 @@
+#include "app/win32/picture_output.h"
+
+#include <objbase.h>
+#include <wincodec.h>
+
+#include <string>
+#include <vector>
+
+#include "app/win32/gdi_surface.h"
+#include "diagram/diagram_drawing.h"
+#include "diagram/print_page.h"
+#include "diagram/svg_surface.h"
+#include "platform/file_replace.h"
+#include "station/file_io.h"
+
+namespace {
+
+const char kCaption[] = "Save window content";
+
+void ReportFailure(const ProgramContext& program, const std::string& path, const char* reason) {
+    std::string text = "The window content could not be saved to '" + path + "'";
+    text += reason ? std::string(": ") + reason + "." : ".";
+    MessageBoxA(program.main_window, text.c_str(), kCaption, MB_ICONINFORMATION);
+}
+
+struct ClientSize {
+    int width = 0;
+    int height = 0;
+};
+
+ClientSize DiagramClientSize(ProgramContext& program) {
+    RECT client = {0, 0, 0, 0};
+    HWND diagram = DiagramWindow(program);
+    if (diagram) GetClientRect(diagram, &client);
+    return ClientSize{client.right - client.left, client.bottom - client.top};
+}
+
+// The display font's metrics on the screen, which the SVG's layout uses as
+// the window's does.
+TextMetrics ScreenFontMetrics(ProgramContext& program) {
+    HDC screen = GetDC(nullptr);
+    TextMetrics metrics{8, 16};
+    if (!screen) return metrics;
+    {
+        GdiSurface surface(screen, program.pens);
+        surface.SelectFont(program.state.drawing.display_font);
+        metrics = surface.MeasureText();
+    }
+    ReleaseDC(nullptr, screen);
+    return metrics;
+}
+
+bool SaveSvg(ProgramContext& program, const std::string& path) {
+    const ClientSize size = DiagramClientSize(program);
+    SvgSurface surface(size.width, size.height, ScreenFontMetrics(program), program.state.drawing.monochrome);
+    DrawWindowContent(surface, program.state.drawing, program.state.station,
+                      DrawArea{0, 0, size.width, size.height});
+    const std::string_view svg = surface.Finish();
+    if (SaveBytesReplacing(path, svg.data(), svg.size()) != SaveStatus::ok) {
+        ReportFailure(program, path, nullptr);
+        return false;
+    }
+    return true;
+}
+
+// A 24-bit top-down DIB section selected into a memory context, white.
+class MemoryBitmap {
+public:
+    MemoryBitmap(int width, int height) : width_(width), height_(height) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top-down rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc_ = CreateCompatibleDC(nullptr);
+        if (!dc_) return;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        if (!bitmap_) return;
+        old_ = SelectObject(dc_, bitmap_);
+        PatBlt(dc_, 0, 0, width, height, WHITENESS);
+    }
+    ~MemoryBitmap() {
+        if (old_) SelectObject(dc_, old_);
+        if (bitmap_) DeleteObject(bitmap_);
+        if (dc_) DeleteDC(dc_);
+    }
+    MemoryBitmap(const MemoryBitmap&) = delete;
+    MemoryBitmap& operator=(const MemoryBitmap&) = delete;
+
+    bool ok() const { return bits_ != nullptr; }
+    HDC dc() const { return dc_; }
+    const BYTE* bits() const { return static_cast<const BYTE*>(bits_); }
+    // Rows of a DIB are padded to 4 bytes.
+    UINT stride() const { return static_cast<UINT>((width_ * 3 + 3) & ~3); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+private:
+    int width_;
+    int height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    void* bits_ = nullptr;
+};
+
+template <typename T>
+void Release(T*& object) {
+    if (object) object->Release();
+    object = nullptr;
+}
+
+// Encodes the bitmap as a 24-bit PNG into the file; the reason of a
+// failure, or null.
+const char* EncodePng(const MemoryBitmap& bitmap, const std::wstring& file) {
+    IWICImagingFactory* factory = nullptr;
+    IWICStream* stream = nullptr;
+    IWICBitmapEncoder* encoder = nullptr;
+    IWICBitmapFrameEncode* frame = nullptr;
+    IPropertyBag2* options = nullptr;
+    const char* failure = nullptr;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                reinterpret_cast<void**>(&factory)))) {
+        failure = "the Windows Imaging Component is missing";
+    } else if (FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder))) {
+        failure = "the PNG encoder is missing";
+    } else if (FAILED(factory->CreateStream(&stream)) ||
+               FAILED(stream->InitializeFromFilename(file.c_str(), GENERIC_WRITE))) {
+        failure = "the file cannot be created";
+    } else if (FAILED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) ||
+               FAILED(encoder->CreateNewFrame(&frame, &options)) || FAILED(frame->Initialize(options)) ||
+               FAILED(frame->SetSize(static_cast<UINT>(bitmap.width()), static_cast<UINT>(bitmap.height()))) ||
+               FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR ||
+               FAILED(frame->WritePixels(static_cast<UINT>(bitmap.height()), bitmap.stride(),
+                                         bitmap.stride() * static_cast<UINT>(bitmap.height()),
+                                         const_cast<BYTE*>(bitmap.bits()))) ||
+               FAILED(frame->Commit()) || FAILED(encoder->Commit()) || FAILED(stream->Commit(STGC_DEFAULT))) {
+        failure = "the PNG picture could not be written";
+    }
+    Release(options);
+    Release(frame);
+    Release(encoder);
+    Release(stream);  // closes the file
+    Release(factory);
+    return failure;
+}
+
+std::wstring Widen(const std::string& text) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (n <= 0) return std::wstring();
+    std::vector<wchar_t> wide(static_cast<std::size_t>(n));
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
+    return std::wstring(wide.data());
+}
+
+// A new empty temporary file in the folder of path, or "".
+std::string TemporaryFileBeside(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    char name[MAX_PATH + 16] = {};
+    if (GetTempFileNameA(folder.c_str(), "vnk", 0, name) == 0) return std::string();
+    return name;
+}
+
+bool SavePng(ProgramContext& program, const std::string& path) {
+    const ClientSize size = DiagramClientSize(program);
+    MemoryBitmap bitmap(size.width * kPngScale, size.height * kPngScale);
+    if (!bitmap.ok()) {
+        ReportFailure(program, path, "no memory for the picture");
+        return false;
+    }
+    {
+        GdiSurface surface(bitmap.dc(), program.pens);
+        DrawWindowContentScaled(surface, program.state.drawing, program.state.station, size.height, size.width,
+                                kPngScale);
+    }
+    GdiFlush();
+    const std::string temporary = TemporaryFileBeside(path);
+    if (temporary.empty()) {
+        ReportFailure(program, path, "the file cannot be created");
+        return false;
+    }
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const char* failure = EncodePng(bitmap, Widen(temporary));
+    if (SUCCEEDED(com)) CoUninitialize();
+    if (!failure && MoveFileOver(temporary.c_str(), path.c_str()) != 0) failure = "the file cannot be replaced";
+    if (failure) {
+        DeleteFileA(temporary.c_str());
+        ReportFailure(program, path, failure);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool SaveWindowPicture(ProgramContext& program, PictureFormat format, const std::string& path) {
+    return format == PictureFormat::png ? SavePng(program, path) : SaveSvg(program, path);
+}

@@ -258,14 +258,16 @@ run_dialog_scenarios() {
 
 # A real print, where a CUPS print queue with the cups-pdf driver is set up
 # (tests/e2e/pdf_printer.sh): the page of an imported station lands as a PDF.
-scenario_print_pdf() {
+scenario_print_pdf() { with_pdf_queue print_to_pdf_queue; }
+
+with_pdf_queue() {  # with_pdf_queue FUNCTION: FUNCTION FOLDER_THE_PDFS_LAND_IN, or a skip
   local queue_out cups_was_running=no
   lpstat -r 2>/dev/null | grep -q 'scheduler is running' && cups_was_running=yes
   queue_out=$(bash "$e2e_dir/pdf_printer.sh" 2>>"$scenario_dir/driver.log") || {
     echo "  skip  no PDF print queue on this machine"
     return 0
   }
-  print_to_pdf_queue "$queue_out"
+  "$1" "$queue_out"
   # A scheduler that this test started ends with the scenario.
   [ "$cups_was_running" = yes ] || pkill -x cupsd 2>/dev/null
   return 0

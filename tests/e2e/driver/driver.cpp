@@ -10,6 +10,9 @@
 //                             or in simple mode (menu help) the simple text
 //   diagram-size              client size of the diagram window: "W H"
 //   window-size               outer size of the main window: "W H"
+//   font-metrics              the program's start font (Arial bold 10 pt at
+//                             the screen's dots per inch) measured on the
+//                             screen: "CHAR-WIDTH LINE-HEIGHT"
 //   size-diagram W H          resize the main window so the diagram window
 //                             is W x H
 //   paint-time [N]            invalidate and paint the diagram window N
@@ -189,6 +192,25 @@ int Fail(const char* what) {
     return 1;
 }
 
+int PrintStartFontMetrics() {
+    HDC screen = GetDC(nullptr);
+    if (!screen) return Fail("no screen context");
+    LOGFONTA lf = {};
+    lf.lfHeight = -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    lf.lfWeight = FW_BOLD;
+    lstrcpyA(lf.lfFaceName, "Arial");
+    HFONT font = CreateFontIndirectA(&lf);
+    HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(screen, &tm);
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    std::printf("%ld %ld\n", static_cast<long>(tm.tmAveCharWidth),
+                static_cast<long>(tm.tmHeight + tm.tmExternalLeading));
+    return 0;
+}
+
 int PrintSize(HWND window, bool client) {
     if (!window) return Fail("window not found");
     RECT rect = {};
@@ -284,6 +306,7 @@ int Run(int argc, char** argv) {
     }
     if (step == "file-dialog" && arg(3)) return FileDialog(arg(2), arg(3), 20000);
     if (step == "version" && arg(2)) return PrintVersion(arg(2));
+    if (step == "font-metrics") return PrintStartFontMetrics();
     if (step == "texts" && arg(2)) {
         HWND window = FindByCaption(arg(2));
         if (!window) return Fail("window not found");

@@ -19,6 +19,7 @@ build=$(cd "$1" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/varnok-e2e.XXXXXX")
 source "$(dirname "$0")/e2e_lib.sh"
 source "$(dirname "$0")/dialog_scenarios.sh"
+source "$(dirname "$0")/soak_scenarios.sh"
 
 passed=0
 failed=0
@@ -390,6 +391,7 @@ run_scenario popup_about_font scenario_popup_about_font
 run_scenario colours scenario_colours
 run_scenario month_labels scenario_month_labels
 run_dialog_scenarios
+run_soak_scenarios
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

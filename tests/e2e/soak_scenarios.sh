@@ -5,16 +5,20 @@
 # Many actions in a seeded random order (tests/e2e/driver/soak.cpp): the
 # program stays alive, answers each within 2 seconds, and holds as many
 # GDI objects at the end as after start-up. VARNOK_SOAK_SEED replays a run,
-# VARNOK_SOAK_ACTIONS changes its length.
+# VARNOK_SOAK_ACTIONS changes its length, VARNOK_SOAK_LIMIT_MS the time limit.
 scenario_soak() {
   local seed=${VARNOK_SOAK_SEED:-20261207} count=${VARNOK_SOAK_ACTIONS:-2000}
+  local limit=${VARNOK_SOAK_LIMIT_MS:-2000}
   copy_sample
   mkdir -p "$scenario_dir/data/soak"
   start_program 3600
   drive wait-window "Climate diagram (" 60000 >/dev/null
-  local output status
-  output=$(wine_env timeout 3000 "$wine_loader" "$driver" soak "$seed" "$count" 2>"$scenario_dir/soak.log" | tr -d '\r')
-  status=${PIPESTATUS[0]}
+  local folder status output
+  folder="Z:$(tr / '\\' <<<"$scenario_dir/data/soak")"
+  wine_env timeout 3000 "$wine_loader" "$driver" soak "$seed" "$count" "$folder" "$limit" \
+    >"$scenario_dir/soak.out" 2>"$scenario_dir/soak.log"
+  status=$?
+  output=$(tr -d '\r' <"$scenario_dir/soak.out" | tail -1)
   echo "    ${output:-soak: no result (seed $seed)}"
   [ "$status" = 0 ] || tail -3 "$scenario_dir/soak.log" | tr -d '\r' | sed 's/^/    last: /'
   check "soak of $count actions, seed $seed" "$status" 0

@@ -38,8 +38,9 @@
 //   press-text PREFIX TEXT    click the button captioned TEXT in that window
 //   key NAME                  post a key press (down, up, escape, return)
 //                             to the main window: an open menu takes it
-//   soak SEED COUNT [MS]      COUNT random actions of that seed, each to be
-//                             answered within MS (2000); tests/e2e/driver/soak.cpp
+//   soak SEED COUNT DIR [MS]  COUNT random actions of that seed, files in
+//                             DIR, each answered within MS (2000); see
+//                             tests/e2e/driver/soak.cpp
 //   version FILE              the version resource of an executable as
 //                             Explorer reads it: "FILEVERSION a.b.c.d" and
 //                             "PRODUCTVERSION a.b.c.d", then NAME=VALUE for

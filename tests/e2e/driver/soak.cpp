@@ -3,10 +3,11 @@
 // be alive and answer within the time limit; at the end the number of GDI
 // objects it holds must be what it was after start-up.
 //
-//   soak SEED COUNT [LIMIT_MS]
+//   soak SEED COUNT FOLDER [LIMIT_MS]
 //
-// Files go to the sub-folder "soak" of the program's working folder (the
-// caller makes it). Each action is logged on stderr before it is sent, so a
+// Files go to FOLDER, a Windows path the program can write (the caller
+// makes it); full names, since a file dialog starts in the folder of its
+// last file. Each action is logged on stderr before it is sent, so a
 // failed run can be replayed with its seed. The last line on stdout is
 // "soak: seed S, N actions, GDI objects A at start and B at the end" on
 // success, or names the action that failed.
@@ -32,7 +33,6 @@ constexpr char kFontDialog[] = "Font";
 constexpr char kSaveMetafile[] = "Save window content";
 constexpr char kSaveStation[] = "Save climate station to file";
 constexpr char kOpenStation[] = "Open climate station from file";
-constexpr char kStationFile[] = "soak\\station.cli";
 constexpr int kFileNameCombo = 0x47c;  // cmb13: the file name box of the Explorer dialog
 constexpr int kFileNameEdit = 0x480;   // edt1: the same in the older dialog
 
@@ -44,7 +44,8 @@ constexpr int kPresentationCommands[] = {
 
 class Soak {
 public:
-    Soak(HWND main, DWORD limit_ms) : main_(main), limit_ms_(limit_ms) {
+    Soak(HWND main, const std::string& folder, DWORD limit_ms)
+        : main_(main), station_file_(folder + "\\station.cli"), folder_(folder), limit_ms_(limit_ms) {
         GetWindowThreadProcessId(main, &process_id_);
         process_ = OpenProcess(SYNCHRONIZE, FALSE, process_id_);
     }
@@ -65,13 +66,15 @@ public:
     // stay alive and answering or an action went wrong.
     bool Step(std::mt19937& random, std::string& what) {
         failure_.clear();
-        unsigned pick = random() % 100;
-        if (pick < 40) {
+        // Per mille: the quick actions most often, the dialogs (about two seconds
+        // each under Wine) one time in ten, so 2,000 actions take minutes.
+        unsigned pick = random() % 1000;
+        if (pick < 560) {
             int command = kPresentationCommands[random() % (sizeof kPresentationCommands / sizeof(int))];
             what = "command " + std::to_string(command);
             return Command(command) && Settled();
         }
-        if (pick < 60) {
+        if (pick < 820) {
             RECT client = {};
             HWND diagram = GetDlgItem(main_, DIAGRAM_WINDOW_ID);
             GetClientRect(diagram, &client);
@@ -82,30 +85,30 @@ public:
             PostMessageA(diagram, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
             return Answers(diagram) && Settled();
         }
-        if (pick < 67) {
+        if (pick < 900) {
             what = "copy to the clipboard";
             return Command(IDM_COPY_TO_CLIPBOARD) && Settled();
         }
-        if (pick < 75) {
-            std::string name = "soak\\window" + std::to_string(random() % 8) + ".emf";
+        if (pick < 920) {
+            std::string name = folder_ + "\\window" + std::to_string(random() % 8) + ".emf";
             what = "save the window content as " + name;
-            return SaveThroughDialog(IDM_SAVE_WINDOW_CONTENT, kSaveMetafile, name) && Settled();
+            return FileDialogOk(IDM_SAVE_WINDOW_CONTENT, kSaveMetafile, name) && Settled();
         }
-        if (pick < 80) {
-            what = std::string("save the station as ") + kStationFile;
-            station_saved_ = SaveThroughDialog(IDM_SAVE_STATION_FILE, kSaveStation, kStationFile) && Settled();
+        if (pick < 932) {
+            what = "save the station as " + station_file_;
+            station_saved_ = FileDialogOk(IDM_SAVE_STATION_FILE, kSaveStation, station_file_) && Settled();
             return station_saved_;
         }
-        if (pick < 85) {
+        if (pick < 944) {
             if (!station_saved_) {
                 what = "open a station file: Cancel (none saved yet)";
                 return DialogButton(IDM_OPEN_STATION_FILE, kOpenStation, IDCANCEL) && Settled();
             }
-            what = std::string("open the station file ") + kStationFile;
-            return SaveThroughDialog(IDM_OPEN_STATION_FILE, kOpenStation, kStationFile) && Settled();
+            what = "open the station file " + station_file_;
+            return FileDialogOk(IDM_OPEN_STATION_FILE, kOpenStation, station_file_) && Settled();
         }
-        if (pick < 92) return SearchAndPick(random, what);
-        if (pick < 96) {
+        if (pick < 964) return SearchAndPick(random, what);
+        if (pick < 982) {
             int button = random() % 2 ? IDOK : IDCANCEL;
             what = std::string("manual entry: ") + (button == IDOK ? "OK" : "Cancel");
             return DialogButton(IDM_ENTER_DATA_MANUALLY, kManualDialog, button) && Settled();
@@ -205,7 +208,7 @@ private:
 
     // A file dialog of that caption: the name typed in, OK. A message box
     // of the program afterwards (a failed save or open) is a failure.
-    bool SaveThroughDialog(int command, const char* caption, const std::string& name) {
+    bool FileDialogOk(int command, const char* caption, const std::string& name) {
         PostMessageA(main_, WM_COMMAND, static_cast<WPARAM>(command), 0);
         HWND dialog = WaitFor(caption);
         if (!dialog || !Answers(dialog)) return false;
@@ -306,6 +309,8 @@ private:
     }
 
     HWND main_;
+    std::string station_file_;
+    std::string folder_;
     DWORD limit_ms_;
     DWORD process_id_ = 0;
     HANDLE process_ = nullptr;
@@ -317,23 +322,25 @@ private:
 
 int RunSoak(int argc, char** argv) {
     if (argc < 2 || std::strcmp(argv[1], "soak") != 0) return -1;
-    if (argc < 4) return 2;
+    if (argc < 5) return 2;
     unsigned long seed = std::strtoul(argv[2], nullptr, 10);
     long count = std::strtol(argv[3], nullptr, 10);
-    DWORD limit_ms = argc > 4 ? static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10)) : 2000;
+    DWORD limit_ms = argc > 5 ? static_cast<DWORD>(std::strtoul(argv[5], nullptr, 10)) : 2000;
     HWND main = FindWindowA(kMainClass, nullptr);
     if (!main) {
         std::fprintf(stderr, "driver: main window not found\n");
         return 1;
     }
-    Soak soak(main, limit_ms);
+    Soak soak(main, argv[4], limit_ms);
     long at_start = soak.GdiObjects();
     std::mt19937 random(static_cast<std::mt19937::result_type>(seed));
     DWORD started = GetTickCount();
     for (long i = 1; i <= count; ++i) {
         std::string what;
+        DWORD begun = GetTickCount();
         bool ok = soak.Step(random, what);
-        std::fprintf(stderr, "soak %ld: %s\n", i, what.c_str());
+        std::fprintf(stderr, "soak %ld (%lu ms): %s\n", i, static_cast<unsigned long>(GetTickCount() - begun),
+                     what.c_str());
         if (!ok) {
             std::printf("soak: seed %lu, action %ld of %ld failed: %s: %s\n", seed, i, count, what.c_str(),
                         soak.failure().c_str());

@@ -1,27 +1,28 @@
 #include "app/win32/drawing_resources.h"
 
+#include "app/win32/gdi_objects.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
 HPEN MakePen(PenId pen, bool monochrome) {
     PenStyle style = StandardPenStyle(pen, monochrome);
-    return CreatePen(style.dotted ? PS_DOT : PS_SOLID, style.width, style.colour);
+    return CountedCreatePen(style.dotted ? PS_DOT : PS_SOLID, style.width, style.colour);
 }
 
 template <typename Handle>
 void Delete(Handle& handle) {
-    if (handle) DeleteObject(handle);
+    CountedDelete(handle);
     handle = nullptr;
 }
 
 }  // namespace
 
 HBRUSH CreateBackgroundBrush(HINSTANCE instance) {
-    HBITMAP pattern = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_BACKGROUND));
+    HBITMAP pattern = CountedLoadBitmap(instance, IDB_BACKGROUND);
     // The brush keeps its own copy of the pattern.
-    HBRUSH brush = CreatePatternBrush(pattern);
-    if (pattern) DeleteObject(pattern);
+    HBRUSH brush = CountedCreatePatternBrush(pattern);
+    CountedDelete(pattern);
     return brush;
 }
 

@@ -1,5 +1,7 @@
 #include "app/win32/gdi_surface.h"
 
+#include "app/win32/gdi_objects.h"
+
 #include <climits>
 #include <cstring>
 
@@ -50,7 +52,7 @@ GdiSurface::GdiSurface(HDC dc, const GdiPens& pens)
 GdiSurface::~GdiSurface() {
     if (owned_font_) {
         SelectObject(dc_, original_font_);
-        DeleteObject(owned_font_);
+        CountedDelete(owned_font_);
     }
 }
 
@@ -86,11 +88,11 @@ void GdiSurface::TextOut(int x, int y, std::string_view text) {
 
 void GdiSurface::SelectFont(const FontSpec& font) {
     LOGFONTA lf = ToLogFont(font);
-    HFONT created = CreateFontIndirectA(&lf);
+    HFONT created = CountedCreateFont(lf);
     if (!created) return;
     HGDIOBJ previous = SelectObject(dc_, created);
     if (owned_font_) {
-        DeleteObject(owned_font_);
+        CountedDelete(owned_font_);
     } else {
         original_font_ = previous;
     }

@@ -5,6 +5,7 @@
 #include "app/win32/bars.h"
 #include "app/win32/diagram_window.h"
 #include "app/win32/drawing_resources.h"
+#include "app/win32/gdi_objects.h"
 #include "app/win32/win32_shell.h"
 #include "database/data_files.h"
 #include "resources/resource_ids.h"
@@ -92,6 +93,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
         case WM_NOTIFY: return OnToolbarNotify(program, wparam, lparam);
         case WM_MENUSELECT: OnMenuSelect(program, wparam, lparam); return 0;
         case WM_CHAR: OnChar(program, wparam, lparam); return 0;
+        case kGdiObjectCountMessage: return static_cast<LRESULT>(LiveGdiObjects());
         default: return DefWindowProcA(window, message, wparam, lparam);
     }
 }

@@ -3,11 +3,13 @@
 #include <cderr.h>  // PDERR_NODEFAULTPRN
 
 #include <string>
+#include <vector>
 
 #include "app/logic/app_state.h"
 #include "app/logic/picture_format.h"
 #include "app/win32/picture_output.h"
 #include "diagram/diagram_drawing.h"
+#include "station/file_io.h"
 
 namespace {
 
@@ -132,6 +134,16 @@ bool PrintOnePage(ProgramContext& program, HDC printer, PageView view) {
     return EndDoc(printer) > 0;
 }
 
+// The metafile is recorded in memory and written as a station file is, so
+// that a failed save leaves the file that was there as it was.
+bool WriteMetafile(HENHMETAFILE metafile, const char* path) {
+    UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
+    if (size == 0) return false;
+    std::vector<BYTE> bytes(size);
+    if (GetEnhMetaFileBits(metafile, size, bytes.data()) != size) return false;
+    return SaveBytesReplacing(path, bytes.data(), bytes.size()) == SaveStatus::ok;
+}
+
 }  // namespace
 
 void SaveWindowAsMetafile(ProgramContext& program) {
@@ -142,13 +154,13 @@ void SaveWindowAsMetafile(ProgramContext& program) {
         SaveWindowPicture(program, format, PicturePath(metafile_name, format));
         return;
     }
-    HENHMETAFILE metafile = RecordWindowContent(program, metafile_name);
-    if (!metafile) {
+    HENHMETAFILE metafile = RecordWindowContent(program, nullptr);
+    bool saved = metafile && WriteMetafile(metafile, metafile_name);
+    if (metafile) DeleteEnhMetaFile(metafile);
+    if (!saved) {
         Inform(program, std::string("The window content could not be saved to '") + metafile_name + "'.",
                "Save window content");
-        return;
     }
-    DeleteEnhMetaFile(metafile);  // releases the handle; the file stays
 }
 
 void CopyWindowToClipboard(ProgramContext& program) {

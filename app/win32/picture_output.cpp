@@ -1,5 +1,7 @@
 #include "app/win32/picture_output.h"
 
+#include "app/win32/gdi_objects.h"
+
 #include <objbase.h>
 #include <wincodec.h>
 
@@ -76,14 +78,14 @@ public:
         info.bmiHeader.biCompression = BI_RGB;
         dc_ = CreateCompatibleDC(nullptr);
         if (!dc_) return;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        bitmap_ = CountedCreateDibSection(dc_, info, &bits_);
         if (!bitmap_) return;
         old_ = SelectObject(dc_, bitmap_);
         PatBlt(dc_, 0, 0, width, height, WHITENESS);
     }
     ~MemoryBitmap() {
         if (old_) SelectObject(dc_, old_);
-        if (bitmap_) DeleteObject(bitmap_);
+        CountedDelete(bitmap_);
         if (dc_) DeleteDC(dc_);
     }
     MemoryBitmap(const MemoryBitmap&) = delete;

@@ -41,6 +41,9 @@
 //   press-text PREFIX TEXT    click the button captioned TEXT in that window
 //   key NAME                  post a key press (down, up, escape, return)
 //                             to the main window: an open menu takes it
+//   soak SEED COUNT DIR [MS]  COUNT random actions of that seed, files in
+//                             DIR, each answered within MS (2000); see
+//                             tests/e2e/driver/soak.cpp
 //   version FILE              the version resource of an executable as
 //                             Explorer reads it: "FILEVERSION a.b.c.d" and
 //                             "PRODUCTVERSION a.b.c.d", then NAME=VALUE for
@@ -62,6 +65,7 @@
 #include <vector>
 
 #include "dialog_steps.h"
+#include "soak.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -472,6 +476,7 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     int code = RunDialogStep(argc, argv);  // the dialogs' own steps
+    if (code < 0) code = RunSoak(argc, argv);
     if (code < 0) code = Run(argc, argv);
     if (code == 2) std::fprintf(stderr, "driver: unknown step or missing argument\n");
     std::fflush(stdout);

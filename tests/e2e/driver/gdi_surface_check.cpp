@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/win32/gdi_objects.h"
 #include "app/win32/gdi_surface.h"
 #include "station/station_record.h"
 
@@ -58,6 +59,7 @@ void CheckLinesAndPens(HDC dc, const GdiPens& pens) {
 
 void CheckTextAndFonts(HDC dc, const GdiPens& pens) {
     HGDIOBJ font_before = GetCurrentObject(dc, OBJ_FONT);
+    long live_before = LiveGdiObjects();
     {
         GdiSurface surface(dc, pens);
         FontSpec font;
@@ -65,10 +67,12 @@ void CheckTextAndFonts(HDC dc, const GdiPens& pens) {
         font.weight = 700;
         SetFieldText(font.face_name, "Arial");
         surface.SelectFont(font);
+        Expect(LiveGdiObjects() == live_before + 1, "the selected font is counted");
         TextMetrics metrics = surface.MeasureText();
         Expect(metrics.char_width > 0 && metrics.line_height >= 13, "metrics of the selected font");
         font.height = -26;
         surface.SelectFont(font);  // the first font is deleted here
+        Expect(LiveGdiObjects() == live_before + 1, "the replaced font is counted as deleted");
         TextMetrics larger = surface.MeasureText();
         Expect(larger.line_height > metrics.line_height, "a second font replaces the first");
 
@@ -83,6 +87,7 @@ void CheckTextAndFonts(HDC dc, const GdiPens& pens) {
         Expect(blue, "text colour");
     }
     Expect(GetCurrentObject(dc, OBJ_FONT) == font_before, "the context's font is back after the surface");
+    Expect(LiveGdiObjects() == live_before, "no font of the surface is left");
 }
 
 }  // namespace

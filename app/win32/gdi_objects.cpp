@@ -1,0 +1,36 @@
+#include "app/win32/gdi_objects.h"
+
+namespace {
+
+// The program draws on one thread: a plain counter suffices.
+long live_objects = 0;
+
+template <typename Handle>
+Handle Counted(Handle made) {
+    if (made) ++live_objects;
+    return made;
+}
+
+}  // namespace
+
+HPEN CountedCreatePen(int style, int width, COLORREF colour) {
+    return Counted(CreatePen(style, width, colour));
+}
+
+HBRUSH CountedCreatePatternBrush(HBITMAP pattern) { return Counted(CreatePatternBrush(pattern)); }
+
+HFONT CountedCreateFont(const LOGFONTA& font) { return Counted(CreateFontIndirectA(&font)); }
+
+HBITMAP CountedLoadBitmap(HINSTANCE instance, int resource_id) {
+    return Counted(LoadBitmapA(instance, MAKEINTRESOURCEA(resource_id)));
+}
+
+HBITMAP CountedCreateDibSection(HDC dc, const BITMAPINFO& info, void** bits) {
+    return Counted(CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
+void CountedDelete(HGDIOBJ object) {
+    if (object && DeleteObject(object)) --live_objects;
+}
+
+long LiveGdiObjects() { return live_objects; }

@@ -77,7 +77,7 @@ CASES
 # A screenshot of a filtered page: a PNG of the window's size with the
 # diagrams' red and blue curves in it.
 shot=${ATLAS_SCREENSHOT:-$tmp/atlas.png}
-run_browser --window-size=1280,1000 --screenshot="$shot" "$page?q=chile" > /dev/null
+run_browser --window-size=1280,1000 --virtual-time-budget=5000 --screenshot="$shot" "$page?q=chile" > /dev/null
 check "screenshot taken" test -s "$shot"
 if command -v identify > /dev/null; then
     check "screenshot size" test "$(identify -format '%w %h' "$shot")" = "1280 1000"

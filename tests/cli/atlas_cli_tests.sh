@@ -53,7 +53,7 @@ PY
 check "the page shows each SVG once" python3 - "$tmp/atlas" "$tmp/drawn" <<'PY'
 import re, sys
 page = open(sys.argv[1] + "/index.html", encoding="utf-8").read()
-shown = sorted(re.findall(r'<img src="([^"]+)"', page))
+shown = sorted(re.findall(r'<img data-src="([^"]+)"', page))
 assert shown == open(sys.argv[2]).read().split(), "images differ from the files"
 assert not re.search(r'<(script|link|img|iframe)[^>]+(src|href)="(https?:)?//', page), "an external request"
 assert "?q=" in page and 'id="q"' in page

@@ -42,6 +42,20 @@ const char kScript[] = R"js(<script>
     } catch (e) {}
   });
   apply();
+  // A diagram is loaded when it comes near the window, so that a page of
+  // thousands of stations opens at once in every browser.
+  var images = Array.prototype.slice.call(document.querySelectorAll("img[data-src]"));
+  function load(img) { img.src = img.getAttribute("data-src"); img.removeAttribute("data-src"); }
+  if ("IntersectionObserver" in window) {
+    var watcher = new IntersectionObserver(function (entries) {
+      entries.forEach(function (e) {
+        if (e.isIntersecting) { load(e.target); watcher.unobserve(e.target); }
+      });
+    }, {rootMargin: "600px"});
+    images.forEach(function (img) { watcher.observe(img); });
+  } else {
+    images.forEach(load);
+  }
 })();
 </script>
 )js";
@@ -113,8 +127,8 @@ std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSi
         for (const AtlasStation& s : c.stations) {
             out += "<figure data-search=\"";
             out += HtmlEscape(s.name + " " + c.name + " " + s.number);
-            out += "\"><a href=\"" + HtmlEscape(s.picture) + "\"><img src=\"" + HtmlEscape(s.picture) +
-                   "\" loading=\"lazy\" width=\"" + width + "\" height=\"" + height + "\" alt=\"" + kind + " of ";
+            out += "\"><a href=\"" + HtmlEscape(s.picture) + "\"><img data-src=\"" + HtmlEscape(s.picture) +
+                   "\" width=\"" + width + "\" height=\"" + height + "\" alt=\"" + kind + " of ";
             out += HtmlEscape(s.name + ", " + c.name);
             out += "\"></a><figcaption>";
             out += HtmlEscape(s.name);

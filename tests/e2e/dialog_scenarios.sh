@@ -161,7 +161,7 @@ scenario_manual_entry() {
   check "command 12 opens the dialog" "$(drive wait-window "$manual_dialog" 30000)" "$manual_dialog"
   check "the start-up name" "$(drive get-text "$manual_dialog" "$IDC_STATION_NAME")" "NO DATASET"
   check "the start-up precipitation" "$(drive get-text "$manual_dialog" "$IDC_PRECIP_MONTH")" "   0"
-  check "N checked at start" "$(drive checked "$manual_dialog" 196)" 1
+  check "N checked at start" "$(drive checked "$manual_dialog" "$IDC_NORTH")" 1
   screenshot manual_entry_dialog
 
   drive set-text "$manual_dialog" "$IDC_STATION_NAME" "TEST STATION"
@@ -172,7 +172,7 @@ scenario_manual_entry() {
   drive set-text "$manual_dialog" "$IDC_TEMP_MONTH" "12.5"
   drive set-text "$manual_dialog" "$IDC_PRECIP_MONTH" "80"
   drive click-button "$manual_dialog" "$IDC_SOUTH"
-  check "S relabels the heads" "$(drive get-text "$manual_dialog" "$IDC_PRECIP_HEAD")$(drive get-text "$manual_dialog" 1112)" \
+  check "S relabels the heads" "$(drive get-text "$manual_dialog" "$IDC_PRECIP_HEAD")$(drive get-text "$manual_dialog" $((IDC_TEMP_HEAD + 11)))" \
     "Jul  Jun  "
   check "the values stay in their columns" "$(drive get-text "$manual_dialog" "$IDC_TEMP_MONTH")" "12.5"
   drive click-button "$manual_dialog" "$IDC_FROST_BAR"

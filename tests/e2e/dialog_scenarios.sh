@@ -51,6 +51,11 @@ save_metafile() {  # save_metafile NAME: command 13 into the data folder
   wait_until 30 emf_has_text "$scenario_dir/data/$1" "mm"
 }
 
+close_with_ok() {  # close_with_ok DIALOG: presses OK and waits until the dialog is gone
+  drive click-button "$1" "$IDOK"
+  drive wait-gone "$1" 20000
+}
+
 open_search_dialog() {
   drive command "$IDM_OPEN_FROM_DATABASE"
   drive wait-window "$search_dialog" 30000
@@ -72,8 +77,7 @@ scenario_search_dialog() {
   check_true "the list holds SYDNEY AIRPORT" grep -q "^SYDNEY AIRPORT" <<<"$(drive list-items "$search_dialog" "$IDC_STATION_LIST")"
   drive list-select "$search_dialog" "$IDC_STATION_LIST" "SYDNEY AIRPORT"
   screenshot search_dialog
-  drive click-button "$search_dialog" "$IDOK"
-  check_true "OK closes the dialog" drive wait-gone "$search_dialog" 20000
+  check_true "OK closes the dialog" close_with_ok "$search_dialog"
 
   check_true "command 13 writes a metafile" save_metafile sydney.emf
   local texts
@@ -102,8 +106,7 @@ scenario_search_by_number() {
   drive wait-gone Info 20000
   check "search 99999: the list stays" "$(drive get-text "$search_dialog" "$IDC_STATIONS_AVAILABLE")" " Stations available: 1"
 
-  drive click-button "$search_dialog" "$IDOK"
-  drive wait-gone "$search_dialog" 20000
+  close_with_ok "$search_dialog"
   check_true "command 11 saves the imported station" save_station_file sydney.cli
   local saved="$scenario_dir/data/sydney.cli"
   check "import: the name keeps its blanks" "$(record_text "$saved" 0 24)" "SYDNEY AIRPORT          "
@@ -135,8 +138,7 @@ scenario_same_named_stations() {
     check_true "Sweden lists GUNNARN $number" grep -qx "GUNNARN	$number" <<<"$(drive list-items "$search_dialog" "$IDC_STATION_LIST")"
     drive list-select "$search_dialog" "$IDC_STATION_LIST" "GUNNARN	$number"
     [ "$number" = 02128 ] && screenshot same_named_stations
-    drive click-button "$search_dialog" "$IDOK"
-    drive wait-gone "$search_dialog" 20000
+    close_with_ok "$search_dialog"
     save_metafile "picked$number.emf"
     texts=$(emf_texts "$scenario_dir/data/picked$number.emf")
     check_true "GUNNARN $number picked from the list: its position" grep -qx "$position" <<<"$texts"
@@ -145,8 +147,7 @@ scenario_same_named_stations() {
     drive set-text "$search_dialog" "$IDC_STATION_NUMBER" "$number"
     drive click-button "$search_dialog" "$IDC_SEARCH"
     check "GUNNARN $number by number: the list" "$(drive list-items "$search_dialog" "$IDC_STATION_LIST")" "GUNNARN	$number"
-    drive click-button "$search_dialog" "$IDOK"
-    drive wait-gone "$search_dialog" 20000
+    close_with_ok "$search_dialog"
     save_metafile "found$number.emf"
     texts=$(emf_texts "$scenario_dir/data/found$number.emf")
     check_true "GUNNARN $number found by number: its position" grep -qx "$position" <<<"$texts"
@@ -176,8 +177,7 @@ scenario_manual_entry() {
     "Jul  Jun  "
   check "the values stay in their columns" "$(drive get-text "$manual_dialog" "$IDC_TEMP_MONTH")" "12.5"
   drive click-button "$manual_dialog" "$IDC_FROST_BAR"
-  drive click-button "$manual_dialog" "$IDOK"
-  check_true "OK closes the dialog" drive wait-gone "$manual_dialog" 20000
+  check_true "OK closes the dialog" close_with_ok "$manual_dialog"
 
   check_true "the diagram is saved as a metafile" save_metafile manual.emf
   local texts
@@ -279,8 +279,7 @@ print_to_pdf_queue() {  # print_to_pdf_queue FOLDER_THE_PDFS_LAND_IN
   open_search_dialog >/dev/null
   drive set-text "$search_dialog" "$IDC_STATION_NUMBER" 94767
   drive click-button "$search_dialog" "$IDC_SEARCH"
-  drive click-button "$search_dialog" "$IDOK"
-  drive wait-gone "$search_dialog" 20000
+  close_with_ok "$search_dialog"
   local marker="$scenario_dir/before-print"
   touch "$marker"
   drive command "$IDM_PRINT"

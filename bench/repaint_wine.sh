@@ -6,12 +6,7 @@
 #
 #   bench/repaint_wine.sh WINDOWS_BUILD_FOLDER
 set -u
-if [ $# -ne 1 ] || [ ! -d "$1" ]; then
-  echo "usage: $0 WINDOWS_BUILD_FOLDER" >&2
-  exit 2
-fi
-build=$(cd "$1" && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/varnok-repaint.XXXXXX")
+source "$(dirname "$0")/../tests/e2e/windows_build_arg.sh" repaint 1 "" "$@"
 source "$(dirname "$0")/../tests/e2e/e2e_lib.sh"
 program_pid=
 xvfb_pid=
@@ -25,13 +20,13 @@ cp "$sample"/*.DAT "$scenario_dir/data/"
 cp "$repo/tests/golden/cherrapunji.cli" "$scenario_dir/data/wet.cli"
 start_program 600
 drive wait-window "Climate diagram (" 60000 >/dev/null || { echo "repaint: no main window" >&2; exit 1; }
-drive command 10
+drive command "$IDM_OPEN_STATION_FILE"
 drive file-dialog "Open climate station from file" wet.cli
 wait_until 30 status_is "Varnok 32 - climate diagram"
 drive size-diagram 1920 1080
 echo "diagram window: $(drive diagram-size)"
 echo "diagram 1920x1080, median of 50 paints: $(drive paint-time 50) ms"
-drive send-command 22
+drive send-command "$IDM_SHOW_TABLE"
 wait_until 30 status_is "Varnok 32 - data table"
 drive size-diagram 1920 1080
 echo "table 1920x1080, median of 50 paints: $(drive paint-time 50) ms"

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr std::int64_t kProgressStep = 50;
-
 std::string NameOf(const StationRecordBytes& record) {
     using namespace db_layout;
     return std::string(CutAtNul(record.Header(kListHeaderBytes).substr(kNameOffset, kNameWidth)));
@@ -55,23 +53,64 @@ std::string CountryCodeOfListText(const CountryTable& table, std::string_view li
     return entry ? std::string(entry->code) : std::string();
 }
 
-StationListFill FillStationList(const std::string& db_dir, std::string_view country_code) {
+namespace {
+
+// Reports a fill to a FillProgress: the records read are passed on every
+// `step` records, so a fill of any size makes at most kFillProgressUpdates
+// updates, and once more at the end when the last count was not passed on.
+class ProgressReport {
+public:
+    explicit ProgressReport(FillProgress* progress) : progress_(progress) {}
+
+    void Start(std::int64_t record_count) {
+        if (started_) return;
+        started_ = true;
+        step_ = record_count > 0 ? (record_count + kFillProgressUpdates - 1) / kFillProgressUpdates : 1;
+        if (progress_) progress_->Start(record_count);
+    }
+    void Read(std::int64_t records_read) {
+        read_ = records_read;
+        if (read_ % step_ == 0) Pass();
+    }
+    void Finish() {
+        if (read_ != reported_) Pass();
+    }
+
+private:
+    void Pass() {
+        reported_ = read_;
+        if (progress_) progress_->Advance(read_);
+    }
+
+    FillProgress* progress_;
+    bool started_ = false;
+    std::int64_t step_ = 1;
+    std::int64_t read_ = 0;
+    std::int64_t reported_ = -1;
+};
+
+}  // namespace
+
+StationListFill FillStationList(const std::string& db_dir, std::string_view country_code, FillProgress* progress) {
     using namespace db_layout;
     StationListFill fill;
-    std::int64_t counter = 0;
+    ProgressReport report(progress);
     fill.status = ScanStationRecords(
         DataFilePath(db_dir, DataFile::precip),
         [&](const StationRecordBytes& record) {
-            ++counter;
-            if (counter % kProgressStep == 0) fill.progress_positions.push_back(counter);
+            // The record count is known once the file is open, before the first visit.
+            if (record.index == 0) report.Start(fill.record_count);
             std::string_view code = record.Header(kListHeaderBytes).substr(kCodeOffset, kCountryCodeWidth);
             if (!country_code.empty() && TextsEqual(code, country_code, kCountryCodeWidth)) {
                 fill.names.push_back(NameOf(record));
                 fill.texts.push_back(ListTextOf(record));
             }
+            report.Read(record.index + 1);
             return false;
         },
         &fill.record_count);
+    report.Start(fill.record_count);  // a file without records, or none at all
+    report.Finish();
     return fill;
 }
 

@@ -37,19 +37,32 @@ std::string CountryCodeOfListText(const CountryTable& table, std::string_view li
 // remembers of the pick (see ParseStationPick).
 std::string StationListText(std::string_view name_column, std::string_view number_column);
 
+// How far a station list fill has come, for the dialog's progress bar while
+// the scan runs: Start once with the number of whole records of PRECIP.DAT
+// (known from its size before the first record is read), then Advance with
+// the number of records read so far, rising, at most kFillProgressUpdates
+// times; the last Advance is record_count when the whole file was read.
+class FillProgress {
+public:
+    virtual void Start(std::int64_t record_count) = 0;
+    virtual void Advance(std::int64_t records_read) = 0;
+
+protected:
+    ~FillProgress() = default;
+};
+constexpr std::int64_t kFillProgressUpdates = 100;
+
 // The station list of a country: the names (24 characters as they stand,
 // a NUL ends one early) of every PRECIP.DAT record whose first 3 bytes equal
-// the code, in file order. The progress bar's range is 1 to record_count
-// (the number of whole records); it is set to each entry of
-// progress_positions in turn, the multiples of 50 up to record_count.
+// the code, in file order, reporting to `progress` (when given) as it goes.
 struct StationListFill {
     DataFileStatus status = DataFileStatus::ok;  // not ok: show DataFileProblemMessage
     std::int64_t record_count = 0;
-    std::vector<std::int64_t> progress_positions;
     std::vector<std::string> names;
     std::vector<std::string> texts;  // the list entries, StationListText, in the same order
 };
-StationListFill FillStationList(const std::string& db_dir, std::string_view country_code);
+StationListFill FillStationList(const std::string& db_dir, std::string_view country_code,
+                                FillProgress* progress = nullptr);
 
 // The number typed into the dialog's number field: its first 15 characters
 // by the integer conversion (an empty field gives 0).

@@ -49,21 +49,22 @@ void DrawColumn(DrawSurface& surface, const StationRecord& rec, const TableColou
     TextBuffer buffer;
     const int x = Units(static_cast<std::int64_t>(cw) * (6 * c + 35) - 3);
     auto row_y = [lh](int r) { return Units(static_cast<std::int64_t>(lh) * r); };
+    // One quantity: the mean in its colour, then its lowest and highest
+    // value in black on two rows of their own (months only, not the year).
+    using Format = std::string_view (*)(TextBuffer&, float);
+    auto quantity = [&](Format format, Colour colour, int mean_row, float mean, int low_row, float low, float high) {
+        surface.SetTextColour(colour);
+        surface.TextOut(x, row_y(mean_row), format(buffer, mean));
+        surface.SetTextColour(kBlack);
+        if (c <= 12) {
+            surface.TextOut(x, row_y(low_row), format(buffer, low));
+            surface.TextOut(x, row_y(low_row + 1), format(buffer, high));
+        }
+    };
     surface.SetTextAlign(TextAlign::right_top);
-    surface.SetTextColour(colours.temperature);
-    surface.TextOut(x, row_y(4), FormatTemperature(buffer, rec.temp_c[c]));
-    surface.SetTextColour(kBlack);
-    if (c <= 12) {
-        surface.TextOut(x, row_y(7), FormatTemperature(buffer, rec.temp_min_c[c]));
-        surface.TextOut(x, row_y(8), FormatTemperature(buffer, rec.temp_max_c[c]));
-    }
-    surface.SetTextColour(colours.precipitation);
-    surface.TextOut(x, row_y(10), FormatPrecipitation(buffer, rec.precip_mm[c]));
-    surface.SetTextColour(kBlack);
-    if (c <= 12) {
-        surface.TextOut(x, row_y(11), FormatPrecipitation(buffer, rec.precip_min_mm[c]));
-        surface.TextOut(x, row_y(12), FormatPrecipitation(buffer, rec.precip_max_mm[c]));
-    }
+    quantity(&FormatTemperature, colours.temperature, 4, rec.temp_c[c], 7, rec.temp_min_c[c], rec.temp_max_c[c]);
+    quantity(&FormatPrecipitation, colours.precipitation, 10, rec.precip_mm[c], 11, rec.precip_min_mm[c],
+             rec.precip_max_mm[c]);
     surface.SetTextAlign(TextAlign::left_top);
     const auto& names = IsSouthernStation(rec) ? month_names_jul_first : month_names_jan_first;
     const double head_x = static_cast<double>(cw) * (6 * c + 29) + 1.5 * cw;  // truncated toward zero

@@ -140,18 +140,25 @@ void SvgSurface::Begin(int width, int height, TextMetrics metrics, bool monochro
     font_ = FontSpec{};
     x_ = 0;
     y_ = 0;
-    if (buffer_.size() < kFirstCapacity) buffer_.resize(kFirstCapacity);
+    if (capacity_ < kFirstCapacity) Grow(kFirstCapacity);
     start_ = end_ = kHeadRoom;
 }
 
-char* SvgSurface::Reserve(std::size_t n) {
-    if (buffer_.size() < kHeadRoom) buffer_.resize(kFirstCapacity);  // drawn without Begin
-    if (end_ < kHeadRoom) start_ = end_ = kHeadRoom;
-    if (buffer_.size() - end_ < n) buffer_.resize(std::max(buffer_.size() * 2, end_ + n));
-    return &buffer_[end_];
+void SvgSurface::Grow(std::size_t capacity) {
+    std::unique_ptr<char[]> grown(new char[capacity]);
+    if (end_ > 0) std::memcpy(grown.get(), buffer_.get(), end_);
+    buffer_ = std::move(grown);
+    capacity_ = capacity;
 }
 
-void SvgSurface::Commit(const char* end) { end_ = static_cast<std::size_t>(end - buffer_.data()); }
+char* SvgSurface::Reserve(std::size_t n) {
+    if (capacity_ < kHeadRoom) Grow(kFirstCapacity);  // drawn without Begin
+    if (end_ < kHeadRoom) start_ = end_ = kHeadRoom;
+    if (capacity_ - end_ < n) Grow(std::max(capacity_ * 2, end_ + n));
+    return buffer_.get() + end_;
+}
+
+void SvgSurface::Commit(const char* end) { end_ = static_cast<std::size_t>(end - buffer_.get()); }
 
 void SvgSurface::MoveTo(int x, int y) {
     x_ = x;
@@ -221,7 +228,7 @@ TextMetrics SvgSurface::MeasureText() { return metrics_; }
 std::string_view SvgSurface::Finish() {
     char* tail = Reserve(kMaxElement);
     tail = Put(tail, "</svg>\n");
-    const std::size_t document_end = static_cast<std::size_t>(tail - buffer_.data());
+    const std::size_t document_end = static_cast<std::size_t>(tail - buffer_.get());
 
     const int font_size = static_cast<int>((static_cast<long long>(metrics_.line_height) * 13 + 8) / 16);
     char head[kHeadRoom];
@@ -246,6 +253,6 @@ std::string_view SvgSurface::Finish() {
 
     const std::size_t head_size = static_cast<std::size_t>(p - head);
     start_ = kHeadRoom - head_size;
-    std::memcpy(&buffer_[start_], head, head_size);
-    return std::string_view(buffer_.data() + start_, document_end - start_);
+    std::memcpy(buffer_.get() + start_, head, head_size);
+    return std::string_view(buffer_.get() + start_, document_end - start_);
 }

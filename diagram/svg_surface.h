@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,7 @@ private:
     // write them. Commit(end) keeps what was written up to end.
     char* Reserve(std::size_t n);
     void Commit(const char* end);
+    void Grow(std::size_t capacity);  // keeps the bytes up to end_
 
     int width_ = 0;
     int height_ = 0;
@@ -65,8 +67,11 @@ private:
     int x_ = 0;
     int y_ = 0;
     // The document: the root element is written at Finish into the room
-    // left before the body, so the elements are never moved.
-    std::string buffer_;
+    // left before the body, so the elements are never moved. The bytes are
+    // not cleared when it grows: only what is written is ever read, and a
+    // page the document does not reach is never touched.
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
     std::size_t end_ = 0;
     std::size_t start_ = 0;
 };

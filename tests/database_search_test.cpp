@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "database/station_import.h"
+#include "station/file_io.h"
 #include "tests/database_fixture.h"
 
 namespace {
@@ -52,12 +53,118 @@ TEST(StationList, AHundredAndTwentyRecords) {
     StationListFill fill = FillStationList(db.dir(), code);
     EXPECT_EQ(fill.status, DataFileStatus::ok);
     EXPECT_EQ(fill.record_count, 122);
-    EXPECT_EQ(fill.progress_positions, (std::vector<std::int64_t>{50, 100}));
     std::vector<std::string> expected = {PadWithBlanks("CHILE 7", 24), PadWithBlanks("CHILE 47", 24),
                                          PadWithBlanks("CHILE 87", 24), PadWithBlanks("DUPLICATE", 24),
                                          PadWithBlanks("DUPLICATE", 24)};
     EXPECT_EQ(fill.names, expected);
     EXPECT_EQ(StationsAvailableText(fill.names.size()), " Stations available: 5");
+}
+
+// What a fill told its progress: the record count Start got (-1: none) and
+// the counts of every Advance.
+struct RecordedProgress final : FillProgress {
+    int starts = 0;
+    std::int64_t total = -1;
+    std::vector<std::int64_t> positions;
+    void Start(std::int64_t record_count) override {
+        ++starts;
+        total = record_count;
+        EXPECT_TRUE(positions.empty()) << "Start after an Advance";
+    }
+    void Advance(std::int64_t records_read) override { positions.push_back(records_read); }
+};
+
+TEST(StationList, ProgressMovesDuringTheScanInAtMostAHundredSteps) {
+    struct Case {
+        std::int64_t records;
+        std::string tail;  // bytes after the whole records
+        std::size_t updates;
+    };
+    const Case cases[] = {{0, "", 1}, {0, "partial", 1}, {1, "", 1},         {99, "", 99},
+                          {100, "", 100}, {101, "x", 51}, {122, "", 61}, {12345, "", 100}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.records);
+        TestDatabase db;
+        std::vector<std::string> records(static_cast<std::size_t>(c.records), Station("276", "   10000", "DE"));
+        if (c.records > 0) records[records.size() / 2] = Station("152", "   85574", "SANTIAGO");
+        records.push_back(c.tail);
+        db.WritePrecip(records);
+
+        RecordedProgress progress;
+        StationListFill fill = FillStationList(db.dir(), "152", &progress);
+        EXPECT_EQ(fill.status, DataFileStatus::ok);
+        EXPECT_EQ(fill.record_count, c.records);
+        EXPECT_EQ(fill.names.size(), c.records > 0 ? 1u : 0u);
+        EXPECT_EQ(progress.starts, 1);
+        EXPECT_EQ(progress.total, c.records);
+        ASSERT_FALSE(progress.positions.empty());
+        EXPECT_EQ(progress.positions.size(), c.updates);
+        EXPECT_LE(progress.positions.size(), static_cast<std::size_t>(kFillProgressUpdates));
+        EXPECT_EQ(progress.positions.back(), c.records);  // the bar ends full
+        for (std::size_t i = 1; i < progress.positions.size(); ++i) {
+            EXPECT_LT(progress.positions[i - 1], progress.positions[i]);
+        }
+    }
+}
+
+// The reads of PRECIP.DAT so far, and a limit after which they give nothing
+// more (a medium taken out).
+std::size_t reads_done = 0;
+std::size_t bytes_left = 0;
+std::size_t CountedRead(void* buffer, std::size_t size, std::FILE* file) {
+    ++reads_done;
+    std::size_t got = DefaultFileOps().read(buffer, size < bytes_left ? size : bytes_left, file);
+    bytes_left -= got;
+    return got;
+}
+
+class FillProgressReads : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reads_done = 0;
+        ops_ = DefaultFileOps();
+        ops_.read = &CountedRead;
+        SetFileOps(&ops_);
+        db_.WritePrecip(std::vector<std::string>(20000, Station("276", "   10000", "DE")));
+    }
+    void TearDown() override { SetFileOps(nullptr); }
+
+    // Records the reads done at each Advance.
+    struct ReadsAtAdvance final : FillProgress {
+        std::vector<std::int64_t> positions;
+        std::vector<std::size_t> reads;
+        void Start(std::int64_t) override {}
+        void Advance(std::int64_t records_read) override {
+            positions.push_back(records_read);
+            reads.push_back(reads_done);
+        }
+    };
+
+    FileOps ops_;
+    TestDatabase db_;
+};
+
+TEST_F(FillProgressReads, TheBarMovesBeforeTheFileIsRead) {
+    bytes_left = static_cast<std::size_t>(-1);
+    ReadsAtAdvance progress;
+    StationListFill fill = FillStationList(db_.dir(), "276", &progress);
+    EXPECT_EQ(fill.names.size(), 20000u);
+    ASSERT_EQ(progress.positions.size(), 100u);
+    EXPECT_EQ(progress.positions.front(), 200);
+    EXPECT_EQ(progress.reads.front(), 1u);  // after the first buffer, not at the end
+    EXPECT_LT(progress.reads[progress.reads.size() / 2], reads_done);
+    EXPECT_EQ(progress.positions.back(), 20000);
+}
+
+TEST_F(FillProgressReads, AFillCutShortEndsWhereTheReadsStopped) {
+    bytes_left = 5000 * 1338 + 10;
+    ReadsAtAdvance progress;
+    StationListFill fill = FillStationList(db_.dir(), "276", &progress);
+    EXPECT_EQ(fill.status, DataFileStatus::read_failed);
+    EXPECT_EQ(fill.names.size(), 5000u);
+    ASSERT_FALSE(progress.positions.empty());
+    EXPECT_EQ(progress.positions.back(), 5000);
+    EXPECT_EQ(progress.positions.size(), 25u);
 }
 
 TEST(StationList, ACountryWithoutASlotListsNothing) {

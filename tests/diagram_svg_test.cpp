@@ -60,6 +60,22 @@ TEST(SvgSurface, ElementsOfTheContract) {
     EXPECT_EQ(svg.find("<?xml"), 0u);
 }
 
+TEST(SvgSurface, ADocumentBeyondTheFirstBufferKeepsEveryElement) {
+    for (int pixels : {0, 1, 3000, 20000}) {  // the last two outgrow the first buffer once and several times
+        SvgSurface s(200, 200, {8, 16}, false);
+        for (int i = 0; i < pixels; ++i) s.SetPixel(i % 200, i / 200, kBlack);
+        std::string svg(s.Finish());
+        EXPECT_EQ(Count(svg, "<rect"), pixels + 1) << pixels;  // and the background
+        EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+        EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+        if (pixels > 0) {
+            const std::string last = "<rect x=\"" + std::to_string((pixels - 1) % 200) + "\" y=\"" +
+                                     std::to_string((pixels - 1) / 200) + "\"";
+            EXPECT_NE(svg.find(last), std::string::npos) << pixels;
+        }
+    }
+}
+
 TEST(SvgSurface, MonochromeCurvePensAreBlack) {
     SvgSurface s(10, 10, {8, 16}, true);
     s.SelectPen(PenId::temp);

@@ -60,20 +60,34 @@ void OnInit(HWND dialog, StationSearchContext& context) {
     }
 }
 
-// A new country: the station list is filled from a scan of PRECIP.DAT. The
-// progress bar gets a 32-bit range, so a database of more than 65535
-// stations still runs from start to end.
+// The fill's progress on the dialog's bar, painted at once: the scan runs
+// inside the selection's message, so no paint message would reach the bar
+// before the list is full. The bar gets a 32-bit range, so a database of
+// more than 65535 stations still runs from start to end.
+class ProgressBar final : public FillProgress {
+public:
+    explicit ProgressBar(HWND bar) : bar_(bar) {}
+    void Start(std::int64_t record_count) override {
+        SendMessageA(bar_, PBM_SETRANGE32, 1, static_cast<LPARAM>(record_count));
+    }
+    void Advance(std::int64_t records_read) override {
+        SendMessageA(bar_, PBM_SETPOS, static_cast<WPARAM>(records_read), 0);
+        UpdateWindow(bar_);
+    }
+
+private:
+    HWND bar_;
+};
+
+// A new country: the station list is filled from a scan of PRECIP.DAT while
+// the progress bar moves.
 void OnCountrySelected(HWND dialog, StationSearchContext& context) {
     context.selected_country_code = CountryCodeOfListText(*context.country_table, SelectedText(dialog, IDC_COUNTRY_LIST));
     SetRedraw(dialog, IDC_STATION_LIST, false);
     SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_RESETCONTENT, 0, 0);
 
-    StationListFill fill = FillStationList(context.db_dir, context.selected_country_code);
-    HWND progress = GetDlgItem(dialog, IDC_FILL_PROGRESS);
-    SendMessageA(progress, PBM_SETRANGE32, 1, static_cast<LPARAM>(fill.record_count));
-    for (std::int64_t position : fill.progress_positions) {
-        SendMessageA(progress, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-    }
+    ProgressBar progress(GetDlgItem(dialog, IDC_FILL_PROGRESS));
+    StationListFill fill = FillStationList(context.db_dir, context.selected_country_code, &progress);
     SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_INITSTORAGE, fill.texts.size(), fill.texts.size() * 34);
     for (const std::string& text : fill.texts) {
         SendDlgItemMessageA(dialog, IDC_STATION_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));

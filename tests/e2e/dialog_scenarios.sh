@@ -40,19 +40,24 @@ record_float() { od -An -t f4 -j "$2" -N 4 "$1" | tr -d ' '; }
 record_text() { dd if="$1" bs=1 skip="$2" count="$3" 2>/dev/null | tr -d '\0'; }
 
 save_station_file() {  # save_station_file NAME: command 11 into the data folder
-  drive command 11
+  drive command "$IDM_SAVE_STATION_FILE"
   drive file-dialog "Save climate station to file" "$1"
   wait_until 30 file_size_is "$scenario_dir/data/$1" 660
 }
 
 save_metafile() {  # save_metafile NAME: command 13 into the data folder
-  drive command 13
+  drive command "$IDM_SAVE_WINDOW_CONTENT"
   drive file-dialog "Save window content" "$1"
   wait_until 30 emf_has_text "$scenario_dir/data/$1" "mm"
 }
 
+close_with_ok() {  # close_with_ok DIALOG: presses OK and waits until the dialog is gone
+  drive click-button "$1" "$IDOK"
+  drive wait-gone "$1" 20000
+}
+
 open_search_dialog() {
-  drive command 18
+  drive command "$IDM_OPEN_FROM_DATABASE"
   drive wait-window "$search_dialog" 30000
 }
 
@@ -61,19 +66,18 @@ scenario_search_dialog() {
   start_program
   drive wait-window "Climate diagram (" 60000 >/dev/null
   check "command 18 opens the search dialog" "$(open_search_dialog)" "$search_dialog"
-  check "the country count" "$(drive get-text "$search_dialog" 1034)" " Countries: $(sample_country_count)"
-  check "the station list starts empty" "$(drive list-items "$search_dialog" 200 | wc -l)" 0
+  check "the country count" "$(drive get-text "$search_dialog" "$IDC_COUNTRIES")" " Countries: $(sample_country_count)"
+  check "the station list starts empty" "$(drive list-items "$search_dialog" "$IDC_STATION_LIST" | wc -l)" 0
 
   local expected
   expected=$(sample_stations_of Australia)
-  drive list-select "$search_dialog" 186 Australia
-  check "choosing Australia: the count" "$(drive get-text "$search_dialog" 1033)" " Stations available: $expected"
-  check "choosing Australia: the list" "$(drive list-items "$search_dialog" 200 | wc -l)" "$expected"
-  check_true "the list holds SYDNEY AIRPORT" grep -q "^SYDNEY AIRPORT" <<<"$(drive list-items "$search_dialog" 200)"
-  drive list-select "$search_dialog" 200 "SYDNEY AIRPORT"
+  drive list-select "$search_dialog" "$IDC_COUNTRY_LIST" Australia
+  check "choosing Australia: the count" "$(drive get-text "$search_dialog" "$IDC_STATIONS_AVAILABLE")" " Stations available: $expected"
+  check "choosing Australia: the list" "$(drive list-items "$search_dialog" "$IDC_STATION_LIST" | wc -l)" "$expected"
+  check_true "the list holds SYDNEY AIRPORT" grep -q "^SYDNEY AIRPORT" <<<"$(drive list-items "$search_dialog" "$IDC_STATION_LIST")"
+  drive list-select "$search_dialog" "$IDC_STATION_LIST" "SYDNEY AIRPORT"
   screenshot search_dialog
-  drive click-button "$search_dialog" 1
-  check_true "OK closes the dialog" drive wait-gone "$search_dialog" 20000
+  check_true "OK closes the dialog" close_with_ok "$search_dialog"
 
   check_true "command 13 writes a metafile" save_metafile sydney.emf
   local texts
@@ -89,21 +93,20 @@ scenario_search_by_number() {
   start_program
   drive wait-window "Climate diagram (" 60000 >/dev/null
   open_search_dialog >/dev/null
-  drive set-text "$search_dialog" 1026 94767
-  drive click-button "$search_dialog" 1027
-  check "search 94767: the count" "$(drive get-text "$search_dialog" 1033)" " Stations available: 1"
-  check "search 94767: the list" "$(drive list-items "$search_dialog" 200)" "SYDNEY AIRPORT	94767"
+  drive set-text "$search_dialog" "$IDC_STATION_NUMBER" 94767
+  drive click-button "$search_dialog" "$IDC_SEARCH"
+  check "search 94767: the count" "$(drive get-text "$search_dialog" "$IDC_STATIONS_AVAILABLE")" " Stations available: 1"
+  check "search 94767: the list" "$(drive list-items "$search_dialog" "$IDC_STATION_LIST")" "SYDNEY AIRPORT	94767"
 
-  drive set-text "$search_dialog" 1026 99999
-  drive click-button "$search_dialog" 1027
+  drive set-text "$search_dialog" "$IDC_STATION_NUMBER" 99999
+  drive click-button "$search_dialog" "$IDC_SEARCH"
   check "search 99999: the message box" "$(drive wait-window Info 20000)" Info
   check_true "search 99999: the message" grep -qx "WMO-stationnumber not found in database" <<<"$(drive texts Info)"
-  drive press Info 1
+  drive press Info "$IDOK"
   drive wait-gone Info 20000
-  check "search 99999: the list stays" "$(drive get-text "$search_dialog" 1033)" " Stations available: 1"
+  check "search 99999: the list stays" "$(drive get-text "$search_dialog" "$IDC_STATIONS_AVAILABLE")" " Stations available: 1"
 
-  drive click-button "$search_dialog" 1
-  drive wait-gone "$search_dialog" 20000
+  close_with_ok "$search_dialog"
   check_true "command 11 saves the imported station" save_station_file sydney.cli
   local saved="$scenario_dir/data/sydney.cli"
   check "import: the name keeps its blanks" "$(record_text "$saved" 0 24)" "SYDNEY AIRPORT          "
@@ -113,7 +116,7 @@ scenario_search_by_number() {
 
   # Cancel imports nothing, even after an earlier pick.
   open_search_dialog >/dev/null
-  drive click-button "$search_dialog" 2
+  drive click-button "$search_dialog" "$IDCANCEL"
   drive wait-gone "$search_dialog" 20000
   check_true "after Cancel the program answers" caption_matches_diagram
 }
@@ -131,22 +134,20 @@ scenario_same_named_stations() {
       02128) position="65.00°N / 17.40°E / 280m" ;;
     esac
     open_search_dialog >/dev/null
-    drive list-select "$search_dialog" 186 Sweden
-    check_true "Sweden lists GUNNARN $number" grep -qx "GUNNARN	$number" <<<"$(drive list-items "$search_dialog" 200)"
-    drive list-select "$search_dialog" 200 "GUNNARN	$number"
+    drive list-select "$search_dialog" "$IDC_COUNTRY_LIST" Sweden
+    check_true "Sweden lists GUNNARN $number" grep -qx "GUNNARN	$number" <<<"$(drive list-items "$search_dialog" "$IDC_STATION_LIST")"
+    drive list-select "$search_dialog" "$IDC_STATION_LIST" "GUNNARN	$number"
     [ "$number" = 02128 ] && screenshot same_named_stations
-    drive click-button "$search_dialog" 1
-    drive wait-gone "$search_dialog" 20000
+    close_with_ok "$search_dialog"
     save_metafile "picked$number.emf"
     texts=$(emf_texts "$scenario_dir/data/picked$number.emf")
     check_true "GUNNARN $number picked from the list: its position" grep -qx "$position" <<<"$texts"
 
     open_search_dialog >/dev/null
-    drive set-text "$search_dialog" 1026 "$number"
-    drive click-button "$search_dialog" 1027
-    check "GUNNARN $number by number: the list" "$(drive list-items "$search_dialog" 200)" "GUNNARN	$number"
-    drive click-button "$search_dialog" 1
-    drive wait-gone "$search_dialog" 20000
+    drive set-text "$search_dialog" "$IDC_STATION_NUMBER" "$number"
+    drive click-button "$search_dialog" "$IDC_SEARCH"
+    check "GUNNARN $number by number: the list" "$(drive list-items "$search_dialog" "$IDC_STATION_LIST")" "GUNNARN	$number"
+    close_with_ok "$search_dialog"
     save_metafile "found$number.emf"
     texts=$(emf_texts "$scenario_dir/data/found$number.emf")
     check_true "GUNNARN $number found by number: its position" grep -qx "$position" <<<"$texts"
@@ -157,27 +158,26 @@ scenario_manual_entry() {
   copy_sample
   start_program
   drive wait-window "Climate diagram (" 60000 >/dev/null
-  drive command 12
+  drive command "$IDM_ENTER_DATA_MANUALLY"
   check "command 12 opens the dialog" "$(drive wait-window "$manual_dialog" 30000)" "$manual_dialog"
-  check "the start-up name" "$(drive get-text "$manual_dialog" 180)" "NO DATASET"
-  check "the start-up precipitation" "$(drive get-text "$manual_dialog" 101)" "   0"
-  check "N checked at start" "$(drive checked "$manual_dialog" 196)" 1
+  check "the start-up name" "$(drive get-text "$manual_dialog" "$IDC_STATION_NAME")" "NO DATASET"
+  check "the start-up precipitation" "$(drive get-text "$manual_dialog" "$IDC_PRECIP_MONTH")" "   0"
+  check "N checked at start" "$(drive checked "$manual_dialog" "$IDC_NORTH")" 1
   screenshot manual_entry_dialog
 
-  drive set-text "$manual_dialog" 180 "TEST STATION"
-  drive set-text "$manual_dialog" 184 "Testland"
-  drive set-text "$manual_dialog" 182 "52.31"
-  drive set-text "$manual_dialog" 183 "8.29"
-  drive set-text "$manual_dialog" 181 "118"
-  drive set-text "$manual_dialog" 114 "12.5"
-  drive set-text "$manual_dialog" 101 "80"
-  drive click-button "$manual_dialog" 197
-  check "S relabels the heads" "$(drive get-text "$manual_dialog" 1001)$(drive get-text "$manual_dialog" 1112)" \
+  drive set-text "$manual_dialog" "$IDC_STATION_NAME" "TEST STATION"
+  drive set-text "$manual_dialog" "$IDC_COUNTRY_NAME" "Testland"
+  drive set-text "$manual_dialog" "$IDC_LATITUDE" "52.31"
+  drive set-text "$manual_dialog" "$IDC_LONGITUDE" "8.29"
+  drive set-text "$manual_dialog" "$IDC_ELEVATION" "118"
+  drive set-text "$manual_dialog" "$IDC_TEMP_MONTH" "12.5"
+  drive set-text "$manual_dialog" "$IDC_PRECIP_MONTH" "80"
+  drive click-button "$manual_dialog" "$IDC_SOUTH"
+  check "S relabels the heads" "$(drive get-text "$manual_dialog" "$IDC_PRECIP_HEAD")$(drive get-text "$manual_dialog" $((IDC_TEMP_HEAD + 11)))" \
     "Jul  Jun  "
-  check "the values stay in their columns" "$(drive get-text "$manual_dialog" 114)" "12.5"
-  drive click-button "$manual_dialog" 140
-  drive click-button "$manual_dialog" 1
-  check_true "OK closes the dialog" drive wait-gone "$manual_dialog" 20000
+  check "the values stay in their columns" "$(drive get-text "$manual_dialog" "$IDC_TEMP_MONTH")" "12.5"
+  drive click-button "$manual_dialog" "$IDC_FROST_BAR"
+  check_true "OK closes the dialog" close_with_ok "$manual_dialog"
 
   check_true "the diagram is saved as a metafile" save_metafile manual.emf
   local texts
@@ -204,7 +204,7 @@ scenario_clipboard() {
   copy_sample
   start_program
   drive wait-window "Climate diagram (" 60000 >/dev/null
-  drive send-command 40
+  drive send-command "$IDM_COPY_TO_CLIPBOARD"
   check_true "command 40 leaves an enhanced metafile on the clipboard" drive clipboard-emf "Z:$scenario_dir/clip.emf"
   check_true "its head lines name the start-up station" grep -qx "NO DATASET" <<<"$(emf_texts "$scenario_dir/clip.emf")"
 
@@ -213,9 +213,9 @@ scenario_clipboard() {
   wine_env timeout 60 "$wine_loader" "$driver" hold-clipboard 20000 >"$scenario_dir/hold.out" 2>&1 &
   local holder=$!
   wait_until 30 grep -q held "$scenario_dir/hold.out"
-  drive command 40
+  drive command "$IDM_COPY_TO_CLIPBOARD"
   check_true "a clipboard held by another program is reported" wait_until 30 clipboard_refused
-  drive press "Copy window content" 1
+  drive press "Copy window content" "$IDOK"
   wait "$holder"
 }
 
@@ -224,10 +224,10 @@ scenario_metafile_refused() {
   copy_sample
   start_program
   drive wait-window "Climate diagram (" 60000 >/dev/null
-  drive command 13
+  drive command "$IDM_SAVE_WINDOW_CONTENT"
   drive file-dialog "Save window content" 'Z:\proc\varnok.emf'
   check_true "the failed save is reported" wait_until 30 metafile_refused
-  drive press "Save window content" 1
+  drive press "Save window content" "$IDOK"
   check_true "the program goes on" caption_matches_diagram
 }
 
@@ -237,10 +237,10 @@ scenario_print_cancel() {
   copy_sample
   start_program
   drive wait-window "Climate diagram (" 60000 >/dev/null
-  drive command 15
+  drive command "$IDM_PRINT"
   check "the print dialog (or the message that no printer can be used)" "$(drive wait-window Print 30000)" Print
   screenshot print_dialog
-  drive press Print 2
+  drive press Print "$IDCANCEL"
   check_true "Cancel closes it" drive wait-gone Print 20000
   check_true "the program goes on" caption_matches_diagram
 }
@@ -279,16 +279,15 @@ print_to_pdf_queue() {  # print_to_pdf_queue FOLDER_THE_PDFS_LAND_IN
   start_program
   drive wait-window "Climate diagram (" 60000 >/dev/null
   open_search_dialog >/dev/null
-  drive set-text "$search_dialog" 1026 94767
-  drive click-button "$search_dialog" 1027
-  drive click-button "$search_dialog" 1
-  drive wait-gone "$search_dialog" 20000
+  drive set-text "$search_dialog" "$IDC_STATION_NUMBER" 94767
+  drive click-button "$search_dialog" "$IDC_SEARCH"
+  close_with_ok "$search_dialog"
   local marker="$scenario_dir/before-print"
   touch "$marker"
-  drive command 15
+  drive command "$IDM_PRINT"
   check "the print dialog" "$(drive wait-window Print 30000)" Print
   screenshot print_dialog_with_printer
-  drive press Print 1
+  drive press Print "$IDOK"
   check_true "a PDF arrives from the print queue" wait_until 120 pdf_arrived "$queue_out" "$marker"
   local pdf
   pdf=$(newer_pdf "$queue_out" "$marker")

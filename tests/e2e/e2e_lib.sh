@@ -8,6 +8,21 @@ exe="$build/app/Varnok32.exe"
 driver="$build/tests/e2e/varnok_e2e_driver.exe"
 sample="$repo/data/database"
 
+# The program's command and control ids by their names in its resource
+# headers (IDM_PRINT, IDC_STATION_LIST, ...), as shell variables: the
+# scenarios name an id, the headers define it.
+load_resource_ids() {
+  local header define name value
+  for header in "$repo/resources/resource_ids.h" "$repo/resources/dialog_ids.h"; do
+    while read -r define name value _; do
+      [ "$define" = "#define" ] && [[ "$name" =~ ^ID[A-Z]?_[A-Z0-9_]+$ ]] && [[ "$value" =~ ^[0-9]+$ ]] || continue
+      declare -g "$name=$value"
+    done <"$header"
+  done
+}
+load_resource_ids
+IDOK=1 IDCANCEL=2  # the system's buttons of every dialog and message box
+
 check() {  # check NAME ACTUAL EXPECTED
   if [ "$2" = "$3" ]; then
     echo "  ok    $1"

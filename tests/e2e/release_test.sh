@@ -115,7 +115,7 @@ run_to_end() {  # run_to_end SECONDS EXE [ARGS...]
 }
 
 exit_program() {
-  drive command 19
+  drive command "$IDM_EXIT"
   wait_program_exit 60
 }
 
@@ -226,7 +226,7 @@ if scenario_setup installer; then
   start_in "$docs_dir" "$installed/Varnok32.exe" "$docs\\Berlin station.cli"
   check "opened by its association: the main window" \
     "$(drive wait-window "Climate diagram (" 60000 | cut -c1-17)" "Climate diagram ("
-  drive command 13
+  drive command "$IDM_SAVE_WINDOW_CONTENT"
   drive file-dialog "Save window content" "$docs\\shown.emf"
   wait_until 30 emf_has_text "$docs_dir/shown.emf" "mm"
   check_true "the diagram shows the station $station" grep -qx "$station" <(emf_texts "$docs_dir/shown.emf")
@@ -238,7 +238,7 @@ if scenario_setup installer; then
   start_in "$docs_dir" "$installed/Varnok32.exe" "$docs\\short.cli"
   check "a short station file is reported" "$(drive wait-window "Varnok 32" 60000)" "Varnok 32"
   check_true "the message names the file" grep -q "short.cli" <(drive texts "Varnok 32")
-  drive press "Varnok 32" 1
+  drive press "Varnok 32" "$IDOK"
   check "then the program shows its window" \
     "$(drive wait-window "Climate diagram (" 60000 | cut -c1-17)" "Climate diagram ("
   exit_program

@@ -11,12 +11,7 @@
 # "N passed, N failed". Exit code 0 when nothing failed.
 set -u
 
-if [ $# -ne 1 ] || [ ! -d "$1" ]; then
-  echo "usage: $0 WINDOWS_BUILD_FOLDER" >&2
-  exit 2
-fi
-build=$(cd "$1" && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/varnok-e2e.XXXXXX")
+source "$(dirname "$0")/windows_build_arg.sh" e2e 1 "" "$@"
 source "$(dirname "$0")/e2e_lib.sh"
 source "$(dirname "$0")/dialog_scenarios.sh"
 source "$(dirname "$0")/picture_scenarios.sh"
@@ -63,7 +58,7 @@ scenario_missing_file() {  # TEXT CAPTION FILES-PRESENT...
   check "stop message appears" "$title" "$caption"
   check "stop message text" "$(drive texts "$caption" | grep -F "Datafile")" "$missing_text"
   check "no main window is shown" "$(drive wait-window "Climate diagram" 0 2>/dev/null)" ""
-  drive press "$caption" 1
+  drive press "$caption" "$IDOK"
   wait_program_exit 60
   check_true "process ends with a non-zero exit code (got $exit_code)" test "$exit_code" != 0 -a "$exit_code" != timeout
 }
@@ -76,7 +71,7 @@ scenario_start_and_modes() {
   check "status text at start" "$(drive status)" "Varnok 32 - climate diagram"
   check "main window size at start" "$(drive window-size)" "400 590"
 
-  drive send-command 22
+  drive send-command "$IDM_SHOW_TABLE"
   check "command 22: status text" "$(drive status)" "Varnok 32 - data table"
   local size
   size=$(drive window-size)
@@ -84,12 +79,12 @@ scenario_start_and_modes() {
   check_true "command 22: width is 119 characters ($size)" test $(( ${size% *} % 119 )) -eq 0 -a "${size% *}" -gt 0
   check_true "command 22: caption follows the diagram window" caption_matches_diagram
 
-  drive send-command 21
+  drive send-command "$IDM_SHOW_DIAGRAM"
   check "command 21: status text" "$(drive status)" "Varnok 32 - climate diagram"
   check "command 21: window size" "$(drive window-size)" "400 590"
   check_true "command 21: caption follows the diagram window" caption_matches_diagram
 
-  drive command 19
+  drive command "$IDM_EXIT"
   wait_program_exit 60
   check "Exit ends the process with code 0" "$exit_code" 0
 }
@@ -103,14 +98,14 @@ scenario_memorial() {
   local lines
   lines=$(drive texts Memorial | wc -l)
   check_true "the dedication is shown" test "$lines" -ge 2
-  drive press Memorial 1028
+  drive press Memorial "$IDC_FAREWELL"
   check_true "Farewell closes it" drive wait-gone Memorial 20000
   drive type Wisp
   drive type wwisp
   check "Wisp and wwisp do not open it" "$(drive wait-window Memorial 3000 2>/dev/null)" ""
   drive type wisp
   check "typing wisp again opens it again" "$(drive wait-window Memorial 20000)" Memorial
-  drive press Memorial 2
+  drive press Memorial "$IDCANCEL"
   check_true "Esc closes it" drive wait-gone Memorial 20000
 }
 
@@ -119,36 +114,36 @@ scenario_station_file() {
   start_program
   drive wait-window "Climate diagram (" 60000 >/dev/null
   # Saved in table mode, the file carries diagram_mode 0.
-  drive send-command 22
-  drive command 11
+  drive send-command "$IDM_SHOW_TABLE"
+  drive command "$IDM_SAVE_STATION_FILE"
   drive file-dialog "Save climate station to file" saved.cli
   local saved="$scenario_dir/data/saved.cli"
   check_true "command 11 writes a 660-byte station file" wait_until 30 file_size_is "$saved" 660
   check "the file holds diagram_mode 0" "$(od -An -t d4 -j 652 -N 4 "$saved" 2>/dev/null | tr -d ' ')" 0
 
-  drive send-command 21
-  drive command 10
+  drive send-command "$IDM_SHOW_DIAGRAM"
+  drive command "$IDM_OPEN_STATION_FILE"
   drive file-dialog "Open climate station from file" saved.cli
   check_true "reopening it brings back table mode" wait_until 30 status_is "Varnok 32 - data table"
   check "reopened: window height of table mode" "$(drive window-size | cut -d' ' -f2)" 468
 
   # A file shorter than a record is refused with a message naming it.
   head -c 100 /dev/zero >"$scenario_dir/data/short.cli"
-  drive send-command 21
-  drive command 10
+  drive send-command "$IDM_SHOW_DIAGRAM"
+  drive command "$IDM_OPEN_STATION_FILE"
   drive file-dialog "Open climate station from file" short.cli
   check "a short file is reported" "$(drive wait-window "Varnok 32" 30000)" "Varnok 32"
   local message
   message=$(drive texts "Varnok 32")
   check_true "the message names the file" grep -q "short.cli" <<<"$message"
-  drive press "Varnok 32" 1
+  drive press "Varnok 32" "$IDOK"
   check_true "after the message the view mode is re-applied" wait_until 30 status_is "Varnok 32 - climate diagram"
 
   # Cancel still re-applies the mode: the table's size comes back.
-  drive send-command 22
-  drive command 10
+  drive send-command "$IDM_SHOW_TABLE"
+  drive command "$IDM_OPEN_STATION_FILE"
   drive wait-window "Open climate station from file" 20000 >/dev/null
-  drive press "Open climate station from file" 2
+  drive press "Open climate station from file" "$IDCANCEL"
   check_true "the open dialog can be cancelled" drive wait-gone "Open climate station from file" 20000
   check "after Cancel: table mode and its size" "$(drive status) $(drive window-size | cut -d' ' -f2)" \
     "Varnok 32 - data table 468"
@@ -173,8 +168,8 @@ scenario_axis_click() {
   for i in 1 2 3 4; do drive click 100 $((height - 1)); done
   save_metafile down.emf
   check "clicks below move it down to the minimum" "$(labels_of down.emf)" ""
-  drive send-command 25
-  drive send-command 25
+  drive send-command "$IDM_AXIS_UP"
+  drive send-command "$IDM_AXIS_UP"
   save_metafile commands.emf
   check "X-Axis up twice" "$(labels_of commands.emf)" "-10 "
   check_true "the caption still gives the size" caption_matches_diagram
@@ -203,7 +198,7 @@ scenario_menu_help() {
   check_true "Print scale submenu: no help of another item" wait_until 20 status_is "Varnok 32 - climate diagram"
   drive key escape
   drive key escape
-  drive send-command 22
+  drive send-command "$IDM_SHOW_TABLE"
   drive open-menu p
   check_true "table mode: help while the menu is open" wait_until 20 status_is "Show climate data as graph"
   drive key escape
@@ -244,7 +239,7 @@ scenario_toolbar_customise() {
   drive press-text "$dialog" "&Help"
   check "its Help button shows the help box" "$(drive wait-window "Help window" 20000)" "Help window"
   check "the help text" "$(drive texts "Help window" | grep -F toolbar)" "This dialog allows to configure the toolbar."
-  drive press "Help window" 1
+  drive press "Help window" "$IDOK"
   drive wait-gone "Help window" 20000
   drive press-text "$dialog" "R&eset"
   count_is() { [ "$(drive toolbar-count)" = "$1" ]; }
@@ -272,7 +267,7 @@ scenario_country_table_unreadable() {
   start_program
   check "the failure is reported" "$(drive wait-window "Error reading Datafile." 60000)" "Error reading Datafile."
   check "the message names the file" "$(drive texts "Error reading Datafile." | grep -c COUNTRY.DAT)" 1
-  drive press "Error reading Datafile." 1
+  drive press "Error reading Datafile." "$IDOK"
   check "then the program starts" "$(drive wait-window "Climate diagram (" 60000 | cut -c1-17)" "Climate diagram ("
 }
 
@@ -290,15 +285,15 @@ scenario_popup_about_font() {
   drive key down
   drive key return
   check_true "its second item shows the table" wait_until 20 status_is "Varnok 32 - data table"
-  drive send-command 21
-  drive command 50
+  drive send-command "$IDM_SHOW_DIAGRAM"
+  drive command "$IDM_ABOUT"
   check "About" "$(drive wait-window "About Varnok 32" 20000)" "About Varnok 32"
   check "About names the version" "$(drive texts "About Varnok 32" | head -1)" "Varnok 32bit v.1.0"
-  drive press "About Varnok 32" 1
+  drive press "About Varnok 32" "$IDOK"
   drive wait-gone "About Varnok 32" 20000
-  drive command 17
+  drive command "$IDM_SELECT_FONT"
   check "command 17 opens the font dialog" "$(drive wait-window "Font" 20000)" "Font"
-  drive press Font 2
+  drive press Font "$IDCANCEL"
   check_true "Cancel closes it" drive wait-gone Font 20000
   check_true "the program goes on" caption_matches_diagram
 }
@@ -312,10 +307,10 @@ scenario_colours() {
   pens_of() { python3 "$repo/tests/e2e/emf_records.py" pens "$scenario_dir/data/$1" | sort -u | tr '\n' ' '; }
   save_metafile colours.emf
   check "colour mode: blue and red pens" "$(pens_of colours.emf | grep -o 'ff0000\|0000ff' | tr '\n' ' ')" "0000ff ff0000 "
-  drive send-command 23
+  drive send-command "$IDM_MONOCHROME"
   save_metafile monochrome.emf
   check "monochrome: black pens only" "$(pens_of monochrome.emf)" "000000 "
-  drive send-command 24
+  drive send-command "$IDM_COLOURS"
   save_metafile again.emf
   check "colours again: exactly blue and red" "$(pens_of again.emf | grep -o 'ff0000\|0000ff' | tr '\n' ' ')" \
     "0000ff ff0000 "
@@ -328,27 +323,27 @@ scenario_month_labels() {
   start_program
   drive wait-window "Climate diagram (" 60000 >/dev/null
   initials_of() { emf_texts "$scenario_dir/data/$1" | grep -cx '[JFMASOND]'; }
-  drive send-command 27
+  drive send-command "$IDM_MONTH_LABELS"
   save_metafile labels.emf
   check "command 27 draws the twelve initials" "$(initials_of labels.emf)" 12
-  drive send-command 27
+  drive send-command "$IDM_MONTH_LABELS"
   save_metafile none.emf
   check "again: none" "$(initials_of none.emf)" 0
   # A station file carries the flag but not the check mark: saved with
   # labels, opened while the item is unchecked, it shows them, and the
   # next command 27 checks the item and keeps them.
-  drive send-command 27
+  drive send-command "$IDM_MONTH_LABELS"
   save_station_file labels.cli
-  drive send-command 27
-  drive command 10
+  drive send-command "$IDM_MONTH_LABELS"
+  drive command "$IDM_OPEN_STATION_FILE"
   drive file-dialog "Open climate station from file" labels.cli
   drive wait-gone "Open climate station from file" 20000
   save_metafile opened.emf
   check "a file with the flag shows the labels" "$(initials_of opened.emf)" 12
-  drive send-command 27
+  drive send-command "$IDM_MONTH_LABELS"
   save_metafile kept.emf
   check "the next command 27 keeps them" "$(initials_of kept.emf)" 12
-  drive send-command 22
+  drive send-command "$IDM_SHOW_TABLE"
   save_metafile table.emf
   check "table mode: the metafile holds the table" \
     "$(emf_texts "$scenario_dir/data/table.emf" | grep -cx 'Mean daily temperature')" 1

@@ -9,14 +9,9 @@
 # OUT_FOLDER defaults to WINDOWS_BUILD_FOLDER/screenshots; WMO_NUMBER to
 # 40948 (Kabul, a station of the shipped database with a dry summer).
 set -u
-if [ $# -lt 1 ] || [ ! -d "$1" ]; then
-  echo "usage: $0 WINDOWS_BUILD_FOLDER [OUT_FOLDER] [WMO_NUMBER]" >&2
-  exit 2
-fi
-build=$(cd "$1" && pwd)
+source "$(dirname "$0")/windows_build_arg.sh" shots 3 " [OUT_FOLDER] [WMO_NUMBER]" "$@"
 out=${2:-$build/screenshots}
 wmo=${3:-40948}
-work=$(mktemp -d "${TMPDIR:-/tmp}/varnok-shots.XXXXXX")
 source "$(dirname "$0")/e2e_lib.sh"
 xvfb_screen=1280x800x24  # wide enough for the table
 program_pid=
@@ -52,17 +47,17 @@ shot() {
 }
 
 if [ -f "$scenario_dir/data/station.cli" ]; then
-  drive command 10
+  drive command "$IDM_OPEN_STATION_FILE"
   drive file-dialog "Open climate station from file" station.cli
   drive wait-gone "Open climate station from file" 30000
 fi
 shot start
-drive send-command 27
+drive send-command "$IDM_MONTH_LABELS"
 shot diagram
 drive move-main 0 0  # the table is 119 characters wide
-drive send-command 22
+drive send-command "$IDM_SHOW_TABLE"
 shot table
-drive send-command 21
+drive send-command "$IDM_SHOW_DIAGRAM"
 drive open-menu p
 drive key down
 drive key down

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "diagram/svg_surface.h"
 #include "station/station_file.h"
 #include "tools/varnok/commands.h"
 #include "tools/varnok/render_svg.h"
@@ -99,8 +100,9 @@ int RunRender(const Args& args) {
     if (!ParseArgs(args, c)) return 1;
     StationData station;
     if (!LoadStationForTool(c.input, station)) return 1;
-    std::string svg = RenderSvg(c.options, station);
-    if (!WriteWholeFile(c.output, svg)) {
+    // The document is written from the surface's own buffer, not copied first.
+    SvgSurface surface;
+    if (!WriteWholeFile(c.output, RenderSvg(c.options, station, surface))) {
         std::fprintf(stderr, "varnok render: could not write %s\n", c.output.c_str());
         return 1;
     }

@@ -27,25 +27,9 @@ namespace {
 
 constexpr UINT kTimeoutMs = 20000;
 
-struct Found {
-    const char* prefix;
-    HWND window;
-};
-
-BOOL CALLBACK MatchPrefix(HWND window, LPARAM lparam) {
-    auto* found = reinterpret_cast<Found*>(lparam);
-    char caption[256] = {};
-    if (!IsWindowVisible(window)) return TRUE;
-    GetWindowTextA(window, caption, sizeof caption);
-    if (std::strncmp(caption, found->prefix, std::strlen(found->prefix)) != 0) return TRUE;
-    found->window = window;
-    return FALSE;
-}
-
 HWND Control(const char* prefix, const char* id) {
-    Found found = {prefix, nullptr};
-    EnumWindows(MatchPrefix, reinterpret_cast<LPARAM>(&found));
-    return found.window ? GetDlgItem(found.window, std::atoi(id)) : nullptr;
+    HWND window = FindByCaption(prefix);
+    return window ? GetDlgItem(window, std::atoi(id)) : nullptr;
 }
 
 LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -7,3 +7,7 @@
 // code (0 success, 1 not found or failed, 2 bad arguments), or -1 when the
 // step is not one of them.
 int RunDialogStep(int argc, char** argv);
+
+// The first visible top-level window whose caption begins with prefix, or
+// null (driver.cpp).
+HWND FindByCaption(const char* prefix);

@@ -68,14 +68,8 @@
 #include "soak.h"
 #include "resources/resource_ids.h"
 
+// The first visible top-level window whose caption begins with prefix.
 namespace {
-
-constexpr int kDiagramWindowId = DIAGRAM_WINDOW_ID;
-constexpr int kStatusBarId = STATUSBAR_ID;
-constexpr int kToolbarId = TOOLBAR_ID;
-constexpr int kFileNameCombo = 0x47c;  // cmb13: the file name box of the Explorer dialog
-constexpr int kFileNameEdit = 0x480;   // edt1: the same in the older dialog
-constexpr UINT kSendTimeoutMs = 20000;
 
 struct Search {
     const char* prefix;
@@ -92,11 +86,22 @@ BOOL CALLBACK MatchCaption(HWND window, LPARAM lparam) {
     return FALSE;
 }
 
+}  // namespace
+
 HWND FindByCaption(const char* prefix) {
     Search search = {prefix, nullptr};
     EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
+
+namespace {
+
+constexpr int kDiagramWindowId = DIAGRAM_WINDOW_ID;
+constexpr int kStatusBarId = STATUSBAR_ID;
+constexpr int kToolbarId = TOOLBAR_ID;
+constexpr int kFileNameCombo = 0x47c;  // cmb13: the file name box of the Explorer dialog
+constexpr int kFileNameEdit = 0x480;   // edt1: the same in the older dialog
+constexpr UINT kSendTimeoutMs = 20000;
 
 HWND WaitByCaption(const char* prefix, DWORD timeout_ms) {
     DWORD start = GetTickCount();

@@ -89,7 +89,7 @@ if command -v script > /dev/null; then
 fi
 
 # --- A small database with names that need care -----------------------------
-cat > "$tmp/spec.json" <<'JSON'
+cat > "$tmp/contents.json" <<'JSON'
 {"countries": [["001", "Côte & <Country>"], ["002", "Plainland"]],
  "precip": [
   {"code": "001", "number": "00101", "name": "A<B & \"C\" 'D'", "values": [10,20,30,40,50,60,70,80,90,100,110,120]},
@@ -109,7 +109,7 @@ cat > "$tmp/spec.json" <<'JSON'
   {"code": "002", "number": "CON", "name": "DEVICE", "values": [1,1,1,1,1,1,1,1,1,1,1,1]},
   {"code": "002", "number": "505", "name": "WET ONLY", "values": [1,1,1,1,1,1,1,1,1,1,1,1]}]}
 JSON
-python3 "$here/make_database.py" "$tmp/small" "$tmp/spec.json"
+python3 "$here/make_database.py" "$tmp/small" "$tmp/contents.json"
 "$VARNOK" atlas --db "$tmp/small" -o "$tmp/out small/atlas" > "$tmp/out" 2> "$tmp/err"; rc=$?
 check "small atlas exits 0" test $rc -eq 0
 check "small atlas summary" test "$(cat "$tmp/out")" = "varnok atlas: 3 stations drawn in 2 countries, 6 skipped: 1 without temperatures, 1 without precipitation, 2 without a WMO number usable as a file name, 1 without a country code usable as a folder name, 1 with a country and WMO number drawn before"

@@ -1,8 +1,8 @@
 """Writes a small station database for the command-line tests.
 
-usage: make_database.py DIR SPEC.json
+usage: make_database.py DIR CONTENTS.json
 
-SPEC: {"countries": [[code, name], ...],
+CONTENTS: {"countries": [[code, name], ...],
        "precip": [{"code", "number", "name", "lat", "lon", "values"}, ...],
        "temp": [...]}
 Texts are written in Windows-1252, each in its fixed column: a station
@@ -31,15 +31,15 @@ def station(s):
 
 
 def main():
-    folder, spec_path = sys.argv[1], sys.argv[2]
-    spec = json.load(open(spec_path, encoding="utf-8"))
+    folder, contents_path = sys.argv[1], sys.argv[2]
+    contents = json.load(open(contents_path, encoding="utf-8"))
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "COUNTRY.DAT"), "wb") as f:
-        for code, name in spec["countries"]:
+        for code, name in contents["countries"]:
             f.write(b" " * 12 + text(code, 3) + b"  " + text(name, 60) + b"\r\n")
     for kind in ("precip", "temp"):
         with open(os.path.join(folder, kind.upper() + ".DAT"), "wb") as f:
-            for s in spec[kind]:
+            for s in contents[kind]:
                 record = station(s)
                 assert len(record) == 1338
                 f.write(record)

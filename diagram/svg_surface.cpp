@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 
 #include "station/text_encoding.h"
@@ -31,8 +32,43 @@ char* Put(char* p, std::string_view text) {
     return p + text.size();
 }
 
-// Room enough for any 32-bit number.
-char* PutNumber(char* p, int value) { return std::to_chars(p, p + 12, value).ptr; }
+// Decimal digits of 0..99, two by two.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The decimal text of a 32-bit number, at most 11 bytes. Nearly every number
+// of a drawing is a coordinate of one to four digits, so the common case is
+// a table look-up or two; the text is what std::to_chars writes.
+char* PutNumber(char* p, int value) {
+    std::uint32_t v = static_cast<std::uint32_t>(value);
+    if (value < 0) {
+        *p++ = '-';
+        v = 0u - v;
+    }
+    if (v < 10) {
+        *p++ = static_cast<char>('0' + v);
+        return p;
+    }
+    if (v < 100) {
+        std::memcpy(p, kDigitPairs + 2 * v, 2);
+        return p + 2;
+    }
+    if (v < 10000) {
+        const std::uint32_t high = v / 100;
+        const std::uint32_t low = v % 100;
+        if (high < 10) {
+            *p++ = static_cast<char>('0' + high);
+        } else {
+            std::memcpy(p, kDigitPairs + 2 * high, 2);
+            p += 2;
+        }
+        std::memcpy(p, kDigitPairs + 2 * low, 2);
+        return p + 2;
+    }
+    return std::to_chars(p, p + 11, v).ptr;
+}
 
 // name="value" with a leading blank.
 template <std::size_t N>

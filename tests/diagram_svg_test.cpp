@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "diagram/svg_surface.h"
@@ -58,6 +59,25 @@ TEST(SvgSurface, ElementsOfTheContract) {
                        "\xEF\xBF\xBD</text>"),
               std::string::npos);
     EXPECT_EQ(svg.find("<?xml"), 0u);
+}
+
+// Coordinates are written as decimal text by the surface's own formatter:
+// every digit count, both signs and the ends of the 32-bit range read as
+// std::to_string writes them.
+TEST(SvgSurface, CoordinatesOfEveryLengthAndSign) {
+    const int values[] = {0,     1,      9,      10,      11,       99,       100,     101,    999,
+                          1000,  1001,   9999,   10000,   65536,    99999,    100000,  999999, 1234567,
+                          -1,    -9,     -10,    -99,     -100,     -999,     -1000,   -9999,  -10000,
+                          -54321, 2147483647, -2147483647 - 1, 1000000000, -1000000000};
+    for (int x : values) {
+        SvgSurface s(10, 10, {8, 16}, false);
+        const int y = x == std::numeric_limits<int>::min() ? 0 : -x;
+        s.SetPixel(x, y, kBlack);
+        std::string svg(s.Finish());
+        const std::string expected = "<rect x=\"" + std::to_string(x) + "\" y=\"" +
+                                     std::to_string(y) + "\" width=\"1\"";
+        EXPECT_NE(svg.find(expected), std::string::npos) << x;
+    }
 }
 
 TEST(SvgSurface, ADocumentBeyondTheFirstBufferKeepsEveryElement) {

@@ -80,4 +80,11 @@ for view in --diagram --table "--print 6"; do
     check "absurd $view bounded" test "$(stat -c %s "$tmp/absurd.svg")" -lt 100000000
 done
 
+# The native tool starts light: the C++ runtime is linked in, and the only
+# shared libraries the loader maps are the C library and the loader itself.
+if [ "$(uname -s)" = Linux ] && command -v readelf >/dev/null && ! readelf -d "$VARNOK" | grep -q 'asan\|ubsan'; then
+    needed=$(readelf -d "$VARNOK" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | sort | tr '\n' ' ')
+    check "only the C library is loaded ($needed)" bash -c "[[ '$needed' =~ ^(ld-linux[^ ]*\ )?libc\.so\.6\ (ld-linux[^ ]*\ )?$ ]]"
+fi
+
 finish "render"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the native tree and runs the benchmarks, each reporting against a
 # floor or peer measured in the same run: the drawing, the start of one
-# `varnok render` process against /bin/true, and the station database
-# against a plain read of the same files.
+# `varnok render` process against /bin/true, the station database
+# against a plain read of the same files, and the climate atlas against
+# the same files written from memory.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 out=$(bash "$here/scripts/build.sh" native)
@@ -14,3 +15,5 @@ echo "== station database"
 db=$(mktemp -d)
 trap 'rm -rf "$db"' EXIT
 "$out/bench/bench_database" --generate 100000 "$db"
+echo "== climate atlas"
+"$out/bench/bench_atlas" --varnok "$out/varnok"

@@ -62,21 +62,34 @@ void OnInit(HWND dialog, StationSearchContext& context) {
 
 // The fill's progress on the dialog's bar, painted at once: the scan runs
 // inside the selection's message, so no paint message would reach the bar
-// before the list is full. The bar gets a 32-bit range, so a database of
-// more than 65535 stations still runs from start to end.
+// before the list is full. A paint costs far more than reading a share of
+// the records (a round trip to the display server), so the bar is painted
+// at most every kPaintInterval milliseconds and at the end: a scan of a few
+// milliseconds paints once, a long one moves the bar as it goes. The bar
+// gets a 32-bit range, so a database of more than 65535 stations still runs
+// from start to end.
 class ProgressBar final : public FillProgress {
 public:
     explicit ProgressBar(HWND bar) : bar_(bar) {}
     void Start(std::int64_t record_count) override {
+        record_count_ = record_count;
+        last_paint_ = GetTickCount();
         SendMessageA(bar_, PBM_SETRANGE32, 1, static_cast<LPARAM>(record_count));
     }
     void Advance(std::int64_t records_read) override {
         SendMessageA(bar_, PBM_SETPOS, static_cast<WPARAM>(records_read), 0);
-        UpdateWindow(bar_);
+        const DWORD now = GetTickCount();
+        if (records_read >= record_count_ || now - last_paint_ >= kPaintInterval) {
+            UpdateWindow(bar_);
+            last_paint_ = now;
+        }
     }
 
 private:
+    static constexpr DWORD kPaintInterval = 50;
     HWND bar_;
+    std::int64_t record_count_ = 0;
+    DWORD last_paint_ = 0;
 };
 
 // A new country: the station list is filled from a scan of PRECIP.DAT while

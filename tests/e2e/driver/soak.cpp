@@ -66,8 +66,8 @@ public:
     // stay alive and answering or an action went wrong.
     bool Step(std::mt19937& random, std::string& what) {
         failure_.clear();
-        // Per mille: the quick actions most often, the dialogs (about two seconds
-        // each under Wine) one time in ten, so 2,000 actions take minutes.
+        // Per mille: the quick actions most often, the dialogs (a few tenths
+        // of a second each under Wine) one time in ten.
         unsigned pick = random() % 1000;
         if (pick < 560) {
             int command = kPresentationCommands[random() % (sizeof kPresentationCommands / sizeof(int))];
@@ -335,21 +335,34 @@ int RunSoak(int argc, char** argv) {
     long at_start = soak.GdiObjects();
     std::mt19937 random(static_cast<std::mt19937::result_type>(seed));
     DWORD started = GetTickCount();
+    DWORD slowest = 0;
+    std::string slowest_what;
     for (long i = 1; i <= count; ++i) {
         std::string what;
         DWORD begun = GetTickCount();
         bool ok = soak.Step(random, what);
-        std::fprintf(stderr, "soak %ld (%lu ms): %s\n", i, static_cast<unsigned long>(GetTickCount() - begun),
-                     what.c_str());
+        const DWORD took = GetTickCount() - begun;
+        std::fprintf(stderr, "soak %ld (%lu ms): %s\n", i, static_cast<unsigned long>(took), what.c_str());
+        // The whole action, dialog and all, within the limit, not only each wait in it.
+        if (ok && took > limit_ms) {
+            std::printf("soak: seed %lu, action %ld of %ld failed: %s: it took %lu ms\n", seed, i, count,
+                        what.c_str(), static_cast<unsigned long>(took));
+            return 1;
+        }
         if (!ok) {
             std::printf("soak: seed %lu, action %ld of %ld failed: %s: %s\n", seed, i, count, what.c_str(),
                         soak.failure().c_str());
             return 1;
         }
+        if (took > slowest) {
+            slowest = took;
+            slowest_what = what;
+        }
     }
     long at_end = soak.GdiObjects();
     unsigned long seconds = (GetTickCount() - started + 500) / 1000;
-    std::printf("soak: seed %lu, %ld actions in %lu s, GDI objects %ld at start and %ld at the end\n", seed, count,
-                seconds, at_start, at_end);
+    std::printf("soak: seed %lu, %ld actions in %lu s, the slowest %lu ms (%s), GDI objects %ld at start and %ld at "
+                "the end\n",
+                seed, count, seconds, static_cast<unsigned long>(slowest), slowest_what.c_str(), at_start, at_end);
     return at_start >= 0 && at_start == at_end ? 0 : 1;
 }

@@ -50,54 +50,68 @@ std::int64_t CeilMultiple(std::int64_t v, std::int64_t step) { return -FloorDiv(
 
 // Dashes at the heights T.y .. P.y (both included) that are multiples of
 // the step, in rising order; a negative height counts like a positive one.
+// Each dash is 4*s + 1 pixels wide, its right end drawn too: one batch.
 void DrawHumidMark(DrawSurface& surface, const FillFrame& fr, const DiagramCurve& temp,
-                   const DiagramCurve& precip, int i) {
+                   const DiagramCurve& precip, int i, std::vector<HorizontalStroke>& dashes) {
     const std::int64_t x = fr.left_axis_x + temp.x[i];
     Line(surface, fr.left_axis_x + precip.x[i], fr.baseline_y - precip.y[i], x, fr.baseline_y - temp.y[i]);
     std::int64_t low = std::max<std::int64_t>(temp.y[i], fr.baseline_y - fr.band_bottom);
     std::int64_t high = std::min<std::int64_t>(precip.y[i], fr.baseline_y - fr.dash_top);
     const std::int64_t half = 2LL * fr.s;
+    dashes.clear();
     for (std::int64_t h = CeilMultiple(low, fr.step); h <= high; h += fr.step) {
-        std::int64_t y = fr.baseline_y - h;
-        Line(surface, x - half, y, x + half, y);
-        surface.SetPixel(static_cast<int>(x + half), static_cast<int>(y), kBlack);
+        const std::int64_t y = fr.baseline_y - h;
+        dashes.push_back({static_cast<int>(x - half), static_cast<int>(x + half), static_cast<int>(y)});
     }
+    if (!dashes.empty()) surface.DrawHorizontalStrokes(dashes.data(), dashes.size(), kBlack);
 }
 
 void DrawHumidMarks(DrawSurface& surface, const FillFrame& fr, const DiagramCurve& temp,
-                    const DiagramCurve& precip) {
+                    const DiagramCurve& precip, std::vector<HorizontalStroke>& dashes) {
     for (int i = 1; i <= 12; ++i) {
-        if (precip.y[i] > temp.y[i]) DrawHumidMark(surface, fr, temp, precip, i);
+        if (precip.y[i] > temp.y[i]) DrawHumidMark(surface, fr, temp, precip, i, dashes);
+    }
+}
+
+// One arid dot at scale s, appended pixel by pixel in drawing order.
+void AppendDot(std::vector<SurfacePoint>& pixels, int x, int y, int s) {
+    pixels.push_back({x, y});
+    const int h = s / 2;
+    for (int column = x - h; column < x + h; ++column) {
+        for (int row = y - h; row < y + h; ++row) pixels.push_back({column, row});
     }
 }
 
 // Dots in column xL + k from the precipitation row Pr (included) up to the
 // temperature row Tr (excluded), on the rows that are multiples of the
-// step above the area's bottom, from the lowest upwards.
+// step above the area's bottom, from the lowest upwards: one batch.
 void DrawDotColumn(DrawSurface& surface, const FillFrame& fr, std::int64_t k, std::int64_t temp_row,
-                   std::int64_t precip_row) {
+                   std::int64_t precip_row, std::vector<SurfacePoint>& pixels) {
     // A dot covers the rows y - h .. y + h - 1 (h = s/2; the row y alone
     // at scale 1): one that reaches into the area is drawn, the others not.
     const std::int64_t h = fr.s / 2;
     std::int64_t high_row = std::min<std::int64_t>(precip_row, fr.band_bottom + h);
     std::int64_t low_row = std::max<std::int64_t>(temp_row + 1, fr.band_top - (h > 0 ? h - 1 : 0));
     std::int64_t y = fr.bottom - CeilMultiple(fr.bottom - high_row, fr.step);
+    pixels.clear();
     for (; y >= low_row; y -= fr.step) {
-        DrawDot(surface, static_cast<int>(fr.left_axis_x + k), static_cast<int>(y), fr.s);
+        AppendDot(pixels, static_cast<int>(fr.left_axis_x + k), static_cast<int>(y), fr.s);
     }
+    if (!pixels.empty()) surface.SetPixels(pixels.data(), pixels.size(), kBlack);
 }
 
-void DrawAridDots(DrawSurface& surface, const FillFrame& fr, const FillColumns& columns) {
+void DrawAridDots(DrawSurface& surface, const FillFrame& fr, FillColumns& columns) {
     for (std::int64_t k = fr.step; k < fr.width; k += fr.step) {
         std::int32_t temp_row = columns.temp_rows[static_cast<std::size_t>(k)];
         std::int32_t precip_row = columns.precip_rows[static_cast<std::size_t>(k)];
-        if (temp_row < precip_row) DrawDotColumn(surface, fr, k, temp_row, precip_row);
+        if (temp_row < precip_row) DrawDotColumn(surface, fr, k, temp_row, precip_row, columns.dot_pixels);
     }
 }
 
 std::int64_t MonthBoundary(const FillFrame& fr, int m) { return fr.left_axis_x + (m * fr.width) / 12; }
 
-void DrawFrostMarks(DrawSurface& surface, const FillFrame& fr, const StationRecord& record) {
+void DrawFrostMarks(DrawSurface& surface, const FillFrame& fr, const StationRecord& record,
+                    std::vector<LineSegment>& bar_lines) {
     const std::int64_t under = fr.baseline_y + 5LL * fr.s;
     // Marks between the x-axis and 5*s units under it: none when that strip
     // lies wholly outside the area.
@@ -109,12 +123,15 @@ void DrawFrostMarks(DrawSurface& surface, const FillFrame& fr, const StationReco
     }
     const std::int64_t month_width = fr.width / 12;
     if (month_width < 0) return;
+    // A bar is a vertical line in each of its columns: one batch a month.
     for (int m = 0; m < 12; ++m) {
         if (record.frost_flags[m] != 1) continue;
+        bar_lines.clear();
         for (std::int64_t c = 0; c <= month_width; ++c) {
-            std::int64_t x = MonthBoundary(fr, m) + c;
-            Line(surface, x, under, x, fr.baseline_y);
+            const int x = static_cast<int>(MonthBoundary(fr, m) + c);
+            bar_lines.push_back({x, static_cast<int>(under), x, static_cast<int>(fr.baseline_y)});
         }
+        surface.DrawLines(bar_lines.data(), bar_lines.size());
     }
 }
 
@@ -147,11 +164,9 @@ std::int64_t CaptureCurveColumns(const DiagramCurve& curve, int left_axis_x, int
 }
 
 void DrawDot(DrawSurface& surface, int x, int y, int s) {
-    surface.SetPixel(x, y, kBlack);
-    const int h = s / 2;
-    for (int column = x - h; column < x + h; ++column) {
-        for (int row = y - h; row < y + h; ++row) surface.SetPixel(column, row, kBlack);
-    }
+    std::vector<SurfacePoint> pixels;
+    AppendDot(pixels, x, y, ClampScale(s));
+    surface.SetPixels(pixels.data(), pixels.size(), kBlack);
 }
 
 void DrawClimateFill(DrawSurface& surface, DrawingState& state, const StationRecord& record,
@@ -160,7 +175,7 @@ void DrawClimateFill(DrawSurface& surface, DrawingState& state, const StationRec
     s = ClampScale(s);
     const FillFrame fr = MakeFillFrame(state, area, temp_curve.x[13], s);
     surface.SelectPen(PenId::thin);
-    DrawHumidMarks(surface, fr, temp_curve, precip_curve);
+    DrawHumidMarks(surface, fr, temp_curve, precip_curve, state.fill.dashes);
     PrepareColumns(state.fill.precip_rows, fr.width);
     PrepareColumns(state.fill.temp_rows, fr.width);
     CaptureCurveColumns(precip_curve, static_cast<int>(fr.left_axis_x), static_cast<int>(fr.baseline_y),
@@ -168,5 +183,5 @@ void DrawClimateFill(DrawSurface& surface, DrawingState& state, const StationRec
     CaptureCurveColumns(temp_curve, static_cast<int>(fr.left_axis_x), static_cast<int>(fr.baseline_y),
                         state.fill.temp_rows);
     DrawAridDots(surface, fr, state.fill);
-    DrawFrostMarks(surface, fr, record);
+    DrawFrostMarks(surface, fr, record, state.fill.bar_lines);
 }

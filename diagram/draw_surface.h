@@ -7,6 +7,7 @@
 // Windows-1252 bytes (the degree sign is 0xB0).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -59,6 +60,27 @@ struct FontSpec {
     char face_name[32] = {};
 };
 
+// A point of a batch of pixels.
+struct SurfacePoint {
+    int x;
+    int y;
+};
+
+// A line from (x1, y1) up to, not including, (x2, y2).
+struct LineSegment {
+    int x1;
+    int y1;
+    int x2;
+    int y2;
+};
+
+// A horizontal stroke from (x1, y) to (x2, y), x1 <= x2, both ends drawn.
+struct HorizontalStroke {
+    int x1;
+    int x2;
+    int y;
+};
+
 class DrawSurface {
 public:
     virtual ~DrawSurface() = default;
@@ -68,6 +90,19 @@ public:
     // becomes the current position.
     virtual void LineTo(int x, int y) = 0;
     virtual void SetPixel(int x, int y, Colour colour) = 0;
+    // The two batches draw exactly what the calls they stand for draw, in the
+    // same order; a device context draws a whole batch in one call, where a
+    // call per pixel or per stroke would be a device call each (an area of
+    // arid dots is thousands). The surfaces that write or record every call
+    // take the calls one by one, as these defaults do.
+    // SetPixel (x, y, colour) for each point.
+    virtual void SetPixels(const SurfacePoint* points, std::size_t count, Colour colour);
+    // MoveTo (x1, y1), LineTo (x2, y2) for each segment, with the current
+    // pen: the current position is the last x2, y2.
+    virtual void DrawLines(const LineSegment* segments, std::size_t count);
+    // For each stroke MoveTo (x1, y), LineTo (x2, y) with the current pen and
+    // SetPixel (x2, y, end_colour): the current position is the last x2, y.
+    virtual void DrawHorizontalStrokes(const HorizontalStroke* strokes, std::size_t count, Colour end_colour);
     virtual void SelectPen(PenId pen) = 0;
     virtual void SelectNullBrush() = 0;
 

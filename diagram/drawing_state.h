@@ -17,6 +17,11 @@
 struct FillColumns {
     std::vector<std::int32_t> precip_rows;
     std::vector<std::int32_t> temp_rows;
+    // The batches handed to the surface: one month's humid dashes, one
+    // column's arid dots, one month's frost bar.
+    std::vector<HorizontalStroke> dashes;
+    std::vector<SurfacePoint> dot_pixels;
+    std::vector<LineSegment> bar_lines;
 };
 
 struct DrawingState {

@@ -12,6 +12,10 @@ public:
     void MoveTo(int, int) override { ++calls; }
     void LineTo(int, int) override { ++calls; }
     void SetPixel(int, int, Colour) override { ++calls; }
+    // A batch is one device call (see GdiSurface).
+    void SetPixels(const SurfacePoint*, std::size_t, Colour) override { ++calls; }
+    void DrawHorizontalStrokes(const HorizontalStroke*, std::size_t, Colour) override { ++calls; }
+    void DrawLines(const LineSegment*, std::size_t) override { ++calls; }
     void SelectPen(PenId) override { ++calls; }
     void SelectNullBrush() override { ++calls; }
     void SetTextAlign(TextAlign) override { ++calls; }

@@ -62,6 +62,80 @@ void GdiSurface::LineTo(int x, int y) { ::LineTo(dc_, x, y); }
 
 void GdiSurface::SetPixel(int x, int y, Colour colour) { ::SetPixel(dc_, x, y, colour); }
 
+namespace {
+
+// Lines per PolyPolyline call: the arrays stay small, and a metafile
+// record of them too.
+constexpr std::size_t kLinesPerCall = 4096;
+
+}  // namespace
+
+void GdiSurface::AddLine(int x1, int y1, int x2, int y2) {
+    points_.push_back(POINT{x1, y1});
+    points_.push_back(POINT{x2, y2});
+    counts_.push_back(2);
+    if (counts_.size() == kLinesPerCall) FlushLines();
+}
+
+void GdiSurface::FlushLines() {
+    if (!counts_.empty()) {
+        PolyPolyline(dc_, points_.data(), counts_.data(), static_cast<DWORD>(counts_.size()));
+    }
+    points_.clear();
+    counts_.clear();
+}
+
+// A solid pen one pixel wide of that colour: a line one pixel longer draws
+// what the line and its end pixel draw.
+bool GdiSurface::PenDrawsOnePixelOf(Colour colour) const {
+    LOGPEN pen = {};
+    if (GetObjectA(GetCurrentObject(dc_, OBJ_PEN), sizeof pen, &pen) != sizeof pen) return false;
+    return pen.lopnStyle == PS_SOLID && pen.lopnWidth.x <= 1 && (pen.lopnColor & 0xFFFFFF) == colour;
+}
+
+void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour colour) {
+    if (count < 2) {
+        DrawSurface::SetPixels(points, count, colour);
+        return;
+    }
+    HPEN pen = colour == kBlack ? static_cast<HPEN>(GetStockObject(BLACK_PEN)) : CountedCreatePen(PS_SOLID, 1, colour);
+    if (!pen) {
+        DrawSurface::SetPixels(points, count, colour);
+        return;
+    }
+    HGDIOBJ previous = SelectObject(dc_, pen);
+    for (std::size_t i = 0; i < count; ++i) {
+        const int x = points[i].x;
+        const int y = points[i].y;
+        AddLine(x, y, x, y < INT_MAX ? y + 1 : y - 1);
+    }
+    FlushLines();
+    SelectObject(dc_, previous);
+    if (colour != kBlack) CountedDelete(pen);
+}
+
+void GdiSurface::DrawLines(const LineSegment* segments, std::size_t count) {
+    if (count == 0) return;
+    for (std::size_t i = 0; i < count; ++i) AddLine(segments[i].x1, segments[i].y1, segments[i].x2, segments[i].y2);
+    FlushLines();
+    MoveToEx(dc_, segments[count - 1].x2, segments[count - 1].y2, nullptr);
+}
+
+void GdiSurface::DrawHorizontalStrokes(const HorizontalStroke* strokes, std::size_t count, Colour end_colour) {
+    if (count == 0) return;
+    bool one_call = PenDrawsOnePixelOf(end_colour);
+    for (std::size_t i = 0; i < count && one_call; ++i) {
+        one_call = strokes[i].x1 <= strokes[i].x2 && strokes[i].x2 < INT_MAX;
+    }
+    if (!one_call) {
+        DrawSurface::DrawHorizontalStrokes(strokes, count, end_colour);
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i) AddLine(strokes[i].x1, strokes[i].y, strokes[i].x2 + 1, strokes[i].y);
+    FlushLines();
+    MoveToEx(dc_, strokes[count - 1].x2, strokes[count - 1].y, nullptr);
+}
+
 void GdiSurface::SelectPen(PenId pen) {
     HGDIOBJ handle = nullptr;
     switch (pen) {

@@ -8,6 +8,8 @@
 
 #include "app/win32/win32_api.h"
 
+#include <vector>
+
 #include "diagram/draw_surface.h"
 
 // The program's five pens. A null handle selects nothing.
@@ -32,6 +34,14 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void SetPixel(int x, int y, Colour colour) override;
+    // Each batch is drawn with PolyPolyline, a few thousand lines a call: a
+    // pixel is a line one pixel long (a line leaves out its end point), a
+    // stroke whose end is drawn too is a line one pixel longer when the
+    // pen is solid, one pixel wide and of the end's colour (otherwise the
+    // stroke goes call by call).
+    void SetPixels(const SurfacePoint* points, std::size_t count, Colour colour) override;
+    void DrawLines(const LineSegment* segments, std::size_t count) override;
+    void DrawHorizontalStrokes(const HorizontalStroke* strokes, std::size_t count, Colour end_colour) override;
     void SelectPen(PenId pen) override;
     void SelectNullBrush() override;
     void SetTextAlign(TextAlign align) override;
@@ -43,7 +53,14 @@ public:
     HDC dc() const { return dc_; }
 
 private:
+    // Draws the two-point lines collected in points_ with the current pen.
+    void FlushLines();
+    void AddLine(int x1, int y1, int x2, int y2);
+    bool PenDrawsOnePixelOf(Colour colour) const;
+
     HDC dc_;
+    std::vector<POINT> points_;
+    std::vector<DWORD> counts_;
     GdiPens pens_;
     HGDIOBJ default_pen_;
     HGDIOBJ original_font_ = nullptr;  // set when the surface first selects a font

@@ -5,6 +5,7 @@
 // Prints one line per failed check and exits with the number of failures.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/win32/gdi_objects.h"
 #include "app/win32/gdi_surface.h"
@@ -90,6 +91,54 @@ void CheckTextAndFonts(HDC dc, const GdiPens& pens) {
     Expect(LiveGdiObjects() == live_before, "no font of the surface is left");
 }
 
+std::vector<COLORREF> Pixels(HDC dc) {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 200; ++x) pixels.push_back(Pixel(dc, x, y));
+    }
+    return pixels;
+}
+
+// The batches draw what their calls one by one draw (the base class's
+// way), pixel for pixel, and leave the same current position.
+void CheckBatches(HDC dc, const GdiPens& pens) {
+    const long live_before = LiveGdiObjects();
+    // A 6x6 arid dot and single pixels, at the edges of the bitmap too.
+    std::vector<SurfacePoint> dots = {{10, 10}, {-1, 5}, {199, 99}, {0, 0}};
+    for (int column = 17; column < 23; ++column) {
+        for (int row = 37; row < 43; ++row) dots.push_back({column, row});
+    }
+    const LineSegment bars[] = {{30, 60, 30, 70}, {31, 60, 31, 70}, {40, 60, 60, 80}, {70, 70, 62, 62}};
+    const HorizontalStroke dashes[] = {{100, 110, 20}, {100, 110, 25}, {120, 120, 30}};
+    for (int pen : {0, 1}) {  // the thin pen, and the blue one, which draws the strokes call by call
+        std::vector<COLORREF> batched, single;
+        POINT batched_end = {}, single_end = {};
+        for (bool batch : {true, false}) {
+            Clear(dc);
+            GdiSurface surface(dc, pens);
+            surface.SelectPen(pen == 0 ? PenId::thin : PenId::precip);
+            if (batch) {
+                surface.SetPixels(dots.data(), dots.size(), kBlack);
+                surface.SetPixels(dots.data(), 3, kRed);
+                surface.DrawLines(bars, 4);
+                surface.DrawHorizontalStrokes(dashes, 3, kBlack);
+            } else {
+                surface.DrawSurface::SetPixels(dots.data(), dots.size(), kBlack);
+                surface.DrawSurface::SetPixels(dots.data(), 3, kRed);
+                surface.DrawSurface::DrawLines(bars, 4);
+                surface.DrawSurface::DrawHorizontalStrokes(dashes, 3, kBlack);
+            }
+            GetCurrentPositionEx(dc, batch ? &batched_end : &single_end);
+            (batch ? batched : single) = Pixels(dc);
+        }
+        const std::string which = pen == 0 ? " (thin pen)" : " (blue pen)";
+        Expect(batched == single, "batches draw what their calls draw" + which);
+        Expect(batched_end.x == single_end.x && batched_end.y == single_end.y,
+               "batches leave the current position of their calls" + which);
+    }
+    Expect(LiveGdiObjects() == live_before, "no pen of a batch is left");
+}
+
 }  // namespace
 
 int main() {
@@ -110,6 +159,7 @@ int main() {
     CheckLinesAndPens(dc, pens);
     Clear(dc);
     CheckTextAndFonts(dc, pens);
+    CheckBatches(dc, pens);
 
     SelectObject(dc, old_bitmap);
     for (HPEN pen : {pens.thin, pens.dotted, pens.thick, pens.precip, pens.temp}) DeleteObject(pen);

@@ -2,8 +2,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 
 #include "database/data_text.h"
+#include "database/station_search.h"
 
 namespace {
 
@@ -201,4 +203,47 @@ StationImport ImportStationRecords(const CountryTable& table, std::string_view s
         SwapHalfYears(r.temp_max_c);
     }
     return result;
+}
+
+std::vector<std::int64_t> PairTemperatureRecords(const char* precip, std::size_t precip_count, const char* temp,
+                                                 std::size_t temp_count) {
+    // The TEMP.DAT records by number, in file order, and the first of each
+    // name as NameMatches compares names: without trailing blanks, cut at a NUL.
+    std::unordered_map<std::int32_t, std::vector<std::size_t>> by_number;
+    std::unordered_map<std::string_view, std::size_t> first_by_name;
+    auto header_of = [](const char* records, std::size_t i) {
+        return std::string_view(records + i * kStationRecordSize, kImportHeaderBytes);
+    };
+    for (std::size_t t = 0; t < temp_count; ++t) {
+        const std::string_view header = header_of(temp, t);
+        by_number[ParseLeadingInteger(header.substr(kNumberOffset))].push_back(t);
+        first_by_name.emplace(TrimTrailingBlanks(CutAtNul(RecordName(header))), t);
+    }
+    std::vector<std::int64_t> pairs(precip_count, -1);
+    for (std::size_t i = 0; i < precip_count; ++i) {
+        const std::string_view header = header_of(precip, i);
+        // The pick exactly as the search dialog's OK makes it from the list.
+        const StationPick pick = ParseStationPick(RecordListText(header));
+        auto first_of_name = [&]() -> std::int64_t {
+            if (pick.name.empty()) return temp_count > 0 ? 0 : -1;
+            auto named = first_by_name.find(TrimTrailingBlanks(pick.name));
+            return named == first_by_name.end() ? -1 : static_cast<std::int64_t>(named->second);
+        };
+        if (!pick.by_number) {
+            pairs[i] = first_of_name();  // every record has "the number": the first of the name
+            continue;
+        }
+        auto numbered = by_number.find(pick.number);
+        if (numbered == by_number.end()) {
+            pairs[i] = first_of_name();
+            continue;
+        }
+        for (std::size_t t : numbered->second) {
+            if (NameMatches(header_of(temp, t), pick)) {
+                pairs[i] = static_cast<std::int64_t>(t);
+                break;
+            }
+        }
+    }
+    return pairs;
 }

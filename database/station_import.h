@@ -80,3 +80,12 @@ struct ImportSource {
 // clearing, derived values and month order, the same messages.
 StationImport ImportStationRecords(const CountryTable& table, std::string_view station_name,
                                    ImportSource precip, ImportSource temp, StationData& station);
+
+// For callers that import every station of the database (the atlas): for
+// each PRECIP.DAT record, the index of the TEMP.DAT record that the import
+// of its station-list pick takes (the pick's name and number; only when no
+// TEMP.DAT record has the number, the first of the name), or -1 for none.
+// `precip` and `temp` hold whole records, one after the other. One pass
+// over each file, so a database of any size pairs in linear time.
+std::vector<std::int64_t> PairTemperatureRecords(const char* precip, std::size_t precip_count, const char* temp,
+                                                 std::size_t temp_count);

@@ -13,8 +13,7 @@ std::string NameOf(const StationRecordBytes& record) {
 }
 
 std::string ListTextOf(const StationRecordBytes& record) {
-    using namespace db_layout;
-    return StationListText(NameOf(record), record.Header(kListHeaderBytes).substr(kNumberOffset, kNumberWidth));
+    return RecordListText(record.Header(db_layout::kListHeaderBytes));
 }
 
 }  // namespace
@@ -42,6 +41,11 @@ std::string StationListText(std::string_view name_column, std::string_view numbe
     std::size_t first = number.find_first_not_of(' ');
     number = first == std::string_view::npos ? std::string_view() : number.substr(first);
     return std::string(TrimTrailingBlanks(CutAtNul(name_column))) + '\t' + std::string(TrimTrailingBlanks(number));
+}
+
+std::string RecordListText(std::string_view header) {
+    using namespace db_layout;
+    return StationListText(header.substr(kNameOffset, kNameWidth), header.substr(kNumberOffset, kNumberWidth));
 }
 
 std::string CountriesCountText(std::size_t count) { return " Countries: " + std::to_string(count); }

@@ -36,6 +36,9 @@ std::string CountryCodeOfListText(const CountryTable& table, std::string_view li
 // tab stop puts the number in a column of its own. It is also what OK
 // remembers of the pick (see ParseStationPick).
 std::string StationListText(std::string_view name_column, std::string_view number_column);
+// The list text of a station record, from its first kListHeaderBytes bytes
+// (or more).
+std::string RecordListText(std::string_view header);
 
 // How far a station list fill has come, for the dialog's progress bar while
 // the scan runs: Start once with the number of whole records of PRECIP.DAT

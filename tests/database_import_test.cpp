@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 
 #include "database/station_search.h"
 #include "tests/database_fixture.h"
@@ -366,6 +367,55 @@ TEST_F(Import, TemperatureRecordOfThePickedNumberOrElseOfTheName) {
         EXPECT_EQ(s.record.elevation_m, 9) << c.what;
         EXPECT_EQ(s.record.temp_c[1], c.expected) << c.what;
         EXPECT_EQ(result.messages.size(), c.expected == 0.0f ? 1u : 0u) << c.what;
+    }
+}
+
+// Pairing whole files (the atlas) takes, for every PRECIP.DAT record, the
+// TEMP.DAT record that picking the record in the station list imports:
+// numbers shared by several names, a number TEMP.DAT lacks, names cut by
+// a NUL or padded with blanks, a blank name, a number without digits.
+TEST_F(Import, PairingWholeFilesTakesWhatEachPickImports) {
+    auto columns = [](const std::string& name, const std::string& number) {
+        StationColumns c;
+        c.code = "276";
+        c.name = name;
+        c.number = number;
+        c.latitude = " 50.00";
+        return c;
+    };
+    const StationColumns precips[] = {
+        columns("ALPHA", "   10001"), columns("ALPHA", "   10002"), columns("BETA", "   10003"),
+        columns("GAMMA", "   10004"), columns("", "   10005"),      columns("DELTA", "    ----"),
+        columns("EPS", "   10007"),   columns("ZETA", "   10009"),
+    };
+    const StationColumns temps[] = {
+        columns("OTHER", "   10002"), columns("ALPHA", "   10001"), columns("BETA", "   99999"),
+        columns("BETA", "   10008"),  columns(std::string("GAMMA\0junk", 10), "   10004"),
+        columns("X", "   10005"),     columns("DELTA", "   55555"), columns("EPS2", "   10007"),
+        columns("EPS", "   10007"),
+    };
+    const std::int64_t expected[] = {1, -1, 2, 4, 5, 6, 8, -1};
+    std::vector<std::string> precip_records, temp_records;
+    for (const StationColumns& c : precips) precip_records.push_back(PrecipRecord(c));
+    for (std::size_t t = 0; t < std::size(temps); ++t) {
+        std::string r = StationRecordText(temps[t]);
+        PutBlock(r, 0, std::vector<float>(12, static_cast<float>(t + 1)));  // January tells the record
+        temp_records.push_back(r);
+    }
+    db.WritePrecip(precip_records);
+    db.WriteTemp(temp_records);
+    std::string precip_bytes, temp_bytes;
+    for (const std::string& r : precip_records) precip_bytes += r;
+    for (const std::string& r : temp_records) temp_bytes += r;
+
+    const std::vector<std::int64_t> pairs = PairTemperatureRecords(precip_bytes.data(), precip_records.size(),
+                                                                   temp_bytes.data(), temp_records.size());
+    ASSERT_EQ(pairs.size(), std::size(precips));
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        EXPECT_EQ(pairs[i], expected[i]) << i;
+        StationData s = PreviousStation();
+        ImportStationFromDatabase(db.dir(), table, RecordListText(precip_records[i]), s);
+        EXPECT_EQ(s.record.temp_c[1], static_cast<float>(pairs[i] + 1)) << "record " << i << " as picked";
     }
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <set>
-#include <unordered_map>
 
 #include "database/country_table.h"
 #include "database/data_text.h"
@@ -44,46 +43,10 @@ RecordFile ReadRecords(const std::string& path) {
     return file;
 }
 
-// The name column as the import compares it: 24 characters, a NUL ends it early.
-std::string_view NameOf(const char* record) { return CutAtNul(std::string_view(record + kNameOffset, kNameWidth)); }
-
-// The WMO number as the search by number reads it.
-std::int32_t NumberOf(const char* record) {
-    return ParseLeadingInteger(std::string_view(record + kNumberOffset, kListHeaderBytes - kNumberOffset));
-}
-
 std::string_view Trimmed(std::string_view text) {
     text = TrimTrailingBlanks(CutAtNul(text));
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     return text;
-}
-
-// The TEMP.DAT record of each PRECIP.DAT record, or -1: the record with
-// the same WMO number and name; only when no TEMP.DAT record has that
-// number, the first with the same name.
-std::vector<std::int64_t> PairRecords(const RecordFile& precip, const RecordFile& temp) {
-    std::unordered_map<std::int32_t, std::vector<std::size_t>> by_number;
-    std::unordered_map<std::string_view, std::size_t> first_by_name;
-    for (std::size_t i = 0; i < temp.count; ++i) {
-        by_number[NumberOf(temp.Record(i))].push_back(i);
-        first_by_name.emplace(NameOf(temp.Record(i)), i);
-    }
-    std::vector<std::int64_t> pairs(precip.count, -1);
-    for (std::size_t i = 0; i < precip.count; ++i) {
-        const std::string_view name = NameOf(precip.Record(i));
-        auto numbered = by_number.find(NumberOf(precip.Record(i)));
-        if (numbered != by_number.end()) {
-            for (std::size_t t : numbered->second) {
-                if (NameOf(temp.Record(t)) == name) {
-                    pairs[i] = static_cast<std::int64_t>(t);
-                    break;
-                }
-            }
-        } else if (auto named = first_by_name.find(name); named != first_by_name.end()) {
-            pairs[i] = static_cast<std::int64_t>(named->second);
-        }
-    }
-    return pairs;
 }
 
 // A folder or file name that is the same on every system: letters, digits,
@@ -158,7 +121,8 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
     if (precip.status != DataFileStatus::ok) return Failure(result, DataFileProblemMessage(DataFile::precip, precip.status));
     const RecordFile temp = ReadRecords(DataFilePath(options.db_dir, DataFile::temp));
     if (temp.status != DataFileStatus::ok) return Failure(result, DataFileProblemMessage(DataFile::temp, temp.status));
-    const std::vector<std::int64_t> pairs = PairRecords(precip, temp);
+    const std::vector<std::int64_t> pairs =
+        PairTemperatureRecords(precip.bytes.data(), precip.count, temp.bytes.data(), temp.count);
 
     auto skip = [&](AtlasSkip why) { ++result.skipped[static_cast<int>(why)]; };
     std::vector<bool> temp_taken(temp.count, false);

@@ -60,10 +60,10 @@ void DrawWindowContentWithFrame(ProgramContext& program, GdiSurface& surface) {
     DrawWindowContent(surface, program.state.drawing, program.state.station, area);
 }
 
-// Records the window content into a new metafile (in memory when `path` is
-// null) and returns it closed, or null when it could not be made.
-HENHMETAFILE RecordWindowContent(ProgramContext& program, const char* path) {
-    HDC dc = CreateEnhMetaFileA(nullptr, path, nullptr, kMetafileDescription);
+// Records the window content into a new metafile in memory and returns it
+// closed, or null when it could not be made.
+HENHMETAFILE RecordWindowContent(ProgramContext& program) {
+    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, kMetafileDescription);
     if (!dc) return nullptr;
     {
         // The surface puts the context's own font back before the close.
@@ -154,7 +154,7 @@ void SaveWindowAsMetafile(ProgramContext& program) {
         SaveWindowPicture(program, format, PicturePath(metafile_name, format));
         return;
     }
-    HENHMETAFILE metafile = RecordWindowContent(program, nullptr);
+    HENHMETAFILE metafile = RecordWindowContent(program);
     bool saved = metafile && WriteMetafile(metafile, metafile_name);
     if (metafile) DeleteEnhMetaFile(metafile);
     if (!saved) {
@@ -164,7 +164,7 @@ void SaveWindowAsMetafile(ProgramContext& program) {
 }
 
 void CopyWindowToClipboard(ProgramContext& program) {
-    HENHMETAFILE metafile = RecordWindowContent(program, nullptr);
+    HENHMETAFILE metafile = RecordWindowContent(program);
     if (!metafile) {
         Inform(program, "The window content could not be drawn into a metafile.", "Copy window content");
         return;

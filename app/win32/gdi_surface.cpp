@@ -107,6 +107,16 @@ void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour
     for (std::size_t i = 0; i < count; ++i) {
         const int x = points[i].x;
         const int y = points[i].y;
+        // The pixel under the end of the last line, which runs down in this
+        // column, lengthens it (a dot's block is drawn column by column).
+        if (!counts_.empty()) {
+            POINT& start = points_[points_.size() - 2];
+            POINT& end = points_.back();
+            if (start.x == x && end.x == x && end.y == y && start.y < y && y < INT_MAX) {
+                end.y = y + 1;
+                continue;
+            }
+        }
         AddLine(x, y, x, y < INT_MAX ? y + 1 : y - 1);
     }
     FlushLines();

@@ -35,7 +35,8 @@ public:
     void LineTo(int x, int y) override;
     void SetPixel(int x, int y, Colour colour) override;
     // Each batch is drawn with PolyPolyline, a few thousand lines a call: a
-    // pixel is a line one pixel long (a line leaves out its end point), a
+    // pixel is a line one pixel long (a line leaves out its end point; the
+    // pixels of a column run make one line), a
     // stroke whose end is drawn too is a line one pixel longer when the
     // pen is solid, one pixel wide and of the end's colour (otherwise the
     // stroke goes call by call).

@@ -26,11 +26,11 @@ struct Options {
 };
 
 bool ParseOptions(const Args& args, std::initializer_list<const char*> allowed, Options& out) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
+    // Options come in pairs: a name and its value.
+    for (std::size_t i = 0; i < args.size(); i += 2) {
         bool known = std::any_of(allowed.begin(), allowed.end(), [&](const char* a) { return args[i] == a; });
         if (!known || i + 1 >= args.size()) return false;
         out.values[args[i]] = args[i + 1];
-        ++i;
     }
     return true;
 }

@@ -21,7 +21,9 @@
 // column storage in state.fill. Marks that the device would clip are left
 // out, so the work is bounded by the area whatever the values: dots and
 // frost marks outside the area, humid dashes below it or more than 1000*s
-// units above it (no station's dashes reach that far).
+// units above it (no station's dashes reach that far). A month's dashes, a
+// column's dots and a month's frost bar each go to the surface as one batch,
+// so the device calls grow with the plot's width, not with its area.
 void DrawClimateFill(DrawSurface& surface, DrawingState& state, const StationRecord& record,
                      const DrawArea& area, const DiagramCurve& temp_curve,
                      const DiagramCurve& precip_curve, int s);

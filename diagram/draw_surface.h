@@ -74,6 +74,10 @@ struct LineSegment {
     int y2;
 };
 
+// A device draws a batch of fewer pixels than this pixel by pixel: setting
+// up one call for the batch costs more than a few single pixels.
+constexpr std::size_t kShortestPixelBatch = 64;
+
 // A horizontal stroke from (x1, y) to (x2, y), x1 <= x2, both ends drawn.
 struct HorizontalStroke {
     int x1;

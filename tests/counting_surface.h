@@ -12,8 +12,11 @@ public:
     void MoveTo(int, int) override { ++calls; }
     void LineTo(int, int) override { ++calls; }
     void SetPixel(int, int, Colour) override { ++calls; }
-    // A batch is one device call (see GdiSurface).
-    void SetPixels(const SurfacePoint*, std::size_t, Colour) override { ++calls; }
+    // A batch is one device call, a short batch of pixels a call a pixel
+    // (as GdiSurface draws them).
+    void SetPixels(const SurfacePoint*, std::size_t count, Colour) override {
+        calls += count < kShortestPixelBatch ? static_cast<long long>(count) : 1;
+    }
     void DrawHorizontalStrokes(const HorizontalStroke*, std::size_t, Colour) override { ++calls; }
     void DrawLines(const LineSegment*, std::size_t) override { ++calls; }
     void SelectPen(PenId) override { ++calls; }

@@ -94,16 +94,22 @@ bool GdiSurface::PenDrawsOnePixelOf(Colour colour) const {
 }
 
 void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour colour) {
-    if (count < 2) {
+    if (count < kShortestPixelBatch) {
         DrawSurface::SetPixels(points, count, colour);
         return;
     }
-    HPEN pen = colour == kBlack ? static_cast<HPEN>(GetStockObject(BLACK_PEN)) : CountedCreatePen(PS_SOLID, 1, colour);
-    if (!pen) {
-        DrawSurface::SetPixels(points, count, colour);
-        return;
+    // The current pen when it draws single pixels of the colour (the fill's
+    // thin pen for its black dots), otherwise a pen of the colour for the
+    // batch.
+    HPEN pen = nullptr;
+    if (!PenDrawsOnePixelOf(colour)) {
+        pen = colour == kBlack ? static_cast<HPEN>(GetStockObject(BLACK_PEN)) : CountedCreatePen(PS_SOLID, 1, colour);
+        if (!pen) {
+            DrawSurface::SetPixels(points, count, colour);
+            return;
+        }
     }
-    HGDIOBJ previous = SelectObject(dc_, pen);
+    HGDIOBJ previous = pen ? SelectObject(dc_, pen) : nullptr;
     for (std::size_t i = 0; i < count; ++i) {
         const int x = points[i].x;
         const int y = points[i].y;
@@ -120,8 +126,10 @@ void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour
         AddLine(x, y, x, y < INT_MAX ? y + 1 : y - 1);
     }
     FlushLines();
-    SelectObject(dc_, previous);
-    if (colour != kBlack) CountedDelete(pen);
+    if (pen) {
+        SelectObject(dc_, previous);
+        if (colour != kBlack) CountedDelete(pen);
+    }
 }
 
 void GdiSurface::DrawLines(const LineSegment* segments, std::size_t count) {

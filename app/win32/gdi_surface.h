@@ -34,7 +34,8 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void SetPixel(int x, int y, Colour colour) override;
-    // Each batch is drawn with PolyPolyline, a few thousand lines a call: a
+    // Each batch (of pixels: from kShortestPixelBatch on) is drawn with
+    // PolyPolyline, a few thousand lines a call: a
     // pixel is a line one pixel long (a line leaves out its end point; the
     // pixels of a column run make one line), a
     // stroke whose end is drawn too is a line one pixel longer when the

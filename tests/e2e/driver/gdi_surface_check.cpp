@@ -108,6 +108,12 @@ void CheckBatches(HDC dc, const GdiPens& pens) {
     for (int column = 17; column < 23; ++column) {
         for (int row = 37; row < 43; ++row) dots.push_back({column, row});
     }
+    for (int column = 150; column < 158; ++column) {  // enough pixels for one call
+        for (int row = 60; row < 68; ++row) dots.push_back({column, row});
+    }
+    std::vector<SurfacePoint> red_dots;
+    for (const SurfacePoint& p : dots) red_dots.push_back({p.x + 3, p.y + 1});
+    Expect(dots.size() >= kShortestPixelBatch, "the batch of pixels is long enough for one call");
     const LineSegment bars[] = {{30, 60, 30, 70}, {31, 60, 31, 70}, {40, 60, 60, 80}, {70, 70, 62, 62}};
     const HorizontalStroke dashes[] = {{100, 110, 20}, {100, 110, 25}, {120, 120, 30}};
     for (int pen : {0, 1}) {  // the thin pen, and the blue one, which draws the strokes call by call
@@ -119,12 +125,14 @@ void CheckBatches(HDC dc, const GdiPens& pens) {
             surface.SelectPen(pen == 0 ? PenId::thin : PenId::precip);
             if (batch) {
                 surface.SetPixels(dots.data(), dots.size(), kBlack);
-                surface.SetPixels(dots.data(), 3, kRed);
+                surface.SetPixels(red_dots.data(), red_dots.size(), kRed);
+                surface.SetPixels(dots.data(), 3, kBlue);
                 surface.DrawLines(bars, 4);
                 surface.DrawHorizontalStrokes(dashes, 3, kBlack);
             } else {
                 surface.DrawSurface::SetPixels(dots.data(), dots.size(), kBlack);
-                surface.DrawSurface::SetPixels(dots.data(), 3, kRed);
+                surface.DrawSurface::SetPixels(red_dots.data(), red_dots.size(), kRed);
+                surface.DrawSurface::SetPixels(dots.data(), 3, kBlue);
                 surface.DrawSurface::DrawLines(bars, 4);
                 surface.DrawSurface::DrawHorizontalStrokes(dashes, 3, kBlack);
             }

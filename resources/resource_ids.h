@@ -39,6 +39,11 @@
 #define IDB_BACKGROUND 1000 /* 8 x 8 checkerboard, pattern of the main window */
 #define IDI_VARNOK 3000     /* application icon */
 #define IDB_TOOLBAR 4000    /* 14 images of 24 x 24 in one 336 x 24 strip */
+/* The same strip at other sizes, for other DPIs: 14 images of N x N. */
+#define IDB_TOOLBAR_16 4016
+#define IDB_TOOLBAR_32 4032
+#define IDB_TOOLBAR_36 4036
+#define IDB_TOOLBAR_48 4048
 #define IDB_MEMORIAL 5000   /* 268 x 189, the picture of the memorial dialog */
 
 /* The memorial dialog "FAREWELL". */

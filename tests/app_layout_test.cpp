@@ -13,12 +13,12 @@
 namespace {
 
 TEST(WindowLayout, StartsCentredAtTheTop) {
-    WindowPlacement p = StartupMainWindowPlacement(1024, 0);
+    WindowPlacement p = StartupMainWindowPlacement(1024, 0, 96);
     EXPECT_EQ(p.x, 312);
     EXPECT_EQ(p.y, 0);
     EXPECT_EQ(p.width, 400);
     EXPECT_EQ(p.height, 590);
-    EXPECT_EQ(StartupMainWindowPlacement(1025, 0).x, 312);  // truncated
+    EXPECT_EQ(StartupMainWindowPlacement(1025, 0, 96).x, 312);  // truncated
 }
 
 TEST(WindowLayout, DiagramWindowKeepsItsMarginsAndNeverGoesNegative) {
@@ -26,7 +26,7 @@ TEST(WindowLayout, DiagramWindowKeepsItsMarginsAndNeverGoesNegative) {
         int client_w, client_h, w, h;
     } cases[] = {{400, 590, 380, 510}, {20, 80, 0, 0}, {5, 10, 0, 0}, {0, 0, 0, 0}, {21, 81, 1, 1}};
     for (const Case& c : cases) {
-        WindowPlacement p = DiagramWindowPlacement(c.client_w, c.client_h);
+        WindowPlacement p = DiagramWindowPlacement(c.client_w, c.client_h, 96);
         EXPECT_EQ(p.x, 10);
         EXPECT_EQ(p.y, 48);
         EXPECT_EQ(p.width, c.w) << c.client_w;

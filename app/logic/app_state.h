@@ -38,8 +38,15 @@ struct AppState {
     // values. None of it is stored between runs.
     DrawingState drawing;
     MenuMarks marks;
-    // The diagram window's client rectangle as last measured; left and top are 0.
+    // The area the diagram window draws in, as last measured: its client
+    // rectangle in the drawing's units (96-DPI units enlarged by the zoom);
+    // left and top are 0. The x-axis rules and clicks use it.
     DrawArea diagram_rect{0, 0, 0, 0};
+    // The client rectangle in 96-DPI units, whatever the zoom: the size of
+    // the metafile, the SVG, the PNG and the printed page, and the caption's.
+    DrawArea output_rect{0, 0, 0, 0};
+    // The diagram window's zoom: one of kZoomPercents, or kZoomFitToWindow.
+    int zoom = 100;
     // Path of the last station file opened or saved; the file dialogs start from it.
     std::string station_file_name = "Own station.cli";
     MemorialMatcher memorial;

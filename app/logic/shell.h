@@ -19,8 +19,9 @@ public:
     virtual void ApplyMenuState(const MenuState& menu) = 0;
     // Text of the status bar's part 0.
     virtual void SetStatusText(const std::string& text) = 0;
-    // Gives the main window this outer size, keeping its top-left corner;
-    // the size change lays out and repaints the diagram window.
+    // Gives the main window this outer size, given in 96-DPI units and
+    // scaled to the window's DPI, keeping its top-left corner; the size
+    // change lays out and repaints the diagram window.
     virtual void ResizeMainWindow(int width, int height) = 0;
     virtual void InvalidateDiagram(bool erase) = 0;
     // Repaints the diagram window before returning.

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/logic/display_scale.h"
+
 const char kInitialCaption[] = "Climate diagram";
 const char kStatusDiagramMode[] = "Varnok 32 - climate diagram";
 const char kStatusTableMode[] = "Varnok 32 - data table";
 
-WindowPlacement StartupMainWindowPlacement(int desktop_right, int desktop_top) {
-    return {desktop_right / 2 - kMainWindowWidth / 2, desktop_top, kMainWindowWidth, kMainWindowHeight};
+WindowPlacement StartupMainWindowPlacement(int desktop_right, int desktop_top, int dpi) {
+    const int width = ScaleToDpi(kMainWindowWidth, dpi);
+    return {desktop_right / 2 - width / 2, desktop_top, width, ScaleToDpi(kMainWindowHeight, dpi)};
 }
 
 WindowPlacement MainWindowSizeForMode(bool diagram, int char_width) {
@@ -19,8 +22,11 @@ WindowPlacement MainWindowSizeForMode(bool diagram, int char_width) {
     return {0, 0, static_cast<int>(width), kTableWindowHeight};
 }
 
-WindowPlacement DiagramWindowPlacement(int client_width, int client_height) {
-    return {10, 48, std::max(client_width - 20, 0), std::max(client_height - 80, 0)};
+WindowPlacement DiagramWindowPlacement(int client_width, int client_height, int dpi) {
+    const int side = ScaleToDpi(10, dpi);
+    const int top = ScaleToDpi(48, dpi);
+    const int bottom = ScaleToDpi(32, dpi);
+    return {side, top, std::max(client_width - 2 * side, 0), std::max(client_height - top - bottom, 0)};
 }
 
 std::string SizeCaption(int width, int height) {

@@ -1,11 +1,11 @@
 #include "app/win32/bars.h"
 
-
 #include <cstring>
 
 #include "app/logic/menu_help.h"
 #include "app/logic/toolbar_buttons.h"
 #include "app/logic/window_layout.h"
+#include "app/win32/window_dpi.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -34,6 +34,9 @@ void CopyButtonInfo(NMTOOLBARA& request, const ToolbarEntry* entry) {
     if (request.pszText && request.cchText > 0) lstrcpynA(request.pszText, kToolbarButtonText, request.cchText);
 }
 
+// A button is its image and 8 pixels: 32 at 96 DPI.
+int ButtonSize(const ToolbarStrip& strip) { return strip.image_size + 8; }
+
 void ResetToolbar(HWND toolbar) {
     while (SendMessageA(toolbar, TB_DELETEBUTTON, 0, 0)) {
     }
@@ -45,10 +48,25 @@ void ResetToolbar(HWND toolbar) {
 void CreateBars(ProgramContext& program) {
     program.status_bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP | CCS_BOTTOM,
                                            kStatusDiagramMode, program.main_window, STATUSBAR_ID);
+    const ToolbarStrip strip = ToolbarStripForDpi(WindowDpi(program.main_window));
+    const int image = strip.image_size;
     program.toolbar = CreateToolbarEx(
         program.main_window, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE | CCS_TOP,
-        TOOLBAR_ID, kToolbarImageCount, program.instance, IDB_TOOLBAR, ToolbarTable(), kToolbarEntryCount, 24, 24, 24,
-        24, sizeof(TBBUTTON));
+        TOOLBAR_ID, kToolbarImageCount, program.instance, strip.bitmap_id, ToolbarTable(), kToolbarEntryCount, image,
+        image, image, image, sizeof(TBBUTTON));
+    program.toolbar_strip = strip;
+}
+
+void ScaleToolbar(ProgramContext& program) {
+    const ToolbarStrip strip = ToolbarStripForDpi(WindowDpi(program.main_window));
+    if (!program.toolbar || strip.bitmap_id == program.toolbar_strip.bitmap_id) return;
+    TBREPLACEBITMAP replace = {program.instance, static_cast<UINT_PTR>(program.toolbar_strip.bitmap_id),
+                               program.instance, static_cast<UINT_PTR>(strip.bitmap_id), kToolbarImageCount};
+    SendMessageA(program.toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(strip.image_size, strip.image_size));
+    SendMessageA(program.toolbar, TB_REPLACEBITMAP, 0, reinterpret_cast<LPARAM>(&replace));
+    SendMessageA(program.toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(ButtonSize(strip), ButtonSize(strip)));
+    program.toolbar_strip = strip;
+    SendMessageA(program.toolbar, TB_AUTOSIZE, 0, 0);
 }
 
 void LayoutBars(const ProgramContext& program) {
@@ -66,7 +84,10 @@ LRESULT OnToolbarNotify(ProgramContext& program, WPARAM wparam, LPARAM lparam) {
     auto* header = reinterpret_cast<NMHDR*>(lparam);
     if (!header) return 0;
     HWND toolbar = GetDlgItem(program.main_window, TOOLBAR_ID);
-    if (wparam == TOOLBAR_ID) SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(32, 32));
+    if (wparam == TOOLBAR_ID) {
+        const int size = ButtonSize(program.toolbar_strip);
+        SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(size, size));
+    }
     switch (header->code) {
         case TTN_NEEDTEXTA: {
             auto* info = reinterpret_cast<NMTTDISPINFOA*>(lparam);

@@ -9,6 +9,10 @@
 // Status bar first, then toolbar; their handles go into the context.
 void CreateBars(ProgramContext& program);
 
+// The toolbar's images from the strip for the main window's DPI, and its
+// buttons sized to them; nothing when the DPI keeps the strip.
+void ScaleToolbar(ProgramContext& program);
+
 // First step of every size change: both bars place themselves along their edges.
 void LayoutBars(const ProgramContext& program);
 

@@ -16,25 +16,49 @@ constexpr int kPresentationMenuIndex = 2;
 
 void OnSize(ProgramContext& program) {
     MeasureDiagramRect(program);
-    const DrawArea& rect = program.state.diagram_rect;
+    // The size in 96-DPI units: the size of what the window content
+    // commands write.
+    const DrawArea& rect = program.state.output_rect;
     SetWindowTextA(program.main_window, SizeCaption(rect.right, rect.bottom).c_str());
+}
+
+// The picture in 96-DPI units, enlarged by the view's factor through the
+// context's world transform: fonts, lines and pixels grow with it. At
+// factor 1 the context is left as it is.
+void DrawEnlarged(ProgramContext& program, HDC dc, const WindowView& view) {
+    if (view.factor == 1.0) {
+        GdiSurface surface(dc, program.pens);
+        DrawWindowContent(surface, program.state.drawing, program.state.station, view.area);
+        return;
+    }
+    const int mode = SetGraphicsMode(dc, GM_ADVANCED);
+    const auto factor = static_cast<FLOAT>(view.factor);
+    const XFORM enlarge = {factor, 0.0f, 0.0f, factor, 0.0f, 0.0f};
+    SetWorldTransform(dc, &enlarge);
+    {
+        // A dotted pen wider than a pixel would draw solid: the enlarged
+        // picture's dotted line stays one pixel wide.
+        GdiPens pens = program.pens;
+        pens.dotted = program.hairline_dotted_pen;
+        GdiSurface surface(dc, pens, SurfaceUnits::scaled);
+        DrawWindowContent(surface, program.state.drawing, program.state.station, view.area);
+    }
+    ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+    SetGraphicsMode(dc, mode);
 }
 
 void OnPaint(ProgramContext& program, HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    if (dc) {
-        // The whole picture at every paint, whatever the update region.
-        if (program.state.station.record.diagram_mode != 0) MeasureDiagramRect(program);
-        GdiSurface surface(dc, program.pens);
-        DrawWindowContent(surface, program.state.drawing, program.state.station, program.state.diagram_rect);
-    }
+    // The whole picture at every paint, whatever the update region.
+    if (dc) DrawEnlarged(program, dc, MeasureDiagramRect(program));
     EndPaint(window, &paint);
 }
 
 void OnLeftClick(ProgramContext& program, LPARAM lparam) {
     Win32Shell shell(program);
-    DiagramLeftClick(program.state, shell, HIWORD(lparam));
+    const WindowView view{program.view_factor, program.state.diagram_rect};
+    DiagramLeftClick(program.state, shell, ViewUnits(view, HIWORD(lparam)));
 }
 
 void OnRightClick(const ProgramContext& program, HWND window, LPARAM lparam) {

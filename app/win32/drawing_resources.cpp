@@ -33,6 +33,8 @@ void CreatePens(ProgramContext& program) {
     program.pens.temp = MakePen(PenId::temp, mono);
     program.pens.thin = MakePen(PenId::thin, mono);
     program.pens.dotted = MakePen(PenId::dotted, mono);
+    const PenStyle dotted = StandardPenStyle(PenId::dotted, mono);
+    program.hairline_dotted_pen = CountedCreatePen(PS_DOT, 0, dotted.colour);
 }
 
 void RecreateCurvePens(ProgramContext& program, bool monochrome) {
@@ -49,4 +51,5 @@ void DeleteDrawingResources(ProgramContext& program) {
     Delete(program.pens.thin);
     Delete(program.pens.temp);
     Delete(program.pens.dotted);
+    Delete(program.hairline_dotted_pen);
 }

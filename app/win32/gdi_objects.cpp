@@ -17,6 +17,11 @@ HPEN CountedCreatePen(int style, int width, COLORREF colour) {
     return Counted(CreatePen(style, width, colour));
 }
 
+HPEN CountedCreateUnitPen(COLORREF colour) {
+    LOGBRUSH brush = {BS_SOLID, colour, 0};
+    return Counted(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, 1, &brush, 0, nullptr));
+}
+
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern) { return Counted(CreatePatternBrush(pattern)); }
 
 HFONT CountedCreateFont(const LOGFONTA& font) { return Counted(CreateFontIndirectA(&font)); }

@@ -10,6 +10,9 @@
 constexpr UINT kGdiObjectCountMessage = WM_APP + 0x31;
 
 HPEN CountedCreatePen(int style, int width, COLORREF colour);
+// A solid geometric pen one logical unit wide with flat ends: a line one
+// unit long covers exactly the unit square, whatever the world transform.
+HPEN CountedCreateUnitPen(COLORREF colour);
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern);
 HFONT CountedCreateFont(const LOGFONTA& font);
 HBITMAP CountedLoadBitmap(HINSTANCE instance, int resource_id);

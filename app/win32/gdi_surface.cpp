@@ -46,8 +46,8 @@ FontSpec FromLogFont(const LOGFONTA& lf) {
     return font;
 }
 
-GdiSurface::GdiSurface(HDC dc, const GdiPens& pens)
-    : dc_(dc), pens_(pens), default_pen_(GetCurrentObject(dc, OBJ_PEN)) {}
+GdiSurface::GdiSurface(HDC dc, const GdiPens& pens, SurfaceUnits units)
+    : dc_(dc), units_(units), pens_(pens), default_pen_(GetCurrentObject(dc, OBJ_PEN)) {}
 
 GdiSurface::~GdiSurface() {
     if (owned_font_) {
@@ -60,7 +60,14 @@ void GdiSurface::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }
 
 void GdiSurface::LineTo(int x, int y) { ::LineTo(dc_, x, y); }
 
-void GdiSurface::SetPixel(int x, int y, Colour colour) { ::SetPixel(dc_, x, y, colour); }
+void GdiSurface::SetPixel(int x, int y, Colour colour) {
+    if (units_ == SurfaceUnits::scaled) {
+        const SurfacePoint point{x, y};
+        DrawPixelLines(&point, 1, colour);
+        return;
+    }
+    ::SetPixel(dc_, x, y, colour);
+}
 
 namespace {
 
@@ -94,18 +101,29 @@ bool GdiSurface::PenDrawsOnePixelOf(Colour colour) const {
 }
 
 void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour colour) {
-    if (count < kShortestPixelBatch) {
+    if (count < kShortestPixelBatch && units_ == SurfaceUnits::pixels) {
         DrawSurface::SetPixels(points, count, colour);
         return;
     }
-    // The current pen when it draws single pixels of the colour (the fill's
-    // thin pen for its black dots), otherwise a pen of the colour for the
-    // batch.
+    DrawPixelLines(points, count, colour);
+}
+
+void GdiSurface::DrawPixelLines(const SurfacePoint* points, std::size_t count, Colour colour) {
+    // In pixels: the current pen when it draws single pixels of the colour
+    // (the fill's thin pen for its black dots), otherwise a pen of the
+    // colour for the batch. Scaled: a flat-ended pen one unit wide, so a
+    // pixel is the unit square.
     HPEN pen = nullptr;
-    if (!PenDrawsOnePixelOf(colour)) {
-        pen = colour == kBlack ? static_cast<HPEN>(GetStockObject(BLACK_PEN)) : CountedCreatePen(PS_SOLID, 1, colour);
+    const bool scaled = units_ == SurfaceUnits::scaled;
+    if (scaled || !PenDrawsOnePixelOf(colour)) {
+        if (scaled) {
+            pen = CountedCreateUnitPen(colour);
+        } else {
+            pen = colour == kBlack ? static_cast<HPEN>(GetStockObject(BLACK_PEN))
+                                   : CountedCreatePen(PS_SOLID, 1, colour);
+        }
         if (!pen) {
-            DrawSurface::SetPixels(points, count, colour);
+            for (std::size_t i = 0; i < count; ++i) ::SetPixel(dc_, points[i].x, points[i].y, colour);
             return;
         }
     }
@@ -128,7 +146,7 @@ void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour
     FlushLines();
     if (pen) {
         SelectObject(dc_, previous);
-        if (colour != kBlack) CountedDelete(pen);
+        if (scaled || colour != kBlack) CountedDelete(pen);
     }
 }
 

@@ -24,9 +24,15 @@ struct GdiPens {
 LOGFONTA ToLogFont(const FontSpec& font);
 FontSpec FromLogFont(const LOGFONTA& font);
 
+// How a unit of the drawing maps to the device's pixels: one to one
+// (metafile, printer, bitmap), or enlarged by a world transform (the
+// diagram window at a higher DPI or zoom), where a pixel of the drawing is
+// the unit square, as large as the rest of the picture, not one device pixel.
+enum class SurfaceUnits { pixels, scaled };
+
 class GdiSurface : public DrawSurface {
 public:
-    GdiSurface(HDC dc, const GdiPens& pens);
+    GdiSurface(HDC dc, const GdiPens& pens, SurfaceUnits units = SurfaceUnits::pixels);
     ~GdiSurface() override;
     GdiSurface(const GdiSurface&) = delete;
     GdiSurface& operator=(const GdiSurface&) = delete;
@@ -60,7 +66,11 @@ private:
     void AddLine(int x1, int y1, int x2, int y2);
     bool PenDrawsOnePixelOf(Colour colour) const;
 
+    // Pixels as lines one unit long, in a pen of the colour.
+    void DrawPixelLines(const SurfacePoint* points, std::size_t count, Colour colour);
+
     HDC dc_;
+    SurfaceUnits units_;
     std::vector<POINT> points_;
     std::vector<DWORD> counts_;
     GdiPens pens_;

@@ -8,12 +8,14 @@
 
 #include "app/logic/commands.h"
 #include "app/logic/database_folder.h"
+#include "app/logic/display_scale.h"
 #include "app/logic/window_layout.h"
 #include "app/win32/diagram_window.h"
 #include "app/win32/drawing_resources.h"
 #include "app/win32/main_window.h"
 #include "app/win32/program_context.h"
 #include "app/win32/win32_shell.h"
+#include "app/win32/window_dpi.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -50,9 +52,10 @@ std::vector<std::string> CommandLineArguments() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
+    EnableDpiAwareness();
     ProgramContext& program = TheProgram();
     program.instance = instance;
-    program.state = MakeStartupState(96);
+    program.state = MakeStartupState(kDefaultDpi);
     program.database_folder = ChooseDatabaseFolder(ExecutablePath());
     InitCommonControls();
     program.background_brush = CreateBackgroundBrush(instance);
@@ -63,7 +66,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
     }
     RECT desktop = {};
     GetClientRect(GetDesktopWindow(), &desktop);
-    WindowPlacement place = StartupMainWindowPlacement(desktop.right, desktop.top);
+    // The window is made on the primary monitor, at the system's DPI.
+    WindowPlacement place = StartupMainWindowPlacement(desktop.right, desktop.top, WindowDpi(nullptr));
     HWND window = CreateWindowExA(0, kMainWindowClass, kInitialCaption, WS_OVERLAPPEDWINDOW, place.x, place.y,
                                   place.width, place.height, nullptr, nullptr, instance, nullptr);
     // A missing data file refused the creation after its message box: end

@@ -1,12 +1,14 @@
 #include "app/win32/main_window.h"
 
 #include "app/logic/commands.h"
+#include "app/logic/display_scale.h"
 #include "app/logic/window_layout.h"
 #include "app/win32/bars.h"
 #include "app/win32/diagram_window.h"
 #include "app/win32/drawing_resources.h"
 #include "app/win32/gdi_objects.h"
 #include "app/win32/win32_shell.h"
+#include "app/win32/window_dpi.h"
 #include "database/data_files.h"
 #include "resources/resource_ids.h"
 
@@ -16,7 +18,8 @@ namespace {
 
 void DescribeDisplayFontAndMeasure(ProgramContext& program) {
     HDC dc = GetDC(program.main_window);
-    program.state.drawing.display_font = StartupDisplayFont(GetDeviceCaps(dc, LOGPIXELSY));
+    // In 96-DPI units, as the whole picture: the window enlarges it.
+    program.state.drawing.display_font = StartupDisplayFont(kDefaultDpi);
     // The context's own font: these values stand until the first paint
     // measures the display font.
     TEXTMETRICA tm = {};
@@ -54,10 +57,23 @@ void OnSize(ProgramContext& program) {
     LayoutBars(program);
     RECT client = {};
     GetClientRect(program.main_window, &client);
-    WindowPlacement place = DiagramWindowPlacement(client.right, client.bottom);
+    WindowPlacement place = DiagramWindowPlacement(client.right, client.bottom, WindowDpi(program.main_window));
     HWND diagram = DiagramWindow(program);
     MoveWindow(diagram, place.x, place.y, place.width, place.height, TRUE);
     RepaintDiagram(program, true, true);
+}
+
+// Moved to a monitor of another DPI: the suggested rectangle, the toolbar
+// images for the DPI; the size change lays out and repaints the rest.
+void OnDpiChanged(ProgramContext& program, LPARAM lparam) {
+    ScaleToolbar(program);
+    const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+    if (suggested) {
+        SetWindowPos(program.main_window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RepaintDiagram(program, true, false);
 }
 
 void OnDestroy(ProgramContext& program) {
@@ -88,6 +104,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     switch (message) {
         case WM_CREATE: return OnCreate(program, window);
         case WM_SIZE: OnSize(program); return 0;
+        case WM_DPICHANGED: OnDpiChanged(program, lparam); return 0;
         case WM_DESTROY: OnDestroy(program); return 0;
         case WM_COMMAND: OnCommand(program, wparam); return 0;
         case WM_NOTIFY: return OnToolbarNotify(program, wparam, lparam);

@@ -47,14 +47,13 @@ bool AskMetafileName(const ProgramContext& program, int& filter_index) {
     return true;
 }
 
-// What the diagram window shows, at its size: a white pixel at the client
-// rectangle's top-left corner and one just beyond its bottom-right corner,
-// so that a metafile's frame spans the whole window.
+// What the diagram window shows, at its size in 96-DPI units whatever the
+// DPI and zoom: a white pixel at the client rectangle's top-left corner and
+// one just beyond its bottom-right corner, so that a metafile's frame spans
+// the whole window.
 void DrawWindowContentWithFrame(ProgramContext& program, GdiSurface& surface) {
-    RECT client = {0, 0, 0, 0};
-    HWND diagram = DiagramWindow(program);
-    if (diagram) GetClientRect(diagram, &client);
-    DrawArea area = {client.left, client.top, client.right, client.bottom};
+    MeasureDiagramRect(program);
+    const DrawArea area = program.state.output_rect;
     surface.SetPixel(area.left, area.top, kWhite);
     surface.SetPixel(area.right, area.bottom, kWhite);
     DrawWindowContent(surface, program.state.drawing, program.state.station, area);
@@ -103,7 +102,7 @@ int PageScale(ProgramContext& program, HDC printer, PageView view) {
         surface.SelectFont(MakePrintFont(program.state.drawing.display_font, s));
         return surface.MeasureText();
     };
-    const DrawArea& rect = program.state.diagram_rect;
+    const DrawArea& rect = program.state.output_rect;
     return FitToPageScale(view, rect.bottom, rect.right, GetDeviceCaps(printer, HORZRES),
                           GetDeviceCaps(printer, VERTRES), metrics_at);
 }
@@ -120,7 +119,7 @@ bool PrintOnePage(ProgramContext& program, HDC printer, PageView view) {
         return false;
     }
     {
-        const DrawArea& rect = program.state.diagram_rect;
+        const DrawArea& rect = program.state.output_rect;
         const int chosen_scale = program.state.drawing.print_scale;
         program.state.drawing.print_scale = PageScale(program, printer, view);
         GdiSurface surface(printer, program.pens);

@@ -30,11 +30,11 @@ struct ClientSize {
     int height = 0;
 };
 
+// In 96-DPI units, whatever the DPI and zoom.
 ClientSize DiagramClientSize(ProgramContext& program) {
-    RECT client = {0, 0, 0, 0};
-    HWND diagram = DiagramWindow(program);
-    if (diagram) GetClientRect(diagram, &client);
-    return ClientSize{client.right - client.left, client.bottom - client.top};
+    MeasureDiagramRect(program);
+    const DrawArea& rect = program.state.output_rect;
+    return ClientSize{rect.right - rect.left, rect.bottom - rect.top};
 }
 
 // The display font's metrics on the screen, which the SVG's layout uses as

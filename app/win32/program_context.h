@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/logic/app_state.h"
+#include "app/logic/display_scale.h"
 #include "app/win32/gdi_surface.h"
 #include "database/country_table.h"
 
@@ -16,6 +17,7 @@ struct ProgramContext {
     HINSTANCE instance = nullptr;
     HWND main_window = nullptr;  // owner of every dialog and message box
     HWND toolbar = nullptr;
+    ToolbarStrip toolbar_strip{0, 0};  // the images the toolbar shows
     HWND status_bar = nullptr;
     bool start_failed = false;  // a data file was missing at start
     // The folder of COUNTRY.DAT, PRECIP.DAT and TEMP.DAT, chosen at start-up
@@ -29,6 +31,13 @@ struct ProgramContext {
     // two curve pens are replaced by the colour commands.
     HBRUSH background_brush = nullptr;
     GdiPens pens;
+    // The dotted pen of the enlarged window picture: one pixel wide at any
+    // world transform (width 0).
+    HPEN hairline_dotted_pen = nullptr;
+
+    // The diagram window's pixels per unit of the drawing at the last
+    // measurement (its DPI's factor times the zoom).
+    double view_factor = 1.0;
 
     // Every record of COUNTRY.DAT, loaded once after the presence check.
     CountryTable country_table;
@@ -41,8 +50,10 @@ ProgramContext& TheProgram();
 // The diagram window (control id 2000 of the main window).
 HWND DiagramWindow(const ProgramContext& program);
 
-// Measures the diagram window's client rectangle into state.diagram_rect.
-void MeasureDiagramRect(ProgramContext& program);
+// Measures the diagram window's client rectangle into state.diagram_rect
+// (the drawing's units at the DPI and zoom) and state.output_rect (96-DPI
+// units), and returns how the window shows the picture.
+WindowView MeasureDiagramRect(ProgramContext& program);
 
 // Invalidates the diagram window (with or without background erase) and,
 // when asked, repaints it before returning.

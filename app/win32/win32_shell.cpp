@@ -1,6 +1,8 @@
 #include "app/win32/win32_shell.h"
 
+#include "app/logic/display_scale.h"
 #include "app/win32/drawing_resources.h"
+#include "app/win32/window_dpi.h"
 #include "app/win32/manual_entry_dialog.h"
 #include "app/win32/memorial_dialog.h"
 #include "app/win32/output.h"
@@ -24,7 +26,8 @@ void Win32Shell::SetStatusText(const std::string& text) {
 void Win32Shell::ResizeMainWindow(int width, int height) {
     RECT rect = {};
     GetWindowRect(context_.main_window, &rect);
-    MoveWindow(context_.main_window, rect.left, rect.top, width, height, TRUE);
+    HWND window = context_.main_window;
+    MoveWindow(window, rect.left, rect.top, ScaleForWindow(window, width), ScaleForWindow(window, height), TRUE);
 }
 
 void Win32Shell::InvalidateDiagram(bool erase) { RepaintDiagram(context_, erase, false); }
@@ -44,12 +47,17 @@ void Win32Shell::ChooseDisplayFont(FontSpec& font) {
     // The record lives for the run, so the colour chosen last is offered again.
     static CHOOSEFONTA request;
     static LOGFONTA description;
-    description = ToLogFont(font);
+    // The description is in 96-DPI units; the dialog reads and writes
+    // heights at the screen's DPI.
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDefaultDpi;
+    if (screen) ReleaseDC(nullptr, screen);
+    description = ToLogFont(FontAtDpi(font, kDefaultDpi, dpi));
     request.lStructSize = sizeof request;
     request.hwndOwner = nullptr;
     request.lpLogFont = &description;
     request.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_TTONLY;
-    if (ChooseFontA(&request)) font = FromLogFont(description);
+    if (ChooseFontA(&request)) font = FontAtDpi(FromLogFont(description), dpi, kDefaultDpi);
 }
 
 bool Win32Shell::AskOpenStationFile(std::string& path) {

@@ -3,6 +3,8 @@
 
   background.bmp  8 x 8, 16 colours: white and light grey checkerboard
   toolbar.bmp     336 x 24, 16 colours: 14 button images of 24 x 24
+  toolbarN.bmp    the same 14 images drawn at N x N (N = 16, 32, 36, 48), for
+                  the toolbar at other DPIs
   varnok.ico      icon 3000: a small climate diagram, 32 x 32 and 16 x 16
   memorial.bmp    268 x 189, 24-bit: the picture of the memorial dialog
 
@@ -84,6 +86,65 @@ class Canvas:
         for y in range(other.height):
             for x in range(other.width):
                 self.put(dx + x, dy + y, other.pixels[y][x])
+
+
+class ScaledCanvas(Canvas):
+    """A canvas of size x size pixels that takes the 24 x 24 grid's
+    coordinates and draws them at its own size: areas scaled, lines as wide
+    as a grid pixel is (at least one pixel), so the picture is drawn at the
+    size rather than enlarged pixel by pixel."""
+
+    def __init__(self, size, fill):
+        super().__init__(size, size, fill)
+        self.k = size / 24.0
+
+    def _block(self, x0, y0, x1, y1, colour):
+        """Device pixels from (x0, y0) up to, not including, (x1, y1); at least one."""
+        for y in range(y0, max(y1, y0 + 1)):
+            for x in range(x0, max(x1, x0 + 1)):
+                Canvas.put(self, x, y, colour)
+
+    def _edge(self, v):
+        return math.floor(v * self.k + 0.5)
+
+    def put(self, x, y, colour):
+        self._block(self._edge(x), self._edge(y), self._edge(x + 1), self._edge(y + 1), colour)
+
+    def rect(self, x0, y0, x1, y1, colour):
+        self._block(self._edge(x0), self._edge(y0), self._edge(x1 + 1), self._edge(y1 + 1), colour)
+
+    def line(self, x0, y0, x1, y1, colour):
+        k = self.k
+        width = max(1, round(k))
+        ax, ay, bx, by = (x0 + 0.5) * k, (y0 + 0.5) * k, (x1 + 0.5) * k, (y1 + 0.5) * k
+        steps = max(round(abs(bx - ax)), round(abs(by - ay)), 1)
+        for i in range(steps + 1):
+            cx = ax + (bx - ax) * i / steps
+            cy = ay + (by - ay) * i / steps
+            left, top = math.floor(cx - width / 2.0), math.floor(cy - width / 2.0)
+            self._block(left, top, left + width, top + width, colour)
+
+    def ellipse(self, cx, cy, rx, ry, colour):
+        k = self.k
+        dx, dy, drx, dry = (cx + 0.5) * k - 0.5, (cy + 0.5) * k - 0.5, rx * k, ry * k
+        for y in range(math.floor(dy - dry) - 1, math.ceil(dy + dry) + 2):
+            for x in range(math.floor(dx - drx) - 1, math.ceil(dx + drx) + 2):
+                if ((x - dx) / drx) ** 2 + ((y - dy) / dry) ** 2 <= 1.0:
+                    Canvas.put(self, x, y, colour)
+
+    def polygon(self, points, colour):
+        k = self.k
+        scaled = [((x + 0.5) * k - 0.5, (y + 0.5) * k - 0.5) for x, y in points]
+        ys = [p[1] for p in scaled]
+        for y in range(math.floor(min(ys)), math.ceil(max(ys)) + 1):
+            crossings = []
+            for (x0, y0), (x1, y1) in zip(scaled, scaled[1:] + scaled[:1]):
+                if (y0 <= y < y1) or (y1 <= y < y0):
+                    crossings.append(x0 + (y - y0) * (x1 - x0) / (y1 - y0))
+            crossings.sort()
+            for a, b in zip(crossings[::2], crossings[1::2]):
+                for x in range(math.ceil(a), math.floor(b) + 1):
+                    Canvas.put(self, x, y, colour)
 
 
 # A 3 x 5 pixel font for the few letters the buttons carry.
@@ -254,12 +315,16 @@ TOOLBAR_IMAGES = [img_open, img_print, img_help, img_font, img_zoom, img_palette
                   img_database]
 
 
-def make_toolbar():
-    strip = Canvas(24 * len(TOOLBAR_IMAGES), 24, SILVER)  # silver becomes the button face
+# The sizes of the toolbar strip besides 24, each in toolbarN.bmp.
+TOOLBAR_SIZES = (16, 32, 36, 48)
+
+
+def make_toolbar(size=24):
+    strip = Canvas(size * len(TOOLBAR_IMAGES), size, SILVER)  # silver becomes the button face
     for i, draw in enumerate(TOOLBAR_IMAGES):
-        cell = Canvas(24, 24, SILVER)
+        cell = Canvas(24, 24, SILVER) if size == 24 else ScaledCanvas(size, SILVER)
         draw(cell)
-        strip.blit(cell, 24 * i, 0)
+        strip.blit(cell, size * i, 0)
     return strip
 
 
@@ -408,6 +473,8 @@ def main():
                 background.put(x, y, SILVER)
     write_file(os.path.join(RESOURCES, "background.bmp"), bmp_4bit(background))
     write_file(os.path.join(RESOURCES, "toolbar.bmp"), bmp_4bit(make_toolbar()))
+    for size in TOOLBAR_SIZES:
+        write_file(os.path.join(RESOURCES, "toolbar%d.bmp" % size), bmp_4bit(make_toolbar(size)))
     write_icon(os.path.join(RESOURCES, "varnok.ico"), [make_icon_image(32), make_icon_image(16)])
     write_file(os.path.join(RESOURCES, "memorial.bmp"), bmp_24bit(make_memorial()))
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/logic/app_state.h"
+#include "app/logic/display_scale.h"
 #include "app/logic/window_layout.h"
 #include "diagram/diagram_drawing.h"
 #include "diagram/print_page.h"
@@ -45,7 +46,7 @@ RenderSize WindowSizeForView(const RenderOptions& options, bool diagram) {
     // The main window's size for the view, as the program sets it, around
     // the diagram window.
     const WindowPlacement main = MainWindowSizeForMode(diagram, options.char_width);
-    const WindowPlacement client = DiagramWindowPlacement(main.width, main.height);
+    const WindowPlacement client = DiagramWindowPlacement(main.width, main.height, kDefaultDpi);
     return {client.width, client.height};
 }
 

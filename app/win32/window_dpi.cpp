@@ -1,0 +1,46 @@
+#include "app/win32/window_dpi.h"
+
+#include "app/logic/display_scale.h"
+
+namespace {
+
+template <typename Function>
+Function SystemFunction(const char* module, const char* name) {
+    HMODULE handle = GetModuleHandleA(module);
+    return handle ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name))) : nullptr;
+}
+
+// DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, which older SDK headers lack.
+const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kDefaultDpi;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+}  // namespace
+
+void EnableDpiAwareness() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    using SetAware = BOOL(WINAPI*)();
+    // Where the call exists, a failure means the awareness is set already.
+    if (auto set_context = SystemFunction<SetContext>("user32.dll", "SetProcessDpiAwarenessContext")) {
+        set_context(kPerMonitorAwareV2);
+        return;
+    }
+    if (auto set_aware = SystemFunction<SetAware>("user32.dll", "SetProcessDPIAware")) set_aware();
+}
+
+int WindowDpi(HWND window) {
+    using GetDpi = UINT(WINAPI*)(HWND);
+    static const GetDpi get_dpi = SystemFunction<GetDpi>("user32.dll", "GetDpiForWindow");
+    if (get_dpi && window) {
+        const UINT dpi = get_dpi(window);
+        if (dpi > 0) return static_cast<int>(dpi);
+    }
+    return ScreenDpi();
+}
+
+int ScaleForWindow(HWND window, int units) { return ScaleToDpi(units, WindowDpi(window)); }

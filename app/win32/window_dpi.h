@@ -1,0 +1,17 @@
+// The DPI of a window and sizes scaled to it. Functions that only newer
+// Windows versions have are looked up at run time, so the program still
+// starts where they are missing.
+#pragma once
+
+#include "app/win32/win32_api.h"
+
+// Per-monitor DPI awareness (version 2 where the system has it, else the
+// system DPI). The manifest asks for the same; the call covers a start
+// without it, and fails harmlessly when the manifest has set it.
+void EnableDpiAwareness();
+
+// GetDpiForWindow where the system has it, else the screen's LOGPIXELSX.
+int WindowDpi(HWND window);
+
+// A length in 96-DPI units at the window's DPI (ScaleToDpi).
+int ScaleForWindow(HWND window, int units);

@@ -8,6 +8,15 @@
                                 six hex digits in COLORREF order (0x00BBGGRR:
                                 blue is ff0000): EMR_CREATEPEN (38) and
                                 EMR_EXTCREATEPEN (95)
+    emf_records.py drawing FILE every record in hex, one a line, without
+                                what GDI fills in from the reference device
+                                (the screen): the header's frame and sizes
+                                in millimetres and micrometres, the text
+                                records' scale factors, and the font
+                                records' name fields beyond the LOGFONT
+                                (what the metafile draws stays); two
+                                metafiles of the same drawing made at
+                                different screen DPIs give the same lines
 
 Checks the header record first (EMR_HEADER with the " EMF" signature) and
 walks the records by their sizes. Exit code 1 when the file is not a
@@ -18,6 +27,7 @@ import sys
 
 EMR_HEADER, EMR_EOF = 1, 14
 EMR_CREATEPEN, EMR_EXTTEXTOUTA, EMR_EXTTEXTOUTW, EMR_EXTCREATEPEN = 38, 83, 84, 95
+EMR_EXTCREATEFONTINDIRECTW = 82
 
 
 def records(data):
@@ -62,10 +72,28 @@ def pens(data):
     return found
 
 
+def drawing(data):
+    # (record type, first byte, end) of each field the reference device fills.
+    device_fields = {
+        EMR_HEADER: [(24, 40), (80, 88), (100, 108)],
+        EMR_EXTTEXTOUTA: [(28, 36)],
+        EMR_EXTTEXTOUTW: [(28, 36)],
+        EMR_EXTCREATEFONTINDIRECTW: [(104, None)],  # type, size, index, LOGFONTW (92)
+    }
+    found = []
+    for kind, at, size in records(data):
+        record = bytearray(data[at:at + size])
+        for start, end in device_fields.get(kind, []):
+            end = size if end is None else min(end, size)
+            record[start:end] = bytes(max(end - start, 0))
+        found.append("%d %s" % (kind, record.hex()))
+    return found
+
+
 def main():
-    readers = {"texts": texts, "pens": pens}
+    readers = {"texts": texts, "pens": pens, "drawing": drawing}
     if len(sys.argv) != 3 or sys.argv[1] not in readers:
-        print("usage: emf_records.py texts|pens FILE", file=sys.stderr)
+        print("usage: emf_records.py texts|pens|drawing FILE", file=sys.stderr)
         return 2
     try:
         with open(sys.argv[2], "rb") as f:

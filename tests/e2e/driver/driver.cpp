@@ -9,6 +9,8 @@
 //   status                    what the status bar shows: the text of part 0,
 //                             or in simple mode (menu help) the simple text
 //   diagram-size              client size of the diagram window: "W H"
+//   diagram-rect              the diagram window's client area on the
+//                             screen: "X Y W H"
 //   window-size               outer size of the main window: "W H"
 //   font-metrics              the program's start font (Arial bold 10 pt at
 //                             the screen's dots per inch) measured on the
@@ -50,7 +52,8 @@
 //                             each string of its first translation
 //
 // Exit code 0 on success, 1 when a window is not found in time, 2 on bad
-// arguments. Output is Windows-1252 text, one value a line.
+// arguments. Output is Windows-1252 text, one value a line. The driver is
+// DPI aware, so sizes and positions are the screen's pixels at any DPI.
 #include <windows.h>
 
 #include <winver.h>
@@ -354,6 +357,17 @@ int Run(int argc, char** argv) {
     }
     if (step == "diagram-size") return PrintSize(GetDlgItem(main, kDiagramWindowId), true);
     if (step == "window-size") return PrintSize(main, false);
+    if (step == "diagram-rect") {
+        HWND diagram = GetDlgItem(main, kDiagramWindowId);
+        if (!diagram) return Fail("diagram window not found");
+        RECT rect = {};
+        GetClientRect(diagram, &rect);
+        POINT origin = {0, 0};
+        ClientToScreen(diagram, &origin);
+        std::printf("%ld %ld %ld %ld\n", static_cast<long>(origin.x), static_cast<long>(origin.y),
+                    static_cast<long>(rect.right), static_cast<long>(rect.bottom));
+        return 0;
+    }
     if (step == "command" && arg(2)) {
         PostMessageA(main, WM_COMMAND, static_cast<WPARAM>(number(2)), 0);
         return 0;
@@ -480,6 +494,12 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Where the call exists; at 96 DPI it changes nothing.
+    using SetAware = BOOL(WINAPI*)();
+    if (HMODULE user = GetModuleHandleA("user32.dll")) {
+        auto set_aware = reinterpret_cast<SetAware>(reinterpret_cast<void*>(GetProcAddress(user, "SetProcessDPIAware")));
+        if (set_aware) set_aware();
+    }
     int code = RunDialogStep(argc, argv);  // the dialogs' own steps
     if (code < 0) code = RunSoak(argc, argv);
     if (code < 0) code = Run(argc, argv);

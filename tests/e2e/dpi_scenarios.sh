@@ -1,0 +1,108 @@
+# Scenarios of the program at other DPIs (Wine takes the DPI from
+# HKCU\Control Panel\Desktop\LogPixels): the window sizes scaled, the
+# diagram window's picture the 96-DPI picture enlarged, and the outputs of
+# "Save window content" the same bytes at every DPI. Sourced by run_e2e.sh
+# after dialog_scenarios.sh; run_dpi_scenarios runs them all.
+#
+# The screenshots stay in BUILD/screenshots/dpi for a look by eye.
+
+# Normalised cross-correlation (ImageMagick's NCC, 1 for the same picture)
+# that a screenshot scaled back to 96 DPI must reach against the 96-DPI
+# one, both blurred first (sigma 1.5 pixels): text is hinted for each size
+# on its own and a 1.5-pixel line is drawn 1 or 2 pixels wide, so edges
+# differ by a pixel here and there. Measured under Wine 8: 0.94 at 144 DPI,
+# 0.91 at 192; the 96-DPI picture moved by 2 pixels scores 0.84, by 3
+# pixels 0.56.
+dpi_ncc_floor=0.88
+
+set_logpixels() {  # set_logpixels DPI: for the programs started after it
+  wine_env timeout 120 "$wine_loader" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    /d "$1" /f >/dev/null 2>&1
+  wine_env timeout 30 "$wineserver_bin" -k >/dev/null 2>&1
+  wine_env timeout 30 "$wineserver_bin" -w >/dev/null 2>&1
+}
+
+# The diagram window's client area on the screen into FILE.
+shoot_diagram() {  # shoot_diagram FILE
+  local rect x y w h
+  drive main-caption >/dev/null  # everything sent so far has been handled
+  rect=$(drive diagram-rect) || return 1
+  read -r x y w h <<<"$rect"
+  import -display ":$display" -window root -crop "${w}x${h}+${x}+${y}" +repage "$1"
+}
+
+# The NCC of picture A, scaled to the size of picture B, against B.
+ncc_scaled() {  # ncc_scaled A B
+  local size
+  size=$(identify -format '%wx%h' "$2")
+  convert "$1" -resize "${size}!" -blur 0x1.5 "$1.back.png"
+  convert "$2" -blur 0x1.5 "$2.blurred.png"
+  compare -metric NCC "$1.back.png" "$2.blurred.png" null: 2>&1 | cut -d' ' -f1
+}
+
+same_emf_drawing() {  # same_emf_drawing A B
+  local records="$repo/tests/e2e/emf_records.py" a b
+  a=$(python3 "$records" drawing "$1") && b=$(python3 "$records" drawing "$2") && [ -n "$a" ] && [ "$a" = "$b" ]
+}
+
+at_least() { python3 -c "import sys; sys.exit(0 if float('$1') >= float('$2') else 1)"; }
+
+# Berlin-Tempelhof at one DPI: window size, screenshot and the three
+# outputs, which go into OUT.
+dpi_run() {  # dpi_run DPI OUT
+  local dpi=$1 out=$2 data="$scenario_dir/data"
+  set_logpixels "$dpi"
+  start_program 240 tempelhof.cli
+  drive wait-window "Climate diagram (" 90000 >/dev/null
+  check "$dpi DPI: the main window is 400 x 590 scaled" "$(drive window-size)" \
+    "$((400 * dpi / 96)) $((590 * dpi / 96))"
+  # The same window in 96-DPI units at every DPI: 380 x 510, a start-size
+  # window without the frame and menu.
+  drive size-diagram $((380 * dpi / 96)) $((510 * dpi / 96))
+  check "$dpi DPI: the diagram window is 380 x 510 scaled" "$(drive diagram-size)" \
+    "$((380 * dpi / 96)) $((510 * dpi / 96))"
+  check "$dpi DPI: the caption gives the size in 96-DPI units" "$(drive main-caption)" "Climate diagram (380 x 510)"
+  mkdir -p "$out"
+  shoot_diagram "$out/diagram-$dpi.png"
+  local name
+  for name in window.emf window.svg window.png; do
+    drive command "$IDM_SAVE_WINDOW_CONTENT"
+    drive file-dialog "Save window content" "$name"
+    wait_until 30 test -s "$data/$name"
+    sleep 0.5
+    mv "$data/$name" "$out/$dpi-$name"
+  done
+  drive send-command "$IDM_SHOW_TABLE"
+  check "$dpi DPI: the table window is 119 characters by 468 scaled" "$(drive window-size | cut -d' ' -f2)" \
+    "$((468 * dpi / 96))"
+  drive command "$IDM_EXIT"
+  wait_program_exit 60
+}
+
+scenario_dpi() {
+  copy_sample
+  local out="$build/screenshots/dpi" data="$scenario_dir/data"
+  (cd "$data" && wine_env timeout 120 "$wine_loader" "$build/varnok.exe" import --wmo 10384 -o tempelhof.cli) \
+    >"$scenario_dir/varnok.log" 2>&1
+  check "the station file of Berlin-Tempelhof" "$(stat -c %s "$data/tempelhof.cli" 2>/dev/null)" 660
+  local dpi
+  for dpi in 96 144 192; do dpi_run "$dpi" "$out"; done
+  for dpi in 144 192; do
+    local ncc
+    ncc=$(ncc_scaled "$out/diagram-$dpi.png" "$out/diagram-96.png")
+    check_true "$dpi DPI: the picture scaled back matches 96 DPI (NCC $ncc >= $dpi_ncc_floor)" \
+      at_least "${ncc:-0}" "$dpi_ncc_floor"
+    local name
+    for name in window.svg window.png; do
+      check_true "$dpi DPI: $name is the 96-DPI one, byte for byte" cmp -s "$out/$dpi-$name" "$out/96-$name"
+    done
+    # The header and text records carry the screen's size in millimetres,
+    # which follows its DPI; what is drawn is the same.
+    check_true "$dpi DPI: window.emf draws what the 96-DPI one draws" same_emf_drawing \
+      "$out/$dpi-window.emf" "$out/96-window.emf"
+  done
+}
+
+run_dpi_scenarios() {
+  xvfb_screen=2000x1400x24 run_scenario dpi scenario_dpi
+}

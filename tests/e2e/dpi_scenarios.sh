@@ -72,7 +72,10 @@ dpi_run() {  # dpi_run DPI OUT
     sleep 0.5
     mv "$data/$name" "$out/$dpi-$name"
   done
+  import -display ":$display" -window root "$out/screen-$dpi.png"
+  drive move-main 0 0  # the table is 119 characters wide
   drive send-command "$IDM_SHOW_TABLE"
+  shoot_diagram "$out/table-$dpi.png"
   check "$dpi DPI: the table window is 119 characters by 468 scaled" "$(drive window-size | cut -d' ' -f2)" \
     "$((468 * dpi / 96))"
   drive command "$IDM_EXIT"

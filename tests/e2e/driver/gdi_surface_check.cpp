@@ -1,7 +1,8 @@
 // Checks the GDI drawing surface on a real device context (a memory
 // bitmap), where the recording surface of the unit tests cannot look: the
 // end point that LineTo leaves out, the program's pens and the context's own
-// default pen, text alignment and colour, fonts and their metrics.
+// default pen, text alignment and colour, fonts and their metrics, and the
+// pixels of a picture enlarged by a world transform.
 // Prints one line per failed check and exits with the number of failures.
 #include <cstdio>
 #include <string>
@@ -147,6 +148,50 @@ void CheckBatches(HDC dc, const GdiPens& pens) {
     Expect(LiveGdiObjects() == live_before, "no pen of a batch is left");
 }
 
+// Enlarged by a world transform (the diagram window at 192 DPI): a pixel
+// of the drawing, alone or in a batch, is the 2 x 2 unit square, not one
+// device pixel, and the batch draws what its pixels one by one draw.
+void CheckScaledPixels(HDC dc, const GdiPens& pens) {
+    const long live_before = LiveGdiObjects();
+    const int mode = SetGraphicsMode(dc, GM_ADVANCED);
+    const XFORM twice = {2.0f, 0.0f, 0.0f, 2.0f, 0.0f, 0.0f};
+    std::vector<SurfacePoint> block;
+    for (int column = 40; column < 50; ++column) {
+        for (int row = 10; row < 18; ++row) block.push_back({column, row});
+    }
+    std::vector<COLORREF> batched, single;
+    for (bool batch : {true, false}) {
+        Clear(dc);
+        SetWorldTransform(dc, &twice);
+        {
+            GdiSurface surface(dc, pens, SurfaceUnits::scaled);
+            surface.SelectPen(PenId::thin);
+            if (batch) {
+                surface.SetPixels(block.data(), block.size(), kBlack);
+            } else {
+                for (const SurfacePoint& p : block) surface.SetPixel(p.x, p.y, kBlack);
+            }
+            surface.SetPixel(5, 5, kRed);
+        }
+        ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);  // the pixels read in device units
+        (batch ? batched : single) = Pixels(dc);
+    }
+    SetGraphicsMode(dc, mode);
+    Expect(batched == single, "enlarged: a batch of pixels draws what its pixels draw");
+    // A geometric pen centres its line on the unit, as it does for every
+    // line of the picture: the squares may sit half a unit off the grid,
+    // but their sizes are exact.
+    long red = 0, black = 0;
+    for (COLORREF pixel : single) {
+        red += pixel == kRed;
+        black += pixel == kBlack;
+    }
+    Expect(red == 4, "enlarged: a pixel is the 2 x 2 unit square (" + std::to_string(red) + " pixels)");
+    Expect(black == 4 * static_cast<long>(block.size()),
+           "enlarged: a block of pixels covers its units exactly (" + std::to_string(black) + " pixels)");
+    Expect(LiveGdiObjects() == live_before, "enlarged: no pen of a pixel is left");
+}
+
 }  // namespace
 
 int main() {
@@ -168,6 +213,7 @@ int main() {
     Clear(dc);
     CheckTextAndFonts(dc, pens);
     CheckBatches(dc, pens);
+    CheckScaledPixels(dc, pens);
 
     SelectObject(dc, old_bitmap);
     for (HPEN pen : {pens.thin, pens.dotted, pens.thick, pens.precip, pens.temp}) DeleteObject(pen);

@@ -28,6 +28,11 @@
 #define IDM_PRINT_SCALE_6 36
 #define IDM_PRINT_SCALE_FIT 37 /* the largest scale that fits the printable area */
 #define IDM_COPY_TO_CLIPBOARD 40
+#define IDM_ZOOM_100 61 /* the zoom of the diagram window: 100 %, 150 %, 200 %, 300 % */
+#define IDM_ZOOM_150 62
+#define IDM_ZOOM_200 63
+#define IDM_ZOOM_300 64
+#define IDM_ZOOM_FIT 65 /* the largest zoom at which the whole picture fits the window */
 #define IDM_ABOUT 50
 
 /* Child windows of the main window. */

@@ -2,8 +2,11 @@
 // diagram window.
 #include <gtest/gtest.h>
 
+#include "app/logic/app_state.h"
+#include "app/logic/commands.h"
 #include "app/logic/display_scale.h"
 #include "app/logic/window_layout.h"
+#include "app_fake_shell.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -98,6 +101,25 @@ TEST(WindowZoom, FitToWindowTakesTheLargestZoomAtWhichThePictureFits) {
     EXPECT_EQ(table.width, 915);
     EXPECT_EQ(table.height, 266);
     EXPECT_DOUBLE_EQ(ComputeWindowView(1830, 2000, 96, kZoomFitToWindow, table).factor, 2.0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WindowZoom, ZoomCommandsSetTheZoomAndRepaint) {
+    struct Case {
+        int command, zoom;
+    } cases[] = {{IDM_ZOOM_150, 150}, {IDM_ZOOM_200, 200}, {IDM_ZOOM_300, 300},
+                 {IDM_ZOOM_FIT, kZoomFitToWindow}, {IDM_ZOOM_100, 100}};
+    AppState state = MakeStartupState(kDefaultDpi);
+    EXPECT_EQ(state.zoom, 100);
+    for (const Case& c : cases) {
+        FakeShell shell;
+        ASSERT_TRUE(RunCommand(state, shell, c.command));
+        EXPECT_EQ(state.zoom, c.zoom) << c.command;
+        EXPECT_EQ(shell.calls, (std::vector<std::string>{"menu", "invalidate diagram erase"})) << c.command;
+    }
 }
 
 }  // namespace

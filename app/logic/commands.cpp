@@ -1,6 +1,7 @@
 #include "app/logic/commands.h"
 
 #include "app/logic/axis_offset.h"
+#include "app/logic/display_scale.h"
 #include "app/logic/window_layout.h"
 #include "resources/resource_ids.h"
 #include "station/station_file.h"
@@ -74,6 +75,14 @@ void SetPrintScale(AppState& state, Shell& shell, int command) {
     // Fit to page keeps the last fixed scale; the print measures its own.
     if (state.marks.print_scale != kPrintScaleFitToPage) state.drawing.print_scale = state.marks.print_scale;
     ApplyMenu(state, shell);
+}
+
+// Commands 61 to 65: the diagram window's zoom; the next paint enlarges
+// the picture by it.
+void SetZoom(AppState& state, Shell& shell, int command) {
+    state.zoom = command == IDM_ZOOM_FIT ? kZoomFitToWindow : kZoomPercents[command - IDM_ZOOM_100];
+    ApplyMenu(state, shell);
+    shell.InvalidateDiagram(true);
 }
 
 }  // namespace
@@ -182,6 +191,10 @@ bool RunCommand(AppState& state, Shell& shell, int command) {
     }
     if (command >= IDM_PRINT_SCALE_1 && command <= IDM_PRINT_SCALE_FIT) {
         SetPrintScale(state, shell, command);
+        return true;
+    }
+    if (command >= IDM_ZOOM_100 && command <= IDM_ZOOM_FIT) {
+        SetZoom(state, shell, command);
         return true;
     }
     return false;

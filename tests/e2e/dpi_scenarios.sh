@@ -66,10 +66,7 @@ dpi_run() {  # dpi_run DPI OUT
   shoot_diagram "$out/diagram-$dpi.png"
   local name
   for name in window.emf window.svg window.png; do
-    drive command "$IDM_SAVE_WINDOW_CONTENT"
-    drive file-dialog "Save window content" "$name"
-    wait_until 30 test -s "$data/$name"
-    sleep 0.5
+    save_window_content "$name"
     mv "$data/$name" "$out/$dpi-$name"
   done
   import -display ":$display" -window root "$out/screen-$dpi.png"
@@ -106,6 +103,63 @@ scenario_dpi() {
   done
 }
 
+# Rows from the topmost to the lowest pixel of either curve (pure red or
+# pure blue) in a screenshot: the height of the drawn climate.
+curve_height() {  # curve_height FILE
+  convert "$1" -depth 8 txt:- | python3 -c '
+import re, sys
+rows = []
+for line in sys.stdin:
+    m = re.match(r"\d+,(\d+): \((\d+),(\d+),(\d+)", line)
+    if m:
+        y, r, g, b = (int(v) for v in m.groups())
+        if (r > 200 and g < 60 and b < 60) or (b > 200 and r < 60 and g < 60):
+            rows.append(y)
+print(max(rows) - min(rows) + 1 if rows else 0)'
+}
+
+# Zoom: "Fit to window" in a 1920 x 1080 window draws the diagram at least
+# 1.8 times its height at 100 %, and never changes what "Save window
+# content" writes.
+scenario_zoom() {
+  copy_sample
+  local out="$build/screenshots/zoom" data="$scenario_dir/data"
+  mkdir -p "$out"
+  (cd "$data" && wine_env timeout 120 "$wine_loader" "$build/varnok.exe" import --wmo 10384 -o tempelhof.cli) \
+    >"$scenario_dir/varnok.log" 2>&1
+  start_program 240 tempelhof.cli
+  drive wait-window "Climate diagram (" 90000 >/dev/null
+  drive move-main 0 0
+  drive size-main 1920 1080
+  check "the main window is 1920 x 1080" "$(drive window-size)" "1920 1080"
+  shoot_diagram "$out/zoom-100.png"
+  save_window_content zoom-100.svg
+  drive send-command "$IDM_ZOOM_FIT"
+  shoot_diagram "$out/zoom-fit.png"
+  save_window_content zoom-fit.svg
+  local at_100 fitted
+  at_100=$(curve_height "$out/zoom-100.png")
+  fitted=$(curve_height "$out/zoom-fit.png")
+  check_true "Fit to window: the curves $fitted rows high, at 100 % $at_100 (at least 1.8 times)" \
+    test "$at_100" -gt 50 -a $((fitted * 10)) -ge $((at_100 * 18))
+  check_true "Fit to window: the SVG is the one at 100 %" cmp -s "$data/zoom-100.svg" "$data/zoom-fit.svg"
+  drive send-command "$IDM_ZOOM_200"
+  shoot_diagram "$out/zoom-200.png"
+  check "200 %: the curves twice as high" "$(curve_height "$out/zoom-200.png")" "$((at_100 * 2))"
+  drive send-command "$IDM_ZOOM_100"
+  shoot_diagram "$out/zoom-back.png"
+  check_true "100 % again: the same picture as before" same_pixels "$out/zoom-back.png" "$out/zoom-100.png"
+}
+
+same_pixels() { compare -metric AE "$1" "$2" null: >/dev/null 2>&1; }
+
+save_window_content() {  # save_window_content NAME: into the data folder
+  drive command "$IDM_SAVE_WINDOW_CONTENT"
+  drive file-dialog "Save window content" "$1"
+  wait_until 30 test -s "$scenario_dir/data/$1"
+}
+
 run_dpi_scenarios() {
   xvfb_screen=2000x1400x24 run_scenario dpi scenario_dpi
+  xvfb_screen=1920x1080x24 run_scenario zoom scenario_zoom
 }

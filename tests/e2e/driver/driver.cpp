@@ -17,6 +17,7 @@
 //                             screen: "CHAR-WIDTH LINE-HEIGHT"
 //   size-diagram W H          resize the main window so the diagram window
 //                             is W x H
+//   size-main W H             resize the main window to W x H
 //   paint-time [N]            invalidate and paint the diagram window N
 //                             times (50); print the median in ms
 //   command ID                post WM_COMMAND ID to the main window (for
@@ -457,6 +458,11 @@ int Run(int argc, char** argv) {
         int width = static_cast<int>(outer.right - outer.left + number(2) - client.right);
         int height = static_cast<int>(outer.bottom - outer.top + number(3) - client.bottom);
         SetWindowPos(main, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return Synchronise(main) ? 0 : Fail("the main window did not answer");
+    }
+    if (step == "size-main" && arg(3)) {
+        SetWindowPos(main, nullptr, 0, 0, static_cast<int>(number(2)), static_cast<int>(number(3)),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return Synchronise(main) ? 0 : Fail("the main window did not answer");
     }
     if (step == "paint-time") {

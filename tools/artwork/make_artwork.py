@@ -71,8 +71,12 @@ class Canvas:
                     self.put(x, y, colour)
 
     def polygon(self, points, colour):
+        self.fill_polygon(points, colour)
+
+    def fill_polygon(self, points, colour):
+        """The pixels inside the polygon, vertices in pixels (reals allowed)."""
         ys = [p[1] for p in points]
-        for y in range(min(ys), max(ys) + 1):
+        for y in range(math.floor(min(ys)), math.ceil(max(ys)) + 1):
             crossings = []
             for (x0, y0), (x1, y1) in zip(points, points[1:] + points[:1]):
                 if (y0 <= y < y1) or (y1 <= y < y0):
@@ -80,7 +84,7 @@ class Canvas:
             crossings.sort()
             for a, b in zip(crossings[::2], crossings[1::2]):
                 for x in range(math.ceil(a), math.floor(b) + 1):
-                    self.put(x, y, colour)
+                    Canvas.put(self, x, y, colour)
 
     def blit(self, other, dx, dy):
         for y in range(other.height):
@@ -134,17 +138,7 @@ class ScaledCanvas(Canvas):
 
     def polygon(self, points, colour):
         k = self.k
-        scaled = [((x + 0.5) * k - 0.5, (y + 0.5) * k - 0.5) for x, y in points]
-        ys = [p[1] for p in scaled]
-        for y in range(math.floor(min(ys)), math.ceil(max(ys)) + 1):
-            crossings = []
-            for (x0, y0), (x1, y1) in zip(scaled, scaled[1:] + scaled[:1]):
-                if (y0 <= y < y1) or (y1 <= y < y0):
-                    crossings.append(x0 + (y - y0) * (x1 - x0) / (y1 - y0))
-            crossings.sort()
-            for a, b in zip(crossings[::2], crossings[1::2]):
-                for x in range(math.ceil(a), math.floor(b) + 1):
-                    Canvas.put(self, x, y, colour)
+        self.fill_polygon([((x + 0.5) * k - 0.5, (y + 0.5) * k - 0.5) for x, y in points], colour)
 
 
 # A 3 x 5 pixel font for the few letters the buttons carry.

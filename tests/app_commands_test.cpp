@@ -203,7 +203,7 @@ TEST_F(CommandsTest, DialogAndOutputCommandsAskTheShellAndRepaintAsTheyNeed) {
         {IDM_ENTER_DATA_MANUALLY, nullptr, &typed,
          {"manual entry dialog", "invalidate diagram erase", "update diagram"}, "TYPED"},
         // Output leaves the screen and the station alone.
-        {IDM_SAVE_WINDOW_CONTENT, &imported, &typed, {"metafile file"}, "NO DATASET"},
+        {IDM_SAVE_WINDOW_CONTENT, &imported, &typed, {"window content file"}, "NO DATASET"},
         {IDM_COPY_TO_CLIPBOARD, &imported, &typed, {"metafile clipboard"}, "NO DATASET"},
         {IDM_PRINT, &imported, &typed, {"print diagram"}, "NO DATASET"},
     };

@@ -165,7 +165,7 @@ bool RunCommand(AppState& state, Shell& shell, int command) {
         case IDM_SAVE_STATION_FILE: SaveStationFile(state, shell); return true;
         case IDM_OPEN_FROM_DATABASE: OpenStationFromDatabase(state, shell); return true;
         case IDM_ENTER_DATA_MANUALLY: EnterDataManually(state, shell); return true;
-        case IDM_SAVE_WINDOW_CONTENT: shell.SaveWindowAsMetafile(); return true;
+        case IDM_SAVE_WINDOW_CONTENT: shell.SaveWindowContent(); return true;
         case IDM_COPY_TO_CLIPBOARD: shell.CopyWindowToClipboard(); return true;
         case IDM_PRINT: PrintWindowContent(state, shell); return true;
         case IDM_SELECT_FONT: SelectFont(state, shell); return true;

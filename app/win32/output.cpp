@@ -98,7 +98,7 @@ HDC ChoosePrinter(const ProgramContext& program) {
 // whose content fits the printer's printable area, the print font measured
 // on the printer at each scale.
 int PageScale(ProgramContext& program, HDC printer, PageView view) {
-    if (program.state.marks.print_scale != kPrintScaleFitToPage) return program.state.drawing.print_scale;
+    if (program.state.print_scale != kPrintScaleFitToPage) return program.state.print_scale;
     GdiSurface surface(printer, program.pens);
     auto metrics_at = [&](int s) {
         surface.SelectFont(MakePrintFont(program.state.drawing.display_font, s));
@@ -122,11 +122,9 @@ bool PrintOnePage(ProgramContext& program, HDC printer, PageView view) {
     }
     {
         const DrawArea& rect = program.state.diagram_rect;
-        const int chosen_scale = program.state.drawing.print_scale;
-        program.state.drawing.print_scale = PageScale(program, printer, view);
+        const int scale = PageScale(program, printer, view);
         GdiSurface surface(printer, program.pens);
-        DrawPrintPage(surface, program.state.drawing, program.state.station, rect.bottom, rect.right, view);
-        program.state.drawing.print_scale = chosen_scale;
+        DrawPrintPage(surface, program.state.drawing, program.state.station, rect.bottom, rect.right, view, scale);
     }
     if (EndPage(printer) <= 0) {
         AbortDoc(printer);

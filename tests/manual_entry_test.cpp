@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+#include "tests/test_support.h"
+
 namespace {
 
 // A stand-in for the dialog's controls: starts from the template (column
@@ -99,12 +101,6 @@ StationData SouthernStation() {
     return station;
 }
 
-RecordImage RecordBytes(const StationRecord& record) {
-    RecordImage image;
-    SerializeRecord(record, image);
-    return image;
-}
-
 }  // namespace
 
 TEST(manual_entry, shows_the_startup_record) {
@@ -169,7 +165,7 @@ TEST(manual_entry, ok_without_changes_keeps_every_stored_value) {
     EXPECT_EQ(dialog.Text(IDC_PRECIP_MONTH), "  12");
     dialog.Ok();
     const StationRecord& r = station.record;
-    EXPECT_EQ(RecordBytes(r), RecordBytes(before));
+    EXPECT_EQ(ImageOf(r), ImageOf(before));
 
     double temp_sum = 0.0, precip_sum = 0.0;
     for (int slot = 1; slot <= 12; ++slot) {
@@ -226,7 +222,7 @@ TEST(manual_entry, round_trip_of_fractional_values_north_and_south) {
         EXPECT_EQ(dialog.Checked(IDC_SOUTH), c.southern) << c.name;
         EXPECT_EQ(dialog.Text(IDC_PRECIP_MONTH + c.changed_slot - 1), c.shown) << c.name;
         dialog.Ok();
-        EXPECT_EQ(RecordBytes(station.record), RecordBytes(imported.record)) << c.name;
+        EXPECT_EQ(ImageOf(station.record), ImageOf(imported.record)) << c.name;
         EXPECT_EQ(station.annual_precip_mm, imported.annual_precip_mm) << c.name;
         EXPECT_EQ(station.annual_mean_temp_c, imported.annual_mean_temp_c) << c.name;
 

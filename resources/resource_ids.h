@@ -51,7 +51,4 @@
 #define IDB_TOOLBAR_48 4048
 #define IDB_MEMORIAL 5000   /* 268 x 189, the picture of the memorial dialog */
 
-/* The memorial dialog "FAREWELL". */
-#define IDC_FAREWELL 1028
-
 #endif

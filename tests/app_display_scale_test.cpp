@@ -123,3 +123,17 @@ TEST(WindowZoom, ZoomCommandsSetTheZoomAndRepaint) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowZoom, MenuChecksTheZoomChosen) {
+    AppState state = MakeStartupState(kDefaultDpi);
+    const int items[] = {IDM_ZOOM_100, IDM_ZOOM_150, IDM_ZOOM_200, IDM_ZOOM_300, IDM_ZOOM_FIT};
+    for (int chosen : items) {
+        FakeShell shell;
+        RunCommand(state, shell, chosen);
+        for (int item : items) EXPECT_EQ(IsCheckedAndEnabled(shell.menu, item), item == chosen) << chosen << " " << item;
+    }
+}
+
+}  // namespace

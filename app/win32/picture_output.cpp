@@ -36,24 +36,9 @@ ClientSize DiagramClientSize(ProgramContext& program) {
     return ClientSize{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// The display font's metrics on the screen, which the SVG's layout uses as
-// the window's does.
-TextMetrics ScreenFontMetrics(ProgramContext& program) {
-    HDC screen = GetDC(nullptr);
-    TextMetrics metrics{8, 16};
-    if (!screen) return metrics;
-    {
-        GdiSurface surface(screen, program.pens);
-        surface.SelectFont(program.state.drawing.display_font);
-        metrics = surface.MeasureText();
-    }
-    ReleaseDC(nullptr, screen);
-    return metrics;
-}
-
 bool SaveSvg(ProgramContext& program, const std::string& path) {
     const ClientSize size = DiagramClientSize(program);
-    SvgSurface surface(size.width, size.height, ScreenFontMetrics(program), program.state.drawing.monochrome);
+    SvgSurface surface(size.width, size.height, DisplayFontMetrics(program), program.state.drawing.monochrome);
     DrawWindowContent(surface, program.state.drawing, program.state.station,
                       DrawArea{0, 0, size.width, size.height});
     const std::string_view svg = surface.Finish();

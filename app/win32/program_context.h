@@ -56,6 +56,11 @@ HWND DiagramWindow(const ProgramContext& program);
 // units), and returns how the window shows the picture.
 WindowView MeasureDiagramRect(ProgramContext& program);
 
+// The display font's metrics in 96-DPI units (measured on the screen at
+// its own size, not enlarged), which the SVG's layout and the fit of the
+// table use as the window's paint does.
+TextMetrics DisplayFontMetrics(ProgramContext& program);
+
 // Invalidates the diagram window (with or without background erase) and,
 // when asked, repaints it before returning.
 void RepaintDiagram(const ProgramContext& program, bool erase, bool update_now);

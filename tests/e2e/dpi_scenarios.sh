@@ -149,6 +149,20 @@ scenario_zoom() {
   drive send-command "$IDM_ZOOM_100"
   shoot_diagram "$out/zoom-back.png"
   check_true "100 % again: the same picture as before" same_pixels "$out/zoom-back.png" "$out/zoom-100.png"
+  # The table at Fit to window: its ink fills the window's width or height
+  # (90 % at least) and ends inside it.
+  drive send-command "$IDM_SHOW_TABLE"
+  drive send-command "$IDM_ZOOM_FIT"
+  drive size-main 1920 1080
+  shoot_diagram "$out/table-fit.png"
+  local window ink
+  window=$(identify -format '%w %h' "$out/table-fit.png")
+  ink=$(convert "$out/table-fit.png" -trim -format '%w %h %X %Y' info: | tr -d '+')
+  check_true "Fit to window: the whole table fills the window (ink $ink in $window)" table_fills $window $ink
+}
+
+table_fills() {  # table_fills WIDTH HEIGHT INK_W INK_H INK_X INK_Y
+  [ $(($5 + $3)) -lt "$1" ] && [ $(($6 + $4)) -lt "$2" ] && { [ $(($3 * 10)) -ge $(($1 * 9)) ] || [ $(($4 * 10)) -ge $(($2 * 9)) ]; }
 }
 
 same_pixels() { compare -metric AE "$1" "$2" null: >/dev/null 2>&1; }

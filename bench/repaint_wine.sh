@@ -2,7 +2,8 @@
 # Repaint of the diagram window under Wine: the program of a Windows build
 # shows a very wet station (tests/golden/cherrapunji.cli) in a diagram
 # window of 1920 x 1080, and the test driver times 50 paints of the diagram
-# and 50 of the table; each line gives the median in milliseconds.
+# and 50 of the table, at 100 % and at "Fit to window" (the picture enlarged
+# by a world transform); each line gives the median in milliseconds.
 #
 #   bench/repaint_wine.sh WINDOWS_BUILD_FOLDER
 set -u
@@ -26,7 +27,12 @@ wait_until 30 status_is "Varnok 32 - climate diagram"
 drive size-diagram 1920 1080
 echo "diagram window: $(drive diagram-size)"
 echo "diagram 1920x1080, median of 50 paints: $(drive paint-time 50) ms"
+drive send-command "$IDM_ZOOM_FIT"
+echo "diagram 1920x1080 at Fit to window, median of 50 paints: $(drive paint-time 50) ms"
+drive send-command "$IDM_ZOOM_100"
 drive send-command "$IDM_SHOW_TABLE"
 wait_until 30 status_is "Varnok 32 - data table"
 drive size-diagram 1920 1080
 echo "table 1920x1080, median of 50 paints: $(drive paint-time 50) ms"
+drive send-command "$IDM_ZOOM_FIT"
+echo "table 1920x1080 at Fit to window, median of 50 paints: $(drive paint-time 50) ms"

@@ -20,12 +20,13 @@ void DescribeDisplayFontAndMeasure(ProgramContext& program) {
     HDC dc = GetDC(program.main_window);
     // In 96-DPI units, as the whole picture: the window enlarges it.
     program.state.drawing.display_font = StartupDisplayFont(kDefaultDpi);
-    // The context's own font: these values stand until the first paint
-    // measures the display font.
+    // The context's own font, in 96-DPI units: these values stand until
+    // the first paint measures the display font.
     TEXTMETRICA tm = {};
     GetTextMetricsA(dc, &tm);
-    program.state.drawing.char_width = tm.tmAveCharWidth;
-    program.state.drawing.line_height = tm.tmHeight + tm.tmExternalLeading;
+    const int dpi = WindowDpi(program.main_window);
+    program.state.drawing.char_width = UnitsAtDpi(tm.tmAveCharWidth, dpi);
+    program.state.drawing.line_height = UnitsAtDpi(tm.tmHeight + tm.tmExternalLeading, dpi);
     ReleaseDC(program.main_window, dc);
 }
 

@@ -40,7 +40,8 @@ constexpr int kFileNameEdit = 0x480;   // edt1: the same in the older dialog
 constexpr int kPresentationCommands[] = {
     IDM_SHOW_DIAGRAM,  IDM_SHOW_TABLE,    IDM_MONOCHROME,    IDM_COLOURS,       IDM_AXIS_UP,
     IDM_AXIS_DOWN,     IDM_MONTH_LABELS,  IDM_PRINT_SCALE_1, IDM_PRINT_SCALE_2, IDM_PRINT_SCALE_3,
-    IDM_PRINT_SCALE_4, IDM_PRINT_SCALE_5, IDM_PRINT_SCALE_6};
+    IDM_PRINT_SCALE_4, IDM_PRINT_SCALE_5, IDM_PRINT_SCALE_6, IDM_ZOOM_100,      IDM_ZOOM_150,
+    IDM_ZOOM_200,      IDM_ZOOM_300,      IDM_ZOOM_FIT};
 
 class Soak {
 public:

@@ -66,7 +66,8 @@ void OnSize(ProgramContext& program) {
 
 // Moved to a monitor of another DPI: the suggested rectangle, the toolbar
 // images for the DPI; the size change lays out and repaints the rest.
-void OnDpiChanged(ProgramContext& program, LPARAM lparam) {
+void OnDpiChanged(ProgramContext& program, WPARAM wparam, LPARAM lparam) {
+    NoteReportedDpi(LOWORD(wparam));
     ScaleToolbar(program);
     const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
     if (suggested) {
@@ -105,7 +106,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     switch (message) {
         case WM_CREATE: return OnCreate(program, window);
         case WM_SIZE: OnSize(program); return 0;
-        case WM_DPICHANGED: OnDpiChanged(program, lparam); return 0;
+        case WM_DPICHANGED: OnDpiChanged(program, wparam, lparam); return 0;
         case WM_DESTROY: OnDestroy(program); return 0;
         case WM_COMMAND: OnCommand(program, wparam); return 0;
         case WM_NOTIFY: return OnToolbarNotify(program, wparam, lparam);

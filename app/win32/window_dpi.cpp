@@ -13,6 +13,8 @@ Function SystemFunction(const char* module, const char* name) {
 // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, which older SDK headers lack.
 const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
 
+int reported_dpi = 0;  // from WM_DPICHANGED; 0 while none came
+
 int ScreenDpi() {
     HDC screen = GetDC(nullptr);
     int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kDefaultDpi;
@@ -40,7 +42,9 @@ int WindowDpi(HWND window) {
         const UINT dpi = get_dpi(window);
         if (dpi > 0) return static_cast<int>(dpi);
     }
-    return ScreenDpi();
+    return reported_dpi > 0 ? reported_dpi : ScreenDpi();
 }
+
+void NoteReportedDpi(int dpi) { reported_dpi = dpi; }
 
 int ScaleForWindow(HWND window, int units) { return ScaleToDpi(units, WindowDpi(window)); }

@@ -10,8 +10,13 @@
 // without it, and fails harmlessly when the manifest has set it.
 void EnableDpiAwareness();
 
-// GetDpiForWindow where the system has it, else the screen's LOGPIXELSX.
+// GetDpiForWindow where the system has it, else the DPI the last
+// WM_DPICHANGED reported (Windows 8.1 has that message but not the
+// function), else the screen's LOGPIXELSX.
 int WindowDpi(HWND window);
+
+// The DPI a WM_DPICHANGED reported (LOWORD of its wParam).
+void NoteReportedDpi(int dpi);
 
 // A length in 96-DPI units at the window's DPI (ScaleToDpi).
 int ScaleForWindow(HWND window, int units);

@@ -175,6 +175,7 @@ void DrawClimateFill(DrawSurface& surface, DrawingState& state, const StationRec
     s = ClampScale(s);
     const FillFrame fr = MakeFillFrame(state, area, temp_curve.x[13], s);
     surface.SelectPen(PenId::thin);
+    surface.BeginGroup("humid");
     DrawHumidMarks(surface, fr, temp_curve, precip_curve, state.fill.dashes);
     PrepareColumns(state.fill.precip_rows, fr.width);
     PrepareColumns(state.fill.temp_rows, fr.width);
@@ -182,6 +183,8 @@ void DrawClimateFill(DrawSurface& surface, DrawingState& state, const StationRec
                         state.fill.precip_rows);
     CaptureCurveColumns(temp_curve, static_cast<int>(fr.left_axis_x), static_cast<int>(fr.baseline_y),
                         state.fill.temp_rows);
+    surface.BeginGroup("arid");
     DrawAridDots(surface, fr, state.fill);
+    surface.BeginGroup("frost");
     DrawFrostMarks(surface, fr, record, state.fill.bar_lines);
 }

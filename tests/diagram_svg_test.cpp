@@ -35,7 +35,8 @@ TEST(SvgSurface, ElementsOfTheContract) {
     s.LineTo(7, 8);
     s.SelectPen(PenId::precip);
     s.LineTo(9, 9);
-    s.SetPixel(-3, 4, kBlack);
+    s.SetPixel(-3, 4, kBlack);  // outside the canvas
+    s.SetPixel(3, 4, kBlack);
     s.SetTextAlign(TextAlign::right_top);
     s.SetTextColour(kRed);
     s.TextOut(10, 20, "+1.5\xB0" "C <&>");
@@ -46,36 +47,40 @@ TEST(SvgSurface, ElementsOfTheContract) {
     ASSERT_NE(background, std::string::npos);
     EXPECT_LT(background, svg.find("<line"));
     EXPECT_NE(svg.find("<line x1=\"1\" y1=\"2\" x2=\"3\" y2=\"4\" stroke=\"#000000\"/>"), std::string::npos);
+    s.TextOut(1, 2, "");  // no element
     EXPECT_NE(svg.find("<line x1=\"3\" y1=\"4\" x2=\"5\" y2=\"6\" stroke=\"#000000\" stroke-dasharray="),
               std::string::npos);
     EXPECT_NE(svg.find("<line x1=\"0\" y1=\"0\" x2=\"7\" y2=\"8\" stroke=\"#000000\" stroke-width=\"2\"/>"),
               std::string::npos);
     EXPECT_NE(svg.find("<line x1=\"7\" y1=\"8\" x2=\"9\" y2=\"9\" stroke=\"#0000ff\"/>"), std::string::npos);
-    EXPECT_NE(svg.find("<rect x=\"-3\" y=\"4\" width=\"1\" height=\"1\" fill=\"#000000\"/>"), std::string::npos);
-    EXPECT_NE(svg.find("<text x=\"10\" y=\"20\" text-anchor=\"end\" dominant-baseline=\"hanging\" "
-                       "fill=\"#ff0000\">+1.5\xC2\xB0" "C &lt;&amp;&gt;</text>"),
+    EXPECT_EQ(svg.find("<rect x=\"-3\""), std::string::npos);
+    EXPECT_NE(svg.find("<rect x=\"3\" y=\"4\" width=\"1\" height=\"1\" fill=\"#000000\"/>"), std::string::npos);
+    // The baseline: y plus the ascent of a 13-pixel Arial (12).
+    const std::string kept = " xml:space=\"preserve\" style=\"white-space:pre\"";
+    EXPECT_NE(svg.find("<text x=\"10\" y=\"32\" text-anchor=\"end\"" + kept +
+                       " fill=\"#ff0000\">+1.5\xC2\xB0" "C &lt;&amp;&gt;</text>"),
               std::string::npos);
-    EXPECT_NE(svg.find("text-anchor=\"middle\" dominant-baseline=\"hanging\" fill=\"#ff0000\">a\xEF\xBF\xBD" "b"
+    EXPECT_NE(svg.find("text-anchor=\"middle\"" + kept + " fill=\"#ff0000\">a\xEF\xBF\xBD" "b"
                        "\xEF\xBF\xBD</text>"),
               std::string::npos);
+    EXPECT_EQ(Count(svg, "<text"), 2);
+    EXPECT_EQ(svg.find("dominant-baseline"), std::string::npos);
     EXPECT_EQ(svg.find("<?xml"), 0u);
 }
 
 // Coordinates are written as decimal text by the surface's own formatter:
 // every digit count, both signs and the ends of the 32-bit range read as
-// std::to_string writes them.
+// std::to_string writes them (a text's x: texts are not cut at the sides).
 TEST(SvgSurface, CoordinatesOfEveryLengthAndSign) {
     const int values[] = {0,     1,      9,      10,      11,       99,       100,     101,    999,
                           1000,  1001,   9999,   10000,   65536,    99999,    100000,  999999, 1234567,
                           -1,    -9,     -10,    -99,     -100,     -999,     -1000,   -9999,  -10000,
                           -54321, 2147483647, -2147483647 - 1, 1000000000, -1000000000};
     for (int x : values) {
-        SvgSurface s(10, 10, {8, 16}, false);
-        const int y = x == std::numeric_limits<int>::min() ? 0 : -x;
-        s.SetPixel(x, y, kBlack);
+        SvgSurface s(10, 10, {8, 16, 4}, false);
+        s.TextOut(x, 0, "a");
         std::string svg(s.Finish());
-        const std::string expected = "<rect x=\"" + std::to_string(x) + "\" y=\"" +
-                                     std::to_string(y) + "\" width=\"1\"";
+        const std::string expected = "<text x=\"" + std::to_string(x) + "\" y=\"4\"";
         EXPECT_NE(svg.find(expected), std::string::npos) << x;
     }
 }

@@ -211,6 +211,7 @@ void SvgSurface::Begin(int width, int height, TextMetrics metrics, bool monochro
     x_ = 0;
     y_ = 0;
     group_open_ = false;
+    dash_run_open_ = false;
     if (capacity_ < kFirstCapacity) Grow(kFirstCapacity);
     start_ = end_ = kHeadRoom;
 }
@@ -227,6 +228,16 @@ char* SvgSurface::Reserve(std::size_t n) {
     if (end_ < kHeadRoom) start_ = end_ = kHeadRoom;
     if (capacity_ - end_ < n) Grow(std::max(capacity_ * 2, end_ + n));
     return buffer_.get() + end_;
+}
+
+char* SvgSurface::ReserveElement(std::size_t n) {
+    char* p = Reserve(n + 8);
+    if (dash_run_open_) {
+        p = Put(p, "</g>\n");
+        Commit(p);
+        dash_run_open_ = false;
+    }
+    return p;
 }
 
 void SvgSurface::Commit(const char* end) { end_ = static_cast<std::size_t>(end - buffer_.get()); }
@@ -260,7 +271,7 @@ void SvgSurface::WriteLine(int x1, int y1, int x2, int y2) {
                   cut)) {
         return;
     }
-    char* p = Reserve(kMaxElement);
+    char* p = ReserveElement(kMaxElement);
     p = Put(p, "<line");
     p = PutHundredthsAttribute(p, "x1", Hundredths(cut.x1));
     p = PutHundredthsAttribute(p, "y1", Hundredths(cut.y1));
@@ -285,7 +296,12 @@ void SvgSurface::SetPixel(int x, int y, Colour colour) {
 }
 
 void SvgSurface::WriteRect(int x, int y, int w, int h, Colour colour) {
-    char* p = Reserve(kMaxElement);
+    const long long top = std::max(y, 0);
+    const long long bottom = std::min(static_cast<long long>(y) + h, static_cast<long long>(height_));
+    if (top >= bottom || w <= 0) return;
+    y = static_cast<int>(top);
+    h = static_cast<int>(bottom - top);
+    char* p = ReserveElement(kMaxElement);
     p = Put(p, "<rect");
     p = PutAttribute(p, "x", x);
     p = PutAttribute(p, "y", y);
@@ -297,23 +313,40 @@ void SvgSurface::WriteRect(int x, int y, int w, int h, Colour colour) {
     Commit(p);
 }
 
+// Side by side dashed columns of one style (the columns of arid dots) share
+// a <g> that holds the style, each column a short <path> in it.
 void SvgSurface::WriteDashedColumn(int x, int w, int top, int bottom, int dash, int gap, Colour colour) {
-    char* p = Reserve(kMaxElement);
-    const long long centre = 100LL * x + 50LL * w;
-    p = Put(p, "<line");
-    p = PutHundredthsAttribute(p, "x1", centre);
-    p = PutAttribute(p, "y1", top);
-    p = PutHundredthsAttribute(p, "x2", centre);
-    p = PutAttribute(p, "y2", bottom);
-    p = Put(p, " stroke=\"");
-    p = PutColour(p, colour);
-    *p++ = '"';
-    if (w != 1) p = PutAttribute(p, "stroke-width", w);
-    p = Put(p, " stroke-dasharray=\"");
-    p = PutNumber(p, dash);
+    // Cut at the canvas: the pattern keeps its phase.
+    const long long period = static_cast<long long>(dash) + gap;
+    const long long offset = top < 0 ? (0LL - top) % period : 0;
+    const int from = std::max(top, 0);
+    const int to = std::min(bottom, height_);
+    if (from >= to) return;
+    const DashStyle style{colour, w, dash, gap};
+    char* p = Reserve(2 * kMaxElement);
+    if (dash_run_open_ && !(style == dash_style_)) p = Put(p, "</g>\n");
+    if (!dash_run_open_ || !(style == dash_style_)) {
+        p = Put(p, "<g stroke=\"");
+        p = PutColour(p, colour);
+        *p++ = '"';
+        if (w != 1) p = PutAttribute(p, "stroke-width", w);
+        p = Put(p, " stroke-dasharray=\"");
+        p = PutNumber(p, dash);
+        *p++ = ' ';
+        p = PutNumber(p, gap);
+        p = Put(p, "\">\n");
+        dash_run_open_ = true;
+        dash_style_ = style;
+    }
+    p = Put(p, "<path d=\"M");
+    p = PutHundredths(p, 100LL * x + 50LL * w);
     *p++ = ' ';
-    p = PutNumber(p, gap);
-    p = Put(p, "\"/>\n");
+    p = PutNumber(p, from);
+    *p++ = 'V';
+    p = PutNumber(p, to);
+    *p++ = '"';
+    if (offset != 0) p = PutAttribute(p, "stroke-dashoffset", static_cast<int>(offset));
+    p = Put(p, "/>\n");
     Commit(p);
 }
 
@@ -337,24 +370,29 @@ void SvgSurface::WriteRuns(const Run* runs, std::size_t count, int x, int w, Col
     }
 }
 
-// The pixels inside the canvas as vertical runs, column by column; side by
-// side columns with the same runs are drawn as one, each column's runs at
-// an equal pitch as one dashed line. A batch has one colour, so the order
-// of its pixels does not matter.
+// The pixels in the canvas's columns as vertical runs, column by column;
+// side by side columns with the same runs are drawn as one, each column's
+// runs at an equal pitch as one dashed line, then cut at the canvas's top
+// and bottom. A batch has one colour, so the order of its pixels does not
+// matter.
 void SvgSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour colour) {
-    pixels_.clear();
+    // Each pixel as one number that sorts by column, then row.
+    keys_.clear();
     for (std::size_t i = 0; i < count; ++i) {
-        if (Inside(points[i].x, points[i].y)) pixels_.push_back(points[i]);
+        if (points[i].x < 0 || points[i].x >= width_) continue;
+        const std::uint32_t row = static_cast<std::uint32_t>(points[i].y) ^ 0x80000000u;
+        keys_.push_back(static_cast<std::uint64_t>(points[i].x) << 32 | row);
     }
-    std::sort(pixels_.begin(), pixels_.end(),
-              [](const SurfacePoint& a, const SurfacePoint& b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
+    std::sort(keys_.begin(), keys_.end());
     runs_.clear();
-    for (const SurfacePoint& px : pixels_) {
-        if (!runs_.empty() && runs_.back().x == px.x && runs_.back().y + runs_.back().length >= px.y) {
-            if (runs_.back().y + runs_.back().length == px.y) ++runs_.back().length;  // else a repeated pixel
-            continue;
+    for (const std::uint64_t key : keys_) {
+        const int x = static_cast<int>(key >> 32);
+        const int y = static_cast<int>(static_cast<std::uint32_t>(key) ^ 0x80000000u);
+        if (!runs_.empty() && runs_.back().x == x && static_cast<long long>(runs_.back().y) + runs_.back().length >= y) {
+            if (static_cast<long long>(runs_.back().y) + runs_.back().length == y) ++runs_.back().length;
+            continue;  // a repeated pixel, or one run longer
         }
-        runs_.push_back(Run{px.x, px.y, 1});
+        runs_.push_back(Run{x, y, 1});
     }
     auto column_end = [&](std::size_t from) {
         std::size_t to = from;
@@ -443,7 +481,7 @@ void SvgSurface::DrawHorizontalStrokes(const HorizontalStroke* strokes, std::siz
 }
 
 void SvgSurface::BeginGroup(std::string_view name) {
-    char* p = Reserve(kMaxElement + name.size() * kMaxEscapedByte);
+    char* p = ReserveElement(kMaxElement + name.size() * kMaxEscapedByte);
     if (group_open_) p = Put(p, "</g>\n");
     p = Put(p, "<g id=\"");
     p = PutText(p, name);
@@ -463,7 +501,7 @@ void SvgSurface::SetTextColour(Colour colour) { text_colour_ = colour; }
 void SvgSurface::TextOut(int x, int y, std::string_view text) {
     // A text whose line lies wholly above or below the canvas shows nothing.
     if (text.empty() || y >= height_ || static_cast<long long>(y) + metrics_.line_height <= 0) return;
-    char* p = Reserve(kMaxElement + text.size() * kMaxEscapedByte);
+    char* p = ReserveElement(kMaxElement + text.size() * kMaxEscapedByte);
     p = Put(p, "<text");
     p = PutAttribute(p, "x", x);
     p = PutAttribute(p, "y", static_cast<int>(std::min<long long>(static_cast<long long>(y) + Ascent(), INT32_MAX)));
@@ -495,7 +533,7 @@ int SvgSurface::Ascent() const {
 // line_height high (Arial: 13 of 16), so the texts sit as they do on the
 // window; whitespace is kept as drawn ("[  ]   +0.0").
 std::string_view SvgSurface::Finish() {
-    char* tail = Reserve(kMaxElement);
+    char* tail = ReserveElement(kMaxElement);
     if (group_open_) tail = Put(tail, "</g>\n");
     group_open_ = false;
     tail = Put(tail, "</svg>\n");

@@ -9,12 +9,14 @@
 //   of an odd width runs through the centres of its pixel row or column
 //   (y or x plus 0.5), so every reader draws it on the row or column the
 //   window does;
-// - for a batch of pixels, one <line> with a stroke-dasharray per column
-//   of equal runs at an equal pitch (a column of arid dots), one <rect>
-//   per other run; a pixel set alone is a <rect width="1" height="1">;
+// - for a batch of pixels, one dashed vertical <path> per column of equal
+//   runs at an equal pitch (a column of arid dots), one <rect> per other
+//   run; a pixel set alone is a <rect width="1" height="1">;
 // - for a batch of horizontal strokes of equal ends at an equal pitch (a
-//   month's humid dashes), one dashed vertical <line>; for a batch of
+//   month's humid dashes), one dashed vertical <path>; for a batch of
 //   vertical lines side by side (a frost bar), one <rect>;
+// - successive dashed paths of one style share a <g> holding the stroke,
+//   its width and stroke-dasharray;
 // - one <text> per text that is not empty, its baseline at the reference
 //   point's y plus the font's ascent, text-anchor start/end/middle from
 //   the alignment, blanks kept (xml:space and white-space: pre), filled
@@ -31,6 +33,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -72,6 +75,8 @@ private:
     // Room for at least n more bytes after the last element; the place to
     // write them. Commit(end) keeps what was written up to end.
     char* Reserve(std::size_t n);
+    // The same for an element other than a dashed column: ends a run of them.
+    char* ReserveElement(std::size_t n);
     void Commit(const char* end);
     void Grow(std::size_t capacity);  // keeps the bytes up to end_
 
@@ -103,8 +108,19 @@ private:
     int x_ = 0;
     int y_ = 0;
     bool group_open_ = false;
+    struct DashStyle {
+        Colour colour;
+        int width;
+        int dash;
+        int gap;
+        bool operator==(const DashStyle& o) const {
+            return colour == o.colour && width == o.width && dash == o.dash && gap == o.gap;
+        }
+    };
+    bool dash_run_open_ = false;  // a <g> of dashed columns of dash_style_
+    DashStyle dash_style_{};
     // Scratch of the pixel batches, kept from one batch to the next.
-    std::vector<SurfacePoint> pixels_;
+    std::vector<std::uint64_t> keys_;
     std::vector<Run> runs_;
     std::vector<int> rows_;
     // The document: the root element is written at Finish into the room

@@ -156,7 +156,7 @@ assert country in p.headings, p.headings
 PY
 check "names escaped in the SVG" python3 - "$tmp/out small/atlas/001/00101.svg" <<'PY'
 import sys, xml.etree.ElementTree as ET
-texts = [t.text or "" for t in ET.parse(sys.argv[1]).getroot() if t.tag.endswith("text")]
+texts = [t.text or "" for t in ET.parse(sys.argv[1]).getroot().iter() if t.tag.endswith("text")]
 assert any("A<B & \"C\" 'D'" in t for t in texts), texts
 PY
 

@@ -23,6 +23,7 @@ struct FillFrame {
     std::int64_t dash_top;
     std::int64_t band_bottom;
     int s;
+    bool full_size_dots;
 };
 
 FillFrame MakeFillFrame(const DrawingState& state, const DrawArea& area, int width, int s) {
@@ -37,6 +38,7 @@ FillFrame MakeFillFrame(const DrawingState& state, const DrawArea& area, int wid
     fr.dash_top = static_cast<std::int64_t>(area.top) - 1000LL * s;
     fr.band_bottom = area.bottom;
     fr.s = s;
+    fr.full_size_dots = state.full_size_dots;
     return fr;
 }
 
@@ -73,8 +75,16 @@ void DrawHumidMarks(DrawSurface& surface, const FillFrame& fr, const DiagramCurv
     }
 }
 
-// One arid dot at scale s, appended pixel by pixel in drawing order.
-void AppendDot(std::vector<SurfacePoint>& pixels, int x, int y, int s) {
+// One arid dot at scale s, appended pixel by pixel in drawing order; a
+// full-size dot is the block of columns x-(s-1)/2 .. x+s/2 and the same
+// rows.
+void AppendDot(std::vector<SurfacePoint>& pixels, int x, int y, int s, bool full_size) {
+    if (full_size) {
+        for (int column = x - (s - 1) / 2; column <= x + s / 2; ++column) {
+            for (int row = y - (s - 1) / 2; row <= y + s / 2; ++row) pixels.push_back({column, row});
+        }
+        return;
+    }
     pixels.push_back({x, y});
     const int h = s / 2;
     for (int column = x - h; column < x + h; ++column) {
@@ -95,7 +105,7 @@ void DrawDotColumn(DrawSurface& surface, const FillFrame& fr, std::int64_t k, st
     std::int64_t y = fr.bottom - CeilMultiple(fr.bottom - high_row, fr.step);
     pixels.clear();
     for (; y >= low_row; y -= fr.step) {
-        AppendDot(pixels, static_cast<int>(fr.left_axis_x + k), static_cast<int>(y), fr.s);
+        AppendDot(pixels, static_cast<int>(fr.left_axis_x + k), static_cast<int>(y), fr.s, fr.full_size_dots);
     }
     if (!pixels.empty()) surface.SetPixels(pixels.data(), pixels.size(), kBlack);
 }
@@ -165,7 +175,7 @@ std::int64_t CaptureCurveColumns(const DiagramCurve& curve, int left_axis_x, int
 
 void DrawDot(DrawSurface& surface, int x, int y, int s) {
     std::vector<SurfacePoint> pixels;
-    AppendDot(pixels, x, y, ClampScale(s));
+    AppendDot(pixels, x, y, ClampScale(s), false);
     surface.SetPixels(pixels.data(), pixels.size(), kBlack);
 }
 

@@ -17,6 +17,10 @@ HPEN CountedCreatePen(int style, int width, COLORREF colour) {
     return Counted(CreatePen(style, width, colour));
 }
 
+HPEN CountedExtCreatePen(DWORD style, DWORD width, const LOGBRUSH& brush, DWORD dash_count, const DWORD* dashes) {
+    return Counted(ExtCreatePen(style, width, &brush, dash_count, dashes));
+}
+
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern) { return Counted(CreatePatternBrush(pattern)); }
 
 HFONT CountedCreateFont(const LOGFONTA& font) { return Counted(CreateFontIndirectA(&font)); }

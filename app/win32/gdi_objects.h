@@ -10,6 +10,7 @@
 constexpr UINT kGdiObjectCountMessage = WM_APP + 0x31;
 
 HPEN CountedCreatePen(int style, int width, COLORREF colour);
+HPEN CountedExtCreatePen(DWORD style, DWORD width, const LOGBRUSH& brush, DWORD dash_count, const DWORD* dashes);
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern);
 HFONT CountedCreateFont(const LOGFONTA& font);
 HBITMAP CountedLoadBitmap(HINSTANCE instance, int resource_id);

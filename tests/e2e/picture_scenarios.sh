@@ -189,7 +189,7 @@ scenario_picture_readers() {
   local size
   size=$(drive diagram-size)
 
-  check_true "LibreOffice is installed (scripts/setup.sh)" command -v soffice
+  check_true "LibreOffice is installed (scripts/setup.sh)" eval "command -v soffice >/dev/null"
   mkdir -p "$out/lo-home"
   (cd "$data" && HOME="$out/lo-home" timeout 600 soffice -env:UserInstallation="file://$out/lo-profile" \
     --headless --norestore --convert-to png --outdir "$out/lo" ./*_emf.emf ./*_svg.svg >"$out/lo.log" 2>&1)

@@ -75,20 +75,11 @@ void DrawHumidMarks(DrawSurface& surface, const FillFrame& fr, const DiagramCurv
     }
 }
 
-// One arid dot at scale s, appended pixel by pixel in drawing order; a
-// full-size dot is the block of columns x-(s-1)/2 .. x+s/2 and the same
-// rows.
-void AppendDot(std::vector<SurfacePoint>& pixels, int x, int y, int s, bool full_size) {
-    if (full_size) {
-        for (int column = x - (s - 1) / 2; column <= x + s / 2; ++column) {
-            for (int row = y - (s - 1) / 2; row <= y + s / 2; ++row) pixels.push_back({column, row});
-        }
-        return;
-    }
-    pixels.push_back({x, y});
-    const int h = s / 2;
-    for (int column = x - h; column < x + h; ++column) {
-        for (int row = y - h; row < y + h; ++row) pixels.push_back({column, row});
+// A window dot enlarged s times: the block of columns x-(s-1)/2 .. x+s/2
+// and the same rows, appended pixel by pixel.
+void AppendFullSizeDot(std::vector<SurfacePoint>& pixels, int x, int y, int s) {
+    for (int column = x - (s - 1) / 2; column <= x + s / 2; ++column) {
+        for (int row = y - (s - 1) / 2; row <= y + s / 2; ++row) pixels.push_back({column, row});
     }
 }
 
@@ -105,7 +96,12 @@ void DrawDotColumn(DrawSurface& surface, const FillFrame& fr, std::int64_t k, st
     std::int64_t y = fr.bottom - CeilMultiple(fr.bottom - high_row, fr.step);
     pixels.clear();
     for (; y >= low_row; y -= fr.step) {
-        AppendDot(pixels, static_cast<int>(fr.left_axis_x + k), static_cast<int>(y), fr.s, fr.full_size_dots);
+        const int x = static_cast<int>(fr.left_axis_x + k);
+        if (fr.full_size_dots) {
+            AppendFullSizeDot(pixels, x, static_cast<int>(y), fr.s);
+        } else {
+            AppendDot(pixels, x, static_cast<int>(y), fr.s);
+        }
     }
     if (!pixels.empty()) surface.SetPixels(pixels.data(), pixels.size(), kBlack);
 }
@@ -173,10 +169,12 @@ std::int64_t CaptureCurveColumns(const DiagramCurve& curve, int left_axis_x, int
     return count;
 }
 
-void DrawDot(DrawSurface& surface, int x, int y, int s) {
-    std::vector<SurfacePoint> pixels;
-    AppendDot(pixels, x, y, ClampScale(s), false);
-    surface.SetPixels(pixels.data(), pixels.size(), kBlack);
+void AppendDot(std::vector<SurfacePoint>& pixels, int x, int y, int s) {
+    pixels.push_back({x, y});
+    const int h = s / 2;
+    for (int column = x - h; column < x + h; ++column) {
+        for (int row = y - h; row < y + h; ++row) pixels.push_back({column, row});
+    }
 }
 
 void DrawClimateFill(DrawSurface& surface, DrawingState& state, const StationRecord& record,

@@ -57,8 +57,7 @@ void Draw(DrawSurface& surface, const Drawing& d, StationData station) {
         station.record.diagram_mode = 1;
         DrawWindowContent(surface, state, station, DrawArea{0, 0, d.width, d.height});
     } else {
-        state.print_scale = d.print_scale;
-        DrawPrintPage(surface, state, station, d.height, d.width, PageView::diagram);
+        DrawPrintPage(surface, state, station, d.height, d.width, PageView::diagram, d.print_scale);
     }
 }
 

@@ -222,3 +222,77 @@ TEST(SvgSurface, FaceNamesAndLongTextsEscaped) {
 }
 
 }  // namespace
+
+namespace {
+
+// The elements a batch becomes, and what is cut at the canvas (100 x 50):
+// each case's batch, then the elements expected in the document, in order.
+TEST(SvgSurface, BatchesAsFewElementsCutAtTheCanvas) {
+    struct Case {
+        const char* name;
+        void (*draw)(SvgSurface&);
+        std::vector<std::string> elements;
+    };
+    const Case cases[] = {
+        {"a column of 2x2 dots, the top one cut",
+         [](SvgSurface& s) {
+             std::vector<SurfacePoint> px;
+             for (int y = 39; y >= -1; y -= 10) {
+                 for (int c = 9; c <= 10; ++c) px.push_back({c, y}), px.push_back({c, y + 1});
+             }
+             s.SetPixels(px.data(), px.size(), kBlack);
+         },
+         {"<g stroke=\"#000000\" stroke-width=\"2\" stroke-dasharray=\"2 8\">",
+          "<path d=\"M10 0V41\" stroke-dashoffset=\"1\"/>", "</g>"}},
+        {"a month's dashes, one above the canvas",
+         [](SvgSurface& s) {
+             const HorizontalStroke dashes[] = {{20, 24, 45}, {20, 24, 35}, {20, 24, 25}, {20, 24, -5}};
+             s.SelectPen(PenId::thin);
+             s.DrawHorizontalStrokes(dashes, 4, kBlack);
+         },
+         {"<g stroke=\"#000000\" stroke-width=\"5\" stroke-dasharray=\"1 9\">", "<path d=\"M22.5 25V46\"/>", "</g>"}},
+        {"a frost bar", [](SvgSurface& s) {
+             const LineSegment bar[] = {{30, 45, 30, 40}, {31, 45, 31, 40}, {32, 45, 32, 40}};
+             s.DrawLines(bar, 3);
+         },
+         {"<rect x=\"30\" y=\"40\" width=\"3\" height=\"5\" fill=\"#000000\"/>"}},
+        {"lines through pixel centres, cut at the canvas, or left out", [](SvgSurface& s) {
+             s.MoveTo(-10, 5);
+             s.LineTo(200, 5);
+             s.MoveTo(7, 60);
+             s.LineTo(7, 40);
+             s.MoveTo(0, 10);
+             s.LineTo(20, -10);
+             s.MoveTo(-5, -5);
+             s.LineTo(-1, -9);
+         },
+         {"<line x1=\"0\" y1=\"5.5\" x2=\"100\" y2=\"5.5\" stroke=\"#000000\"/>",
+          "<line x1=\"7.5\" y1=\"50\" x2=\"7.5\" y2=\"40\" stroke=\"#000000\"/>",
+          "<line x1=\"0\" y1=\"10\" x2=\"10\" y2=\"0\" stroke=\"#000000\"/>"}},
+        {"groups, and texts off the canvas left out", [](SvgSurface& s) {
+             s.BeginGroup("head");
+             s.TextOut(5, 50, "below");
+             s.TextOut(5, -16, "above");
+             s.BeginGroup("axes");
+             s.TextOut(5, -15, "cut");
+         },
+         {"<g id=\"head\">", "</g>", "<g id=\"axes\">",
+          "<text x=\"5\" y=\"-3\" text-anchor=\"start\" xml:space=\"preserve\" style=\"white-space:pre\" "
+          "fill=\"#000000\">cut</text>",
+          "</g>"}},
+    };
+    for (const Case& c : cases) {
+        SvgSurface s(100, 50, {8, 16}, false);
+        c.draw(s);
+        std::string svg(s.Finish());
+        const std::size_t body = svg.find('\n', svg.find("<rect x=\"0\" y=\"0\"")) + 1;
+        std::vector<std::string> elements;
+        for (std::size_t at = body; at < svg.size(); at = svg.find('\n', at) + 1) {
+            elements.push_back(svg.substr(at, svg.find('\n', at) - at));
+        }
+        elements.pop_back();  // </svg>
+        EXPECT_EQ(elements, c.elements) << c.name;
+    }
+}
+
+}  // namespace

@@ -158,7 +158,8 @@ void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour
     // batch.
     HPEN pen = nullptr;
     if (!PenDrawsOnePixelOf(colour)) {
-        pen = colour == kBlack ? static_cast<HPEN>(GetStockObject(BLACK_PEN)) : CountedCreatePen(PS_SOLID, 1, colour);
+        const int stock = colour == kBlack ? BLACK_PEN : colour == kWhite ? WHITE_PEN : -1;
+        pen = stock >= 0 ? static_cast<HPEN>(GetStockObject(stock)) : CountedCreatePen(PS_SOLID, 1, colour);
         if (!pen) {
             if (!picture_) DrawSurface::SetPixels(points, count, colour);
             return;
@@ -184,7 +185,7 @@ void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour
     FlushLines();
     if (pen) {
         SelectObject(dc_, previous);
-        if (colour != kBlack) CountedDelete(pen);
+        if (colour != kBlack && colour != kWhite) CountedDelete(pen);
     }
 }
 

@@ -523,10 +523,11 @@ int SvgSurface::FontSize() const {
     return static_cast<int>((static_cast<long long>(metrics_.line_height) * 13 + 8) / 16);
 }
 
-// Arial's ascender is 1854 of its 2048 units to the em.
+// Arial's ascender is 1854 of its 2048 units to the em, truncated as the
+// drawing truncates (11 of a 13-pixel font).
 int SvgSurface::Ascent() const {
     if (metrics_.ascent > 0) return metrics_.ascent;
-    return static_cast<int>((static_cast<long long>(FontSize()) * 1854 + 1024) / 2048);
+    return static_cast<int>(static_cast<long long>(FontSize()) * 1854 / 2048);
 }
 
 // The font size is the character height of a font whose line is

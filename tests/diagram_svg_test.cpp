@@ -55,9 +55,9 @@ TEST(SvgSurface, ElementsOfTheContract) {
     EXPECT_NE(svg.find("<line x1=\"7\" y1=\"8\" x2=\"9\" y2=\"9\" stroke=\"#0000ff\"/>"), std::string::npos);
     EXPECT_EQ(svg.find("<rect x=\"-3\""), std::string::npos);
     EXPECT_NE(svg.find("<rect x=\"3\" y=\"4\" width=\"1\" height=\"1\" fill=\"#000000\"/>"), std::string::npos);
-    // The baseline: y plus the ascent of a 13-pixel Arial (12).
+    // The baseline: y plus the ascent of a 13-pixel Arial (11.77, truncated).
     const std::string kept = " xml:space=\"preserve\" style=\"white-space:pre\"";
-    EXPECT_NE(svg.find("<text x=\"10\" y=\"32\" text-anchor=\"end\"" + kept +
+    EXPECT_NE(svg.find("<text x=\"10\" y=\"31\" text-anchor=\"end\"" + kept +
                        " fill=\"#ff0000\">+1.5\xC2\xB0" "C &lt;&amp;&gt;</text>"),
               std::string::npos);
     EXPECT_NE(svg.find("text-anchor=\"middle\"" + kept + " fill=\"#ff0000\">a\xEF\xBF\xBD" "b"
@@ -277,7 +277,7 @@ TEST(SvgSurface, BatchesAsFewElementsCutAtTheCanvas) {
              s.TextOut(5, -15, "cut");
          },
          {"<g id=\"head\">", "</g>", "<g id=\"axes\">",
-          "<text x=\"5\" y=\"-3\" text-anchor=\"start\" xml:space=\"preserve\" style=\"white-space:pre\" "
+          "<text x=\"5\" y=\"-4\" text-anchor=\"start\" xml:space=\"preserve\" style=\"white-space:pre\" "
           "fill=\"#000000\">cut</text>",
           "</g>"}},
     };

@@ -16,7 +16,8 @@
         three times as thick as the window's and its head line three times
         as wide (within 6 %).
 
-Prints one line per check, "ok" or "FAIL"; exit code 1 when one fails.
+Prints each check that fails (every check with -v last) and a count; exit
+code 1 when one fails.
 """
 import json
 import re
@@ -26,13 +27,16 @@ import sys
 
 LINE_HEIGHT = 16  # the start font's line on a 96 dpi screen
 CHAR_WIDTH = 8
-failures = 0
+failures = checks = 0
+verbose = sys.argv[-1] == "-v"
 
 
 def report(ok, text):
-    global failures
-    print(("  ok    " if ok else "  FAIL  ") + text)
+    global failures, checks
+    if verbose or not ok:
+        print(("    ok    " if ok else "    FAIL  ") + text)
     failures += 0 if ok else 1
+    checks += 1
 
 
 class Gray:
@@ -179,6 +183,8 @@ def check_png(window_path, picture_path, svg_path):
 
 
 def main():
+    if verbose:
+        sys.argv.pop()
     if len(sys.argv) >= 6 and sys.argv[1] == "diagram":
         check_diagram(*sys.argv[2:6], spaces="--spaces" in sys.argv[6:])
     elif len(sys.argv) == 5 and sys.argv[1] == "png":
@@ -186,6 +192,7 @@ def main():
     else:
         print(__doc__, file=sys.stderr)
         return 2
+    print(f"    {checks - failures} of {checks} checks passed")
     return 1 if failures else 0
 
 

@@ -4,6 +4,7 @@
     emf_records.py texts FILE   the texts, one a line (UTF-8): EMR_EXTTEXTOUTA
                                 (83, Windows-1252) and EMR_EXTTEXTOUTW (84,
                                 UTF-16LE)
+    emf_records.py count FILE   the number of records
     emf_records.py pens FILE    the colours of the pens it creates, one a line,
                                 six hex digits in COLORREF order (0x00BBGGRR:
                                 blue is ff0000): EMR_CREATEPEN (38) and
@@ -62,10 +63,14 @@ def pens(data):
     return found
 
 
+def count(data):
+    return [sum(1 for _ in records(data))]
+
+
 def main():
-    readers = {"texts": texts, "pens": pens}
+    readers = {"texts": texts, "pens": pens, "count": count}
     if len(sys.argv) != 3 or sys.argv[1] not in readers:
-        print("usage: emf_records.py texts|pens FILE", file=sys.stderr)
+        print("usage: emf_records.py texts|pens|count FILE", file=sys.stderr)
         return 2
     try:
         with open(sys.argv[2], "rb") as f:

@@ -16,8 +16,8 @@
         three times as thick as the window's and its head line three times
         as wide (within 6 %).
 
-Prints each check that fails (every check with -v last) and a count; exit
-code 1 when one fails.
+Prints each check that fails and then a count (with -v last, every check);
+exit code 1 when one fails.
 """
 import json
 import re
@@ -192,7 +192,8 @@ def main():
     else:
         print(__doc__, file=sys.stderr)
         return 2
-    print(f"    {checks - failures} of {checks} checks passed")
+    if verbose or failures:
+        print(f"    {checks - failures} of {checks} checks passed")
     return 1 if failures else 0
 
 

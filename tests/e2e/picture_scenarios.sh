@@ -186,6 +186,18 @@ scenario_picture_readers() {
       > "$out/$station.json")
   done
   check_true "biskra: the PNG is saved" save_picture biskra.png
+  # Absurd stations of the reliability checks, all dry and all wet: their
+  # metafiles hold at most three times the records of the wettest station's.
+  local wettest absurd records
+  wettest=$(python3 "$e2e_dir/emf_records.py" count "$data/cherrapunji_emf.emf")
+  for absurd in dry_sky_0 wet_sky_0 float_limits_0; do
+    cp "$e2e_dir/../../fuzz/regressions/station_file/$absurd" "$data/$absurd.cli"
+    open_station_file "$absurd.cli"
+    save_metafile "$absurd.emf"
+    records=$(python3 "$e2e_dir/emf_records.py" count "$data/$absurd.emf")
+    check_true "$absurd: $records metafile records, the wettest station $wettest" \
+      test "${records:-999999}" -le $((3 * wettest))
+  done
   local size
   size=$(drive diagram-size)
 

@@ -233,6 +233,12 @@ void GdiSurface::SetTextColour(Colour colour) { SetTextColor(dc_, colour); }
 void GdiSurface::TextOut(int x, int y, std::string_view text) {
     if (text.empty()) return;  // nothing to see; a reader might show a box
     int length = text.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(text.size());
+    if (picture_) {
+        // Cut at the window, so the record's bounds stay inside it too.
+        const RECT window = {0, 0, width_, height_};
+        ::ExtTextOutA(dc_, x, y, ETO_CLIPPED, &window, text.data(), static_cast<UINT>(length), nullptr);
+        return;
+    }
     ::TextOutA(dc_, x, y, text.data(), length);
 }
 

@@ -186,6 +186,8 @@ scenario_picture_readers() {
       > "$out/$station.json")
   done
   check_true "biskra: the PNG is saved" save_picture biskra.png
+  check "the metafile's font: its face name padded with zeros" \
+    "$(python3 "$e2e_dir/emf_records.py" faces "$data/berlin_emf.emf")" "Arial padded"
   # Absurd stations of the reliability checks, all dry and all wet: their
   # metafiles hold at most three times the records of the wettest station's.
   local wettest absurd records

@@ -24,10 +24,11 @@ set_logpixels() {  # set_logpixels DPI: for the programs started after it
 
 # The diagram window's client area on the screen into FILE.
 shoot_diagram() {  # shoot_diagram FILE
-  local rect x y w h
+  local origin size x y w h
   drive main-caption >/dev/null  # everything sent so far has been handled
-  rect=$(drive diagram-rect) || return 1
-  read -r x y w h <<<"$rect"
+  origin=$(drive diagram-origin) && size=$(drive diagram-size) || return 1
+  read -r x y <<<"$origin"
+  read -r w h <<<"$size"
   import -display ":$display" -window root -crop "${w}x${h}+${x}+${y}" +repage "$1"
 }
 

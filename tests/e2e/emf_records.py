@@ -4,6 +4,11 @@
     emf_records.py texts FILE   the texts, one a line (UTF-8): EMR_EXTTEXTOUTA
                                 (83, Windows-1252) and EMR_EXTTEXTOUTW (84,
                                 UTF-16LE)
+    emf_records.py count FILE   the number of records
+    emf_records.py faces FILE   the face names of the fonts it creates, one a
+                                line, each followed by " padded" when the
+                                32 characters after its end are all zero
+                                (EMR_EXTCREATEFONTINDIRECTW, 82)
     emf_records.py pens FILE    the colours of the pens it creates, one a line,
                                 six hex digits in COLORREF order (0x00BBGGRR:
                                 blue is ff0000): EMR_CREATEPEN (38) and
@@ -11,10 +16,9 @@
     emf_records.py drawing FILE every record in hex, one a line, without
                                 what GDI fills in from the reference device
                                 (the screen): the header's frame and sizes
-                                in millimetres and micrometres, the text
-                                records' scale factors, and the font
-                                records' name fields beyond the LOGFONT
-                                (what the metafile draws stays); two
+                                in millimetres and micrometres and the text
+                                records' scale factors (what the metafile
+                                draws stays); two
                                 metafiles of the same drawing made at
                                 different screen DPIs give the same lines
 
@@ -27,7 +31,6 @@ import sys
 
 EMR_HEADER, EMR_EOF = 1, 14
 EMR_CREATEPEN, EMR_EXTTEXTOUTA, EMR_EXTTEXTOUTW, EMR_EXTCREATEPEN = 38, 83, 84, 95
-EMR_EXTCREATEFONTINDIRECTW = 82
 
 
 def records(data):
@@ -72,13 +75,28 @@ def pens(data):
     return found
 
 
+def faces(data):
+    found = []
+    for kind, at, _ in records(data):
+        if kind == 82:
+            # type, size, font index, then LOGFONTW: 28 bytes before the face name
+            raw = data[at + 40:at + 40 + 64]
+            end = next((i for i in range(0, 64, 2) if raw[i:i + 2] == b"\0\0"), 64)
+            padded = all(b == 0 for b in raw[end:])
+            found.append(raw[:end].decode("utf-16-le") + (" padded" if padded else " unpadded"))
+    return found
+
+
+def count(data):
+    return [sum(1 for _ in records(data))]
+
+
 def drawing(data):
     # (record type, first byte, end) of each field the reference device fills.
     device_fields = {
         EMR_HEADER: [(24, 40), (80, 88), (100, 108)],
         EMR_EXTTEXTOUTA: [(28, 36)],
         EMR_EXTTEXTOUTW: [(28, 36)],
-        EMR_EXTCREATEFONTINDIRECTW: [(104, None)],  # type, size, index, LOGFONTW (92)
     }
     found = []
     for kind, at, size in records(data):
@@ -91,9 +109,9 @@ def drawing(data):
 
 
 def main():
-    readers = {"texts": texts, "pens": pens, "drawing": drawing}
+    readers = {"texts": texts, "pens": pens, "count": count, "faces": faces, "drawing": drawing}
     if len(sys.argv) != 3 or sys.argv[1] not in readers:
-        print("usage: emf_records.py texts|pens|drawing FILE", file=sys.stderr)
+        print("usage: emf_records.py texts|pens|count|faces|drawing FILE", file=sys.stderr)
         return 2
     try:
         with open(sys.argv[2], "rb") as f:

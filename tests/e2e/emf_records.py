@@ -16,9 +16,11 @@
     emf_records.py drawing FILE every record in hex, one a line, without
                                 what GDI fills in from the reference device
                                 (the screen): the header's frame and sizes
-                                in millimetres and micrometres and the text
-                                records' scale factors (what the metafile
-                                draws stays); two
+                                in millimetres and micrometres, the text
+                                records' scale factors, and the font
+                                records' fields after the LOGFONT (full
+                                name, style, script), which GDI does not
+                                draw with; two
                                 metafiles of the same drawing made at
                                 different screen DPIs give the same lines
 
@@ -97,6 +99,7 @@ def drawing(data):
         EMR_HEADER: [(24, 40), (80, 88), (100, 108)],
         EMR_EXTTEXTOUTA: [(28, 36)],
         EMR_EXTTEXTOUTW: [(28, 36)],
+        82: [(104, None)],  # EMR_EXTCREATEFONTINDIRECTW: the fields after its LOGFONTW
     }
     found = []
     for kind, at, size in records(data):

@@ -49,8 +49,9 @@ const char* DataFileName(DataFile file) {
     return "";
 }
 
-std::string DataFilePath(const std::string& db_dir, DataFile file) {
-    const char* name = DataFileName(file);
+std::string DataFilePath(const std::string& db_dir, DataFile file) { return DatabaseFilePath(db_dir, DataFileName(file)); }
+
+std::string DatabaseFilePath(const std::string& db_dir, const char* name) {
     std::string plain = JoinPath(db_dir, name);
     std::error_code ec;
     if (fs::exists(plain, ec)) return plain;

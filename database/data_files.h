@@ -71,6 +71,8 @@ const char* DataFileName(DataFile file);
 // case (country.dat, Precip.Dat) is found too; a file of exactly the usual
 // name wins. With no such file the plain path is returned (opening it fails).
 std::string DataFilePath(const std::string& db_dir, DataFile file);
+// The same for any file of the database folder, by its usual name.
+std::string DatabaseFilePath(const std::string& db_dir, const char* name);
 
 // A text for a message box: text and caption.
 struct UserMessage {

@@ -130,6 +130,22 @@ DataFileStatus ScanStationRecords(const std::string& path, const RecordVisitor& 
     return status;
 }
 
+WholeRecords ReadWholeRecords(const std::string& path) {
+    using db_layout::kStationRecordSize;
+    WholeRecords file;
+    std::int64_t count = 0;
+    file.status = ScanStationRecords(
+        path,
+        [&](const StationRecordBytes& record) {
+            if (file.bytes.empty()) file.bytes.reserve(static_cast<std::size_t>(count) * kStationRecordSize);
+            file.bytes.append(record.bytes, kStationRecordSize);
+            return false;
+        },
+        &count);
+    file.count = file.bytes.size() / kStationRecordSize;
+    return file;
+}
+
 void ParseMonthlyBlock(const char* block, std::size_t available, MonthArray& target) {
     using db_layout::kBlockSize;
     using db_layout::kValueFieldWidth;

@@ -116,6 +116,15 @@ using RecordVisitor = std::function<bool(const StationRecordBytes& record)>;
 DataFileStatus ScanStationRecords(const std::string& path, const RecordVisitor& visit,
                                   std::int64_t* record_count = nullptr);
 
+// The whole records of PRECIP.DAT or TEMP.DAT, read once, one after the other.
+struct WholeRecords {
+    DataFileStatus status = DataFileStatus::ok;
+    std::string bytes;
+    std::size_t count = 0;
+    const char* Record(std::size_t i) const { return bytes.data() + i * db_layout::kStationRecordSize; }
+};
+WholeRecords ReadWholeRecords(const std::string& path);
+
 // Converts one 97-byte block into slots 1 to 13 of a month array; slot 0 is
 // not touched. Slots 1 to 12 are the 8-byte value fields from January to
 // December, each cut to its 8 bytes; slot 13 is read from the block's last

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/test_support.h"
@@ -90,25 +91,33 @@ TEST(WorldOutline, FileInTheDatabaseFolder) {
     EXPECT_GT(shipped.outline.ring_sizes.size(), 1000u);
 }
 
-TEST(TopoJsonLand, JoinsArcsReversedAndClosesTheSouthPole) {
-    // Two arcs of a square (the second reversed), and a ring round the
-    // globe whose southern edge is at -85 degrees, quantized 1:1 degree.
-    const std::string json = R"({"type":"Topology","transform":{"scale":[1,1],"translate":[-180,-85]},
-      "arcs":[[[170,95],[20,0],[0,20]],[[170,95],[0,20],[20,0]],[[0,0],[360,0],[0,5],[-360,0]]],
+TEST(TopoJsonLand, CutsAtTheDateLineAndClosesThePole) {
+    // Quantized to whole degrees from -180, -90. A square from 170 E across
+    // the date line to 170 W (its second arc reversed), and a coast that
+    // goes once round the south pole at 80 S.
+    const std::string json = R"({"type":"Topology","transform":{"scale":[1,1],"translate":[-180,-90]},
+      "arcs":[[[350,90],[20,0],[0,10]],[[350,90],[0,10],[20,0]],[[180,10],[120,0],[120,0]]],
       "objects":{"land":{"type":"GeometryCollection","geometries":[
         {"type":"MultiPolygon","arcs":[[[0,-2]],[[2]]]}]}}})";
     WorldOutline o;
     std::string error;
     ASSERT_TRUE(ReadTopoJsonLand(json, "land", o, &error)) << error;
-    ASSERT_EQ(o.ring_sizes, (std::vector<std::uint32_t>{4, 4}));
-    EXPECT_EQ(o.points[0].lon, -1000);
-    EXPECT_EQ(o.points[0].lat, 1000);
-    EXPECT_EQ(o.points[2].lon, 1000);
-    EXPECT_EQ(o.points[2].lat, 3000);
-    EXPECT_EQ(o.points[3].lon, -1000);  // the reversed arc, its first point left out
-    EXPECT_EQ(o.points[4].lat, -9000);
-    EXPECT_EQ(o.points[5].lat, -9000);
-    EXPECT_EQ(o.points[6].lat, -8000);
+    ASSERT_EQ(o.ring_sizes.size(), 4u);  // the square's two halves, the coast's two pieces
+    std::size_t at = 0, at_pole = 0;
+    for (std::uint32_t size : o.ring_sizes) {
+        int west = 18000, east = -18000;
+        for (std::uint32_t i = 0; i < size; ++i, ++at) {
+            west = std::min<int>(west, o.points[at].lon);
+            east = std::max<int>(east, o.points[at].lon);
+            at_pole += o.points[at].lat == -9000;
+        }
+        EXPECT_TRUE(east <= 0 || west >= 0) << "a ring across the map: " << west << " " << east;
+    }
+    auto has = [&](int lon, int lat) {
+        return std::any_of(o.points.begin(), o.points.end(), [&](OutlinePoint p) { return p.lon == lon && p.lat == lat; });
+    };
+    EXPECT_TRUE(has(17000, 0) && has(18000, 0) && has(-18000, 0) && has(-17000, 1000));
+    EXPECT_GE(at_pole, 4u);
     for (const char* bad : {"", "{", "[1,2]", R"({"objects":{"land":{}},"arcs":[]})",
                             R"({"objects":{"land":{"type":"Polygon","arcs":[[7]]}},"arcs":[]})"}) {
         EXPECT_FALSE(ReadTopoJsonLand(bad, "land", o, &error)) << bad;

@@ -19,6 +19,8 @@ HPEN CountedCreatePen(int style, int width, COLORREF colour) {
 
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern) { return Counted(CreatePatternBrush(pattern)); }
 
+HBRUSH CountedCreateSolidBrush(COLORREF colour) { return Counted(CreateSolidBrush(colour)); }
+
 HFONT CountedCreateFont(const LOGFONTA& font) { return Counted(CreateFontIndirectA(&font)); }
 
 HBITMAP CountedLoadBitmap(HINSTANCE instance, int resource_id) {

@@ -11,6 +11,7 @@ constexpr UINT kGdiObjectCountMessage = WM_APP + 0x31;
 
 HPEN CountedCreatePen(int style, int width, COLORREF colour);
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern);
+HBRUSH CountedCreateSolidBrush(COLORREF colour);
 HFONT CountedCreateFont(const LOGFONTA& font);
 HBITMAP CountedLoadBitmap(HINSTANCE instance, int resource_id);
 HBITMAP CountedCreateDibSection(HDC dc, const BITMAPINFO& info, void** bits);

@@ -179,17 +179,41 @@ std::int16_t Hundredths(double degrees, int limit) {
     return static_cast<std::int16_t>(std::max<long>(-limit, std::min<long>(limit, v)));
 }
 
-void AddRing(const std::vector<Degrees>& ring, double south, WorldOutline& out) {
-    double west = 180, east = -180;
-    for (const Degrees& p : ring) {
-        west = std::min(west, p.lon);
-        east = std::max(east, p.lon);
+// The ring's longitudes made continuous: each step of more than 180 degrees
+// is the short way across the date line.
+std::vector<Degrees> Unwrapped(const std::vector<Degrees>& ring) {
+    std::vector<Degrees> out(ring);
+    for (std::size_t i = 1; i < out.size(); ++i) {
+        double d = ring[i].lon - ring[i - 1].lon;
+        if (d > 180) d -= 360;
+        if (d < -180) d += 360;
+        out[i].lon = out[i - 1].lon + d;
     }
-    const bool round_the_globe = west <= -179.99 && east >= 179.99;
+    return out;
+}
+
+// The part of a closed ring on one side of the meridian `lon` (west of it
+// when keep_west), Sutherland-Hodgman: where the ring leaves and comes back
+// it runs along the meridian, which fills nothing.
+std::vector<Degrees> ClipAt(const std::vector<Degrees>& ring, double lon, bool keep_west) {
+    std::vector<Degrees> out;
+    auto inside = [&](const Degrees& p) { return keep_west ? p.lon <= lon : p.lon >= lon; };
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        const Degrees& a = ring[i];
+        const Degrees& b = ring[(i + 1) % ring.size()];
+        if (inside(a)) out.push_back(a);
+        if (inside(a) != inside(b)) {
+            const double t = (lon - a.lon) / (b.lon - a.lon);
+            out.push_back({lon, a.lat + t * (b.lat - a.lat)});
+        }
+    }
+    return out;
+}
+
+void AddPlaneRing(const std::vector<Degrees>& ring, WorldOutline& out) {
     std::vector<OutlinePoint> points;
     for (const Degrees& p : ring) {
-        const double lat = round_the_globe && p.lat <= south + 1e-9 ? -90.0 : p.lat;
-        const OutlinePoint q{Hundredths(p.lon, world_layout::kMaxLongitude), Hundredths(lat, world_layout::kMaxLatitude)};
+        const OutlinePoint q{Hundredths(p.lon, world_layout::kMaxLongitude), Hundredths(p.lat, world_layout::kMaxLatitude)};
         if (!points.empty() && points.back().lon == q.lon && points.back().lat == q.lat) continue;
         points.push_back(q);
     }
@@ -199,6 +223,39 @@ void AddRing(const std::vector<Degrees>& ring, double south, WorldOutline& out) 
     if (points.size() < 3) return;
     out.ring_sizes.push_back(static_cast<std::uint32_t>(points.size()));
     out.points.insert(out.points.end(), points.begin(), points.end());
+}
+
+// A ring of the sphere on the flat map. A ring that crosses the date line
+// is cut there into its pieces on either side; a ring that goes once round
+// a pole (Antarctica's coast) is closed along the map's edge at that pole.
+void AddRing(const std::vector<Degrees>& ring, WorldOutline& out) {
+    if (ring.size() < 3) return;
+    std::vector<Degrees> flat = Unwrapped(ring);
+    double step = ring.front().lon - ring.back().lon;  // the closing step
+    if (step > 180) step -= 360;
+    if (step < -180) step += 360;
+    const double turn = flat.front().lon - (flat.back().lon + step);  // 0 or +-360
+    if (std::fabs(turn) > 180) {
+        double mean = 0;
+        for (const Degrees& p : flat) mean += p.lat;
+        const double pole = mean < 0 ? -90.0 : 90.0;
+        const Degrees last = flat.back();
+        const double end = flat.front().lon - turn;
+        flat.push_back({end, last.lat + (flat.front().lat - last.lat) * (end - last.lon) / (step == 0 ? 1 : step)});
+        flat.push_back({end, pole});
+        flat.push_back({flat.front().lon, pole});
+    }
+    double west = flat.front().lon, east = west;
+    for (const Degrees& p : flat) {
+        west = std::min(west, p.lon);
+        east = std::max(east, p.lon);
+    }
+    for (int k = -2; k <= 2; ++k) {
+        if (east + 360 * k < -180 || west + 360 * k > 180) continue;
+        std::vector<Degrees> shifted(flat);
+        for (Degrees& p : shifted) p.lon += 360 * k;
+        AddPlaneRing(ClipAt(ClipAt(shifted, -180, false), 180, true), out);
+    }
 }
 
 }  // namespace
@@ -228,17 +285,14 @@ bool ReadTopoJsonLand(const std::string& json_text, const std::string& object, W
             for (const Json& p : rings->items) polygons.push_back(&p);
         }
     }
-    std::vector<std::vector<Degrees>> rings;
-    double south = 90;
+    WorldOutline outline;
     for (const Json* polygon : polygons) {
         for (const Json& ring : polygon->items) {
-            rings.emplace_back();
-            if (!JoinRing(ring, arcs, rings.back(), error)) return false;
-            for (const Degrees& p : rings.back()) south = std::min(south, p.lat);
+            std::vector<Degrees> points;
+            if (!JoinRing(ring, arcs, points, error)) return false;
+            AddRing(points, outline);
         }
     }
-    WorldOutline outline;
-    for (const auto& ring : rings) AddRing(ring, south, outline);
     if (outline.ring_sizes.empty()) return Fail(error, "no land rings");
     if (outline.ring_sizes.size() > world_layout::kMaxOutlineRings || outline.points.size() > world_layout::kMaxOutlinePoints) {
         return Fail(error, "more rings or points than the outline file holds");

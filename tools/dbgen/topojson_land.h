@@ -9,8 +9,8 @@
 
 // Every ring of every polygon of the object named `object` ("land"), its
 // arcs joined and its positions rounded to hundredths of a degree; points
-// that round onto the one before are dropped. A ring that runs all round the
-// globe (Antarctica) is closed over the pole: its points at the file's
-// southernmost latitude move to -90, so the map has no strip of sea at the
-// bottom. False with a message for a file that is not such TopoJSON.
+// that round onto the one before are dropped. The rings are the sphere's:
+// one that crosses the date line becomes its pieces on either side of it,
+// and one that goes round a pole (Antarctica) is closed along the map's edge
+// at the pole. False with a message for a file that is not such TopoJSON.
 bool ReadTopoJsonLand(const std::string& json_text, const std::string& object, WorldOutline& out, std::string* error);

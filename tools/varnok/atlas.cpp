@@ -20,29 +20,6 @@ using namespace db_layout;
 
 constexpr std::size_t kMaxUnwrittenShown = 5;
 
-// The whole records of PRECIP.DAT or TEMP.DAT, read once.
-struct RecordFile {
-    DataFileStatus status = DataFileStatus::ok;
-    std::string bytes;
-    std::size_t count = 0;
-    const char* Record(std::size_t i) const { return bytes.data() + i * kStationRecordSize; }
-};
-
-RecordFile ReadRecords(const std::string& path) {
-    RecordFile file;
-    std::int64_t count = 0;
-    file.status = ScanStationRecords(
-        path,
-        [&](const StationRecordBytes& record) {
-            if (file.bytes.empty()) file.bytes.reserve(static_cast<std::size_t>(count) * kStationRecordSize);
-            file.bytes.append(record.bytes, kStationRecordSize);
-            return false;
-        },
-        &count);
-    file.count = file.bytes.size() / kStationRecordSize;
-    return file;
-}
-
 std::string_view Trimmed(std::string_view text) {
     text = TrimTrailingBlanks(CutAtNul(text));
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -117,9 +94,9 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
     CountryTable table;
     DataFileStatus status = LoadCountryTable(options.db_dir, table);
     if (status != DataFileStatus::ok) return Failure(result, DataFileProblemMessage(DataFile::country, status));
-    const RecordFile precip = ReadRecords(DataFilePath(options.db_dir, DataFile::precip));
+    const WholeRecords precip = ReadWholeRecords(DataFilePath(options.db_dir, DataFile::precip));
     if (precip.status != DataFileStatus::ok) return Failure(result, DataFileProblemMessage(DataFile::precip, precip.status));
-    const RecordFile temp = ReadRecords(DataFilePath(options.db_dir, DataFile::temp));
+    const WholeRecords temp = ReadWholeRecords(DataFilePath(options.db_dir, DataFile::temp));
     if (temp.status != DataFileStatus::ok) return Failure(result, DataFileProblemMessage(DataFile::temp, temp.status));
     const std::vector<std::int64_t> pairs =
         PairTemperatureRecords(precip.bytes.data(), precip.count, temp.bytes.data(), temp.count);

@@ -29,8 +29,10 @@ bool DatabaseDegrees(std::string_view degree_field, std::string_view minutes_fie
     return true;
 }
 
-void CollectMapStations(const char* precip, std::size_t precip_count, const std::vector<std::int64_t>& pairs,
-                        MapStations& out) {
+void CollectMapStations(const char* precip, std::size_t precip_count, const char* temp,
+                        const std::vector<std::int64_t>& pairs, MapStations& out) {
+    const CountryTable no_countries{};  // the class needs no country name
+    StationData station;
     for (std::size_t i = 0; i < precip_count && i < pairs.size(); ++i) {
         if (pairs[i] < 0) continue;
         const std::string_view header(precip + i * kStationRecordSize, kHeaderSize);
@@ -49,6 +51,11 @@ void CollectMapStations(const char* precip, std::size_t precip_count, const std:
         s.code = Trim(header.substr(kCodeOffset, kCountryCodeWidth));
         s.pick_text = RecordListText(header);
         s.precip_index = i;
+        station.record = MakeStartupRecord();
+        ImportStationRecords(no_countries, header.substr(kNameOffset, kNameWidth), {header.data(), DataFileStatus::ok},
+                             {temp + static_cast<std::size_t>(pairs[i]) * kStationRecordSize, DataFileStatus::ok},
+                             station);
+        s.climate_class = ClassifyClimate(station.record).climate_class;
         out.stations.push_back(std::move(s));
     }
 }
@@ -64,6 +71,6 @@ MapStations LoadMapStations(const std::string& db_dir) {
     }
     const std::vector<std::int64_t> pairs =
         PairTemperatureRecords(precip.bytes.data(), precip.count, temp.bytes.data(), temp.count);
-    CollectMapStations(precip.bytes.data(), precip.count, pairs, result);
+    CollectMapStations(precip.bytes.data(), precip.count, temp.bytes.data(), pairs, result);
     return result;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "database/data_files.h"
+#include "station/climate_class.h"
 
 struct MapStation {
     std::string name;       // the name without trailing blanks (Windows-1252)
@@ -21,6 +22,9 @@ struct MapStation {
     double lon = 0;         // decimal degrees, east positive
     double lat = 0;         // north positive
     std::size_t precip_index = 0;  // the record's place in PRECIP.DAT
+    // The class of the station as the import brings it; none where its
+    // values give none.
+    std::optional<ClimateClass> climate_class;
 };
 
 struct MapStations {
@@ -39,5 +43,5 @@ bool DatabaseDegrees(std::string_view degree_field, std::string_view minutes_fie
 // Reads PRECIP.DAT and TEMP.DAT once each.
 MapStations LoadMapStations(const std::string& db_dir);
 // The same from whole records already read (the atlas reads them anyway).
-void CollectMapStations(const char* precip, std::size_t precip_count, const std::vector<std::int64_t>& pairs,
-                        MapStations& out);
+void CollectMapStations(const char* precip, std::size_t precip_count, const char* temp,
+                        const std::vector<std::int64_t>& pairs, MapStations& out);

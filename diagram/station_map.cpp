@@ -5,7 +5,7 @@ void PlaceStations(StationMap& map) {
     map.colours.clear();
     for (const MapStation& s : map.stations.stations) {
         map.positions.push_back({s.lon, s.lat});
-        map.colours.push_back(kMapNoClass);
+        map.colours.push_back(ClimateClassDotColour(s.climate_class));
     }
     map.grid = StationGrid(map.positions);
 }
@@ -31,5 +31,14 @@ MapDrawing StationMapDrawing(const StationMap& map, const MapArea& area, const M
 std::string StationMapLabel(const StationMap& map, std::int64_t station) {
     if (station < 0 || static_cast<std::size_t>(station) >= map.stations.stations.size()) return "";
     const MapStation& s = map.stations.stations[static_cast<std::size_t>(station)];
-    return s.name + " " + s.number;
+    std::string label = s.name + " " + s.number;
+    if (s.climate_class) {
+        label += ", ";
+        label += ClimateClassCode(*s.climate_class);
+        label += ": ";
+        label += ClimateClassName(*s.climate_class);
+    } else {
+        label += ", no climate class";
+    }
+    return label;
 }

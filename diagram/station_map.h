@@ -29,5 +29,6 @@ void PlaceStations(StationMap& map);
 // The drawing of the map in an area and view.
 MapDrawing StationMapDrawing(const StationMap& map, const MapArea& area, const MapView& view);
 
-// "BERLIN-TEMPELHOF 10384" and the class, for the line under the map.
+// "BERLIN-TEMPELHOF 10384, Cfb: Temperate, no dry season, warm summer" (or
+// ", no climate class"), for the line under the map.
 std::string StationMapLabel(const StationMap& map, std::int64_t station);

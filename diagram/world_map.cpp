@@ -88,6 +88,12 @@ void DrawFrame(DrawSurface& surface, const MapArea& a) {
 
 }  // namespace
 
+Colour ClimateClassDotColour(std::optional<ClimateClass> climate_class) {
+    if (!climate_class) return kMapNoClass;
+    const ClassColour c = ClimateClassColour(*climate_class);
+    return static_cast<Colour>(c.r) | static_cast<Colour>(c.g) << 8 | static_cast<Colour>(c.b) << 16;
+}
+
 Colour MapDotOutline(Colour fill) {
     Colour out = 0;
     for (int shift = 0; shift < 24; shift += 8) out |= (((fill >> shift) & 0xFF) * 3 / 5) << shift;

@@ -5,11 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "database/world_outline.h"
 #include "diagram/draw_surface.h"
 #include "diagram/map_view.h"
+#include "station/climate_class.h"
 
 constexpr Colour kMapLand = 0xC8DCE0;     // RGB 224, 220, 200
 constexpr Colour kMapSea = kWhite;
@@ -38,6 +40,9 @@ struct MapDrawing {
     int dot_radius = kMapDotRadius;
     MapDotHook* hook = nullptr;
 };
+
+// The dot colour of a climate class (kMapNoClass for none).
+Colour ClimateClassDotColour(std::optional<ClimateClass> climate_class);
 
 // The edge of a dot: its colour darkened, so a light dot shows on the land.
 Colour MapDotOutline(Colour fill);

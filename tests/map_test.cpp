@@ -130,6 +130,14 @@ TEST(WorldMap, ShippedDatabaseDrawsOneDotPerStation) {
     EXPECT_EQ(berlin->pick_text, "BERLIN-TEMPELHOF\t10384");
     const MapPoint p = ProjectPosition(kArea, MapView{}, {13 + 24 / 60.0, 52 + 28 / 60.0});
     EXPECT_EQ(map.grid.Nearest(kArea, MapView{}, p, kPickRadius), berlin - s.begin());
+    // Its dot in its class colour, its class named under the map.
+    ASSERT_TRUE(berlin->climate_class.has_value());
+    const std::size_t b = static_cast<std::size_t>(berlin - s.begin());
+    EXPECT_EQ(map.colours[b], ClimateClassDotColour(berlin->climate_class));
+    EXPECT_NE(map.colours[b], kMapNoClass);
+    EXPECT_EQ(StationMapLabel(map, static_cast<std::int64_t>(b)),
+              "BERLIN-TEMPELHOF 10384, " + std::string(ClimateClassCode(*berlin->climate_class)) + ": " +
+                  std::string(ClimateClassName(*berlin->climate_class)));
 
     // Without WORLD.DAT: the same dots, no land.
     ScratchDir dir;

@@ -85,10 +85,12 @@ private:
 std::string AtlasMap(const std::string& db_dir, const std::vector<DrawnStation>& drawn) {
     std::vector<DrawnStation> placed;
     std::vector<GeoPosition> positions;
+    std::vector<Colour> colours;
     for (const DrawnStation& s : drawn) {
         if (!s.place) continue;
         placed.push_back(s);
         positions.push_back({s.place->lon, s.place->lat});
+        colours.push_back(ClimateClassDotColour(s.place->climate_class));
     }
     const OutlineRead land = ReadWorldOutline(db_dir);
     SvgSurface svg(kMapWidth, kMapHeight, TextMetrics{8, 16}, false);
@@ -97,6 +99,7 @@ std::string AtlasMap(const std::string& db_dir, const std::vector<DrawnStation>&
     map.area = MapArea{0, 0, kMapWidth, kMapHeight};
     map.land = land.status == OutlineStatus::ok ? &land.outline : nullptr;
     map.stations = &positions;
+    map.colours = &colours;
     map.hook = &links;
     DrawWorldMap(svg, map);
     std::string_view document = svg.Finish();
@@ -148,7 +151,7 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
     const std::vector<std::int64_t> pairs =
         PairTemperatureRecords(precip.bytes.data(), precip.count, temp.bytes.data(), temp.count);
     MapStations places;
-    CollectMapStations(precip.bytes.data(), precip.count, pairs, places);
+    CollectMapStations(precip.bytes.data(), precip.count, temp.bytes.data(), pairs, places);
     std::vector<const MapStation*> place_of(precip.count, nullptr);
     for (const MapStation& s : places.stations) place_of[s.precip_index] = &s;
 

@@ -1,4 +1,4 @@
-/* Control identifiers of the dialogs GETSTATION and GETMANUALDATA. Plain
+/* Control identifiers of the dialogs GETSTATION, GETMANUALDATA and STATIONMAP. Plain
    #defines: the resource compiler reads this header as well as the C++
    code. The manual entry logic names these numbers (manual_entry_id). */
 #ifndef VARNOK_DIALOG_IDS_H
@@ -44,5 +44,9 @@
 #define IDC_PRECIP_HEAD 1001
 #define IDC_STATION_NUMBER_TEXT 1032
 #define IDC_TEMP_HEAD 1101
+
+/* STATIONMAP: the station map. */
+#define IDC_MAP_VIEW 1201
+#define IDC_MAP_STATUS 1202
 
 #endif

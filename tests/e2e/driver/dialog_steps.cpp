@@ -19,6 +19,7 @@
 //   map-click PREFIX X Y        move there, press and release the left button
 //   map-double-click PREFIX X Y the same twice, the second as a double click
 //   map-wheel PREFIX X Y DELTA  turn the wheel over (X, Y) of the map
+//   map-size PREFIX W H         size the dialog so that the map is W x H
 //   map-paint-time PREFIX [N]   invalidate and paint the map N times (50);
 //                               print the median in ms
 //   map-first-paint PREFIX      ms from the command to the end of the first
@@ -160,6 +161,16 @@ int MapStep(const std::string& step, HWND dialog, int argc, char** argv) {
             PostMessageA(map, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
             PostMessageA(map, WM_LBUTTONUP, 0, at);
         }
+        return 0;
+    }
+    if (step == "map-size") {
+        RECT outer = {}, inner = {};
+        GetWindowRect(dialog, &outer);
+        GetClientRect(map, &inner);
+        const int width = outer.right - outer.left + value(3) - inner.right;
+        const int height = outer.bottom - outer.top + value(4) - inner.bottom;
+        SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        Send(dialog, WM_NULL, 0, 0);
         return 0;
     }
     if (step == "map-wheel" && argc > 5) {

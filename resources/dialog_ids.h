@@ -1,6 +1,6 @@
-/* Control identifiers of the dialogs GETSTATION, GETMANUALDATA and STATIONMAP. Plain
-   #defines: the resource compiler reads this header as well as the C++
-   code. The manual entry logic names these numbers (manual_entry_id). */
+/* Control identifiers of the dialogs GETSTATION, GETMANUALDATA, STATIONMAP
+   and the memorial. Plain #defines: the resource compiler reads this header
+   as well as the C++ code, the manual entry logic and the end-to-end tests. */
 #ifndef VARNOK_DIALOG_IDS_H
 #define VARNOK_DIALOG_IDS_H
 
@@ -48,5 +48,8 @@
 /* STATIONMAP: the station map. */
 #define IDC_MAP_VIEW 1201
 #define IDC_MAP_STATUS 1202
+
+/* The memorial dialog "FAREWELL". */
+#define IDC_FAREWELL 1028
 
 #endif

@@ -10,6 +10,12 @@ double ScaleY(const MapArea& area, const MapView& view) { return area.height * v
 
 }  // namespace
 
+// No maths library: the varnok tool links without it.
+int RoundPixel(double v) {
+    v = v == v ? std::clamp(v, -1.0e7, 1.0e7) : 0.0;
+    return v >= 0 ? static_cast<int>(v + 0.5) : -static_cast<int>(-v + 0.5);
+}
+
 MapPoint ProjectPosition(const MapArea& area, const MapView& view, GeoPosition position) {
     return {area.left + area.width / 2.0 + (position.lon - view.centre_lon) * ScaleX(area, view),
             area.top + area.height / 2.0 - (position.lat - view.centre_lat) * ScaleY(area, view)};

@@ -31,6 +31,11 @@ struct GeoPosition {
 
 constexpr double kMaxMapZoom = 64;
 
+// A coordinate to its pixel, halves away from zero; beyond +-1e7 (far
+// outside any area) it stays there, where an int and a device stay exact.
+// Dots are drawn, and found under the mouse, at these pixels.
+int RoundPixel(double v);
+
 // The position's pixel, unrounded; positions off the view give pixels
 // outside the area.
 MapPoint ProjectPosition(const MapArea& area, const MapView& view, GeoPosition position);

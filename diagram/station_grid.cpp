@@ -44,7 +44,9 @@ std::int64_t StationGrid::Nearest(const MapArea& area, const MapView& view, MapP
             const std::size_t cell = static_cast<std::size_t>(r) * kColumns + static_cast<std::size_t>(c);
             for (std::uint32_t k = cell_start_[cell]; k < cell_start_[cell + 1]; ++k) {
                 const std::uint32_t i = members_[k];
-                const MapPoint p = ProjectPosition(area, view, positions_[i]);
+                // The pixel its dot is drawn at.
+                const MapPoint exact = ProjectPosition(area, view, positions_[i]);
+                const MapPoint p{double(RoundPixel(exact.x)), double(RoundPixel(exact.y))};
                 const double d2 = (p.x - pixel.x) * (p.x - pixel.x) + (p.y - pixel.y) * (p.y - pixel.y);
                 if (d2 < best_d2 || (d2 == best_d2 && (best < 0 || i < best))) {
                     best = i;

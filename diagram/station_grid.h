@@ -16,9 +16,10 @@ public:
     // Positions off the globe (beyond +-180, +-90, or NaN) are never found.
     explicit StationGrid(const std::vector<GeoPosition>& positions);
 
-    // The index of the station whose pixel (ProjectPosition) is nearest to
-    // `pixel`, at most `radius` pixels away, or -1. Of several at the same
-    // distance the one first in the list wins. A station drawn at the right
+    // The index of the station whose dot (ProjectPosition rounded by
+    // RoundPixel) is nearest to `pixel`, at most `radius` pixels away, or
+    // -1. Of several at the same distance the one first in the list wins,
+    // the one drawn on top. A station drawn at the right
     // edge (180 degrees) and one at the left edge are far apart on the map,
     // as they are drawn.
     std::int64_t Nearest(const MapArea& area, const MapView& view, MapPoint pixel, double radius) const;

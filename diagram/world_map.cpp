@@ -4,17 +4,9 @@
 
 namespace {
 
-// To the nearest pixel, halves away from zero; far outside any area kept
-// where an int and the device stay exact. (No maths library: the varnok
-// tool links without it.)
-int Round(double v) {
-    v = v == v ? std::clamp(v, -1.0e7, 1.0e7) : 0.0;
-    return v >= 0 ? static_cast<int>(v + 0.5) : -static_cast<int>(-v + 0.5);
-}
-
 SurfacePoint Pixel(const MapDrawing& map, GeoPosition position) {
     const MapPoint p = ProjectPosition(map.area, map.view, position);
-    return {Round(p.x), Round(p.y)};
+    return {RoundPixel(p.x), RoundPixel(p.y)};
 }
 
 void FillArea(DrawSurface& surface, const MapArea& a, Colour colour) {
@@ -71,7 +63,7 @@ void DrawRing(DrawSurface& surface, SurfacePoint centre, int radius) {
     surface.SelectPen(PenId::thick);
     surface.MoveTo(centre.x + radius, centre.y);
     for (int i = 1; i <= 24; ++i) {
-        surface.LineTo(centre.x + Round(radius * kCos[i % 24]), centre.y + Round(radius * kCos[(i + 18) % 24]));
+        surface.LineTo(centre.x + RoundPixel(radius * kCos[i % 24]), centre.y + RoundPixel(radius * kCos[(i + 18) % 24]));
     }
 }
 
@@ -105,8 +97,10 @@ void DrawWorldMap(DrawSurface& surface, const MapDrawing& map) {
     FillArea(surface, map.area, kMapSea);
     if (map.land && !map.land->ring_sizes.empty()) DrawLand(surface, map);
     if (map.stations) {
+        // The first station of the list on top: of dots on the same pixel,
+        // the one a click picks (StationGrid::Nearest) is the one seen.
         const std::vector<GeoPosition>& stations = *map.stations;
-        for (std::size_t i = 0; i < stations.size(); ++i) {
+        for (std::size_t i = stations.size(); i-- > 0;) {
             const SurfacePoint p = Pixel(map, stations[i]);
             if (!InArea(map.area, p, map.dot_radius)) continue;
             const Colour fill = map.colours && i < map.colours->size() ? (*map.colours)[i] : kMapNoClass;

@@ -48,7 +48,8 @@ Colour ClimateClassDotColour(std::optional<ClimateClass> climate_class);
 Colour MapDotOutline(Colour fill);
 
 // Draws the sea over the whole area, the land, the dots of the stations
-// that lie in the area (in list order, so a later one covers an earlier),
+// that lie in the area (from the end of the list, so an earlier one covers
+// a later),
 // the ring, and the frame on the area's edge. Pen and brush are the
 // surface's thin pen and null brush afterwards.
 void DrawWorldMap(DrawSurface& surface, const MapDrawing& map);

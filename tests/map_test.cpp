@@ -73,8 +73,9 @@ TEST(StationGrid, NearestWithinTheRadius) {
     EXPECT_EQ(at({180, 0}), 1);         // the east edge finds the east station only
     EXPECT_EQ(at({-180, 0}), 2);
     EXPECT_EQ(at({200, 0}), -1);
-    const MapPoint one_degree_right_of_0 = ProjectPosition(kArea, start, {10.5, 10});
-    EXPECT_EQ(grid.Nearest(kArea, start, one_degree_right_of_0, kPickRadius), 0);  // same distance to 0 and 5
+    // Dots at x 432 and 434 (10 and 11 degrees east): the pixel between is a tie.
+    const MapPoint between{433, double(RoundPixel(ProjectPosition(kArea, start, {10, 10}).y))};
+    EXPECT_EQ(grid.Nearest(kArea, start, between, kPickRadius), 0);
 
     EXPECT_EQ(StationGrid().Nearest(kArea, start, {100, 100}, kPickRadius), -1);
     EXPECT_EQ(StationGrid(std::vector<GeoPosition>{}).Nearest(kArea, start, {100, 100}, kPickRadius), -1);
@@ -128,8 +129,13 @@ TEST(WorldMap, ShippedDatabaseDrawsOneDotPerStation) {
     const auto berlin = std::find_if(s.begin(), s.end(), [](const MapStation& m) { return m.number == "10384"; });
     ASSERT_NE(berlin, s.end());
     EXPECT_EQ(berlin->pick_text, "BERLIN-TEMPELHOF\t10384");
-    const MapPoint p = ProjectPosition(kArea, MapView{}, {13 + 24 / 60.0, 52 + 28 / 60.0});
-    EXPECT_EQ(map.grid.Nearest(kArea, MapView{}, p, kPickRadius), berlin - s.begin());
+    // In the start view Berlin's four stations share a pixel or two; zoomed
+    // in, a click where Tempelhof lies picks it.
+    const GeoPosition tempelhof{13 + 24 / 60.0, 52 + 28 / 60.0};
+    const MapView close{13.4, 52.5, 32};
+    const MapPoint p = ProjectPosition(kArea, close, tempelhof);
+    EXPECT_EQ(map.grid.Nearest(kArea, close, {double(RoundPixel(p.x)), double(RoundPixel(p.y))}, kPickRadius),
+              berlin - s.begin());
     // Its dot in its class colour, its class named under the map.
     ASSERT_TRUE(berlin->climate_class.has_value());
     const std::size_t b = static_cast<std::size_t>(berlin - s.begin());

@@ -38,7 +38,8 @@ for p in records("PRECIP.DAT"):
 ns = "{http://www.w3.org/2000/svg}"
 root = ET.parse(sys.argv[2]).getroot()
 assert (root.get("width"), root.get("height")) == ("1440", "720"), "default size"
-dots = [(int(c.get("cx")), int(c.get("cy"))) for c in root.iter(ns + "circle")]
+# Drawn from the last station to the first, so the first is on top.
+dots = [(int(c.get("cx")), int(c.get("cy"))) for c in root.iter(ns + "circle")][::-1]
 assert len(dots) == len(expected) >= 2400, (len(dots), len(expected))
 off = [(d, e) for d, e in zip(dots, expected) if abs(d[0] - e[0]) > 1 or abs(d[1] - e[1]) > 1]
 assert not off, off[:3]

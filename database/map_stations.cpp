@@ -1,6 +1,5 @@
 #include "database/map_stations.h"
 
-#include <cmath>
 
 #include "database/data_text.h"
 #include "database/station_import.h"
@@ -31,8 +30,7 @@ bool DatabaseDegrees(std::string_view degree_field, std::string_view minutes_fie
 
 void CollectMapStations(const char* precip, std::size_t precip_count, const char* temp,
                         const std::vector<std::int64_t>& pairs, MapStations& out) {
-    const CountryTable no_countries{};  // the class needs no country name
-    StationData station;
+    StationRecord months = MakeStartupRecord();
     for (std::size_t i = 0; i < precip_count && i < pairs.size(); ++i) {
         if (pairs[i] < 0) continue;
         const std::string_view header(precip + i * kStationRecordSize, kHeaderSize);
@@ -51,11 +49,12 @@ void CollectMapStations(const char* precip, std::size_t precip_count, const char
         s.code = Trim(header.substr(kCodeOffset, kCountryCodeWidth));
         s.pick_text = RecordListText(header);
         s.precip_index = i;
-        station.record = MakeStartupRecord();
-        ImportStationRecords(no_countries, header.substr(kNameOffset, kNameWidth), {header.data(), DataFileStatus::ok},
-                             {temp + static_cast<std::size_t>(pairs[i]) * kStationRecordSize, DataFileStatus::ok},
-                             station);
-        s.climate_class = ClassifyClimate(station.record).climate_class;
+        // The class reads the mean blocks the import takes, here in
+        // calendar order (a northern record), without the rest of an import.
+        ParseMonthlyBlock(precip + i * kStationRecordSize + BlockOffset(kMeanBlock), kBlockSize, months.precip_mm);
+        ParseMonthlyBlock(temp + static_cast<std::size_t>(pairs[i]) * kStationRecordSize + BlockOffset(kMeanBlock),
+                          kBlockSize, months.temp_c);
+        s.climate_class = ClassifyClimate(months).climate_class;
         out.stations.push_back(std::move(s));
     }
 }

@@ -22,8 +22,8 @@ struct MapStation {
     double lon = 0;         // decimal degrees, east positive
     double lat = 0;         // north positive
     std::size_t precip_index = 0;  // the record's place in PRECIP.DAT
-    // The class of the station as the import brings it; none where its
-    // values give none.
+    // The class of the station as the import brings it (its mean
+    // precipitation and temperature blocks); none where they give none.
     std::optional<ClimateClass> climate_class;
 };
 

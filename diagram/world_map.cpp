@@ -93,9 +93,18 @@ Colour MapDotOutline(Colour fill) {
 }
 
 void DrawWorldMap(DrawSurface& surface, const MapDrawing& map) {
+    DrawMapLand(surface, map);
+    DrawMapStations(surface, map);
+}
+
+void DrawMapLand(DrawSurface& surface, const MapDrawing& map) {
     if (map.area.width <= 0 || map.area.height <= 0) return;
     FillArea(surface, map.area, kMapSea);
     if (map.land && !map.land->ring_sizes.empty()) DrawLand(surface, map);
+}
+
+void DrawMapStations(DrawSurface& surface, const MapDrawing& map) {
+    if (map.area.width <= 0 || map.area.height <= 0) return;
     if (map.stations) {
         // The first station of the list on top: of dots on the same pixel,
         // the one a click picks (StationGrid::Nearest) is the one seen.

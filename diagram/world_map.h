@@ -53,3 +53,7 @@ Colour MapDotOutline(Colour fill);
 // the ring, and the frame on the area's edge. Pen and brush are the
 // surface's thin pen and null brush afterwards.
 void DrawWorldMap(DrawSurface& surface, const MapDrawing& map);
+// Its two layers, for a window that keeps the first while only the dots
+// and the ring change: the sea and the land; the dots, the ring and the frame.
+void DrawMapLand(DrawSurface& surface, const MapDrawing& map);
+void DrawMapStations(DrawSurface& surface, const MapDrawing& map);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "database/map_stations.h"
+#include "database/station_import.h"
 #include "diagram/station_grid.h"
 #include "diagram/station_map.h"
 #include "diagram/world_map.h"
@@ -144,6 +145,19 @@ TEST(WorldMap, ShippedDatabaseDrawsOneDotPerStation) {
     EXPECT_EQ(StationMapLabel(map, static_cast<std::int64_t>(b)),
               "BERLIN-TEMPELHOF 10384, " + std::string(ClimateClassCode(*berlin->climate_class)) + ": " +
                   std::string(ClimateClassName(*berlin->climate_class)));
+
+    // Every class as the import brings the station.
+    const CountryTable no_countries{};
+    const WholeRecords precip = ReadWholeRecords(SourceDir() + "/data/database/PRECIP.DAT");
+    const WholeRecords temp = ReadWholeRecords(SourceDir() + "/data/database/TEMP.DAT");
+    const std::vector<std::int64_t> pairs = PairTemperatureRecords(precip.bytes.data(), precip.count, temp.bytes.data(), temp.count);
+    for (const MapStation& m : s) {
+        StationData station;
+        station.record = MakeStartupRecord();
+        ImportStationRecords(no_countries, m.name, {precip.Record(m.precip_index), DataFileStatus::ok},
+                             {temp.Record(static_cast<std::size_t>(pairs[m.precip_index])), DataFileStatus::ok}, station);
+        ASSERT_EQ(ClassifyClimate(station.record).climate_class, m.climate_class) << m.name;
+    }
 
     // Without WORLD.DAT: the same dots, no land.
     ScratchDir dir;

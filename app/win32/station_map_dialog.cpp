@@ -30,13 +30,22 @@ struct MapWindow {
     int dpi = 96;
     int wheel_rest = 0;  // a high-resolution wheel's turn short of a notch
     bool painted = false;
-    // The picture is painted into this bitmap and copied to the window in
-    // one piece, so a repaint never flickers.
-    HDC memory_dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old_bitmap = nullptr;
-    int bitmap_width = 0;
-    int bitmap_height = 0;
+    // The picture is painted into `picture` and copied to the window in one
+    // piece, so a repaint never flickers. The sea and the land are kept in
+    // `land` for the view they were drawn for: while only the dots, the
+    // ring or the line change, a paint copies them instead of filling the
+    // coastlines again.
+    struct Bitmap {
+        HDC dc = nullptr;
+        HBITMAP bitmap = nullptr;
+        HGDIOBJ old_bitmap = nullptr;
+        int width = 0;
+        int height = 0;
+    };
+    Bitmap picture;
+    Bitmap land;
+    MapView land_view;
+    bool land_drawn = false;
 };
 
 int Scaled(const MapWindow& w, int pixels) { return MulDiv(pixels, w.dpi, 96); }
@@ -53,17 +62,20 @@ void ShowStatus(MapWindow& w) {
     SetDlgItemTextA(w.dialog, IDC_MAP_STATUS, MapStatusText(w.map, w.state).c_str());
 }
 
-void FreeBitmap(MapWindow& w) {
-    if (!w.memory_dc) return;
-    SelectObject(w.memory_dc, w.old_bitmap);
-    CountedDelete(w.bitmap);
-    DeleteDC(w.memory_dc);
-    w.memory_dc = nullptr;
-    w.bitmap = nullptr;
+void FreeBitmap(MapWindow::Bitmap& b) {
+    if (!b.dc) return;
+    SelectObject(b.dc, b.old_bitmap);
+    CountedDelete(b.bitmap);
+    DeleteDC(b.dc);
+    b.dc = nullptr;
+    b.bitmap = nullptr;
 }
 
-bool EnsureBitmap(MapWindow& w, HDC dc, int width, int height) {
-    if (w.memory_dc && w.bitmap_width == width && w.bitmap_height == height) return true;
+// True when the bitmap is ready at that size; `made` when it is new.
+bool EnsureBitmap(MapWindow::Bitmap& w, HDC dc, int width, int height, bool* made = nullptr) {
+    if (made) *made = false;
+    if (w.dc && w.width == width && w.height == height) return true;
+    if (made) *made = true;
     FreeBitmap(w);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -74,33 +86,46 @@ bool EnsureBitmap(MapWindow& w, HDC dc, int width, int height) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     w.bitmap = CountedCreateDibSection(dc, info, &bits);
-    w.memory_dc = CreateCompatibleDC(dc);
-    if (!w.bitmap || !w.memory_dc) {
+    w.dc = CreateCompatibleDC(dc);
+    if (!w.bitmap || !w.dc) {
         CountedDelete(w.bitmap);
-        if (w.memory_dc) DeleteDC(w.memory_dc);
-        w.memory_dc = nullptr;
+        if (w.dc) DeleteDC(w.dc);
+        w.dc = nullptr;
         w.bitmap = nullptr;
         return false;
     }
-    w.old_bitmap = SelectObject(w.memory_dc, w.bitmap);
-    w.bitmap_width = width;
-    w.bitmap_height = height;
+    w.old_bitmap = SelectObject(w.dc, w.bitmap);
+    w.width = width;
+    w.height = height;
     return true;
+}
+
+bool SameView(const MapView& a, const MapView& b) {
+    return a.zoom == b.zoom && a.centre_lon == b.centre_lon && a.centre_lat == b.centre_lat;
 }
 
 void OnPaint(MapWindow& w) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(w.view, &ps);
     const MapArea area = AreaOf(w.view);
-    if (area.width > 0 && area.height > 0 && EnsureBitmap(w, dc, area.width, area.height)) {
-        {
-            GdiSurface surface(w.memory_dc, *w.context->pens);
-            MapDrawing drawing = StationMapDrawing(w.map, area, w.state.view);
-            drawing.picked = w.state.picked;
-            drawing.dot_radius = Scaled(w, kMapDotRadius);
-            DrawWorldMap(surface, drawing);
+    bool new_land = false;
+    if (area.width > 0 && area.height > 0 && EnsureBitmap(w.picture, dc, area.width, area.height) &&
+        EnsureBitmap(w.land, dc, area.width, area.height, &new_land)) {
+        MapDrawing drawing = StationMapDrawing(w.map, area, w.state.view);
+        drawing.picked = w.state.picked;
+        drawing.dot_radius = Scaled(w, kMapDotRadius);
+        if (new_land || !w.land_drawn || !SameView(w.land_view, w.state.view)) {
+            GdiSurface land(w.land.dc, *w.context->pens);
+            DrawMapLand(land, drawing);
+            w.land_view = w.state.view;
+            w.land_drawn = true;
         }
-        BitBlt(dc, 0, 0, area.width, area.height, w.memory_dc, 0, 0, SRCCOPY);
+        BitBlt(w.picture.dc, 0, 0, area.width, area.height, w.land.dc, 0, 0, SRCCOPY);
+        {
+            GdiSurface surface(w.picture.dc, *w.context->pens);
+            DrawMapStations(surface, drawing);
+        }
+        BitBlt(dc, 0, 0, area.width, area.height, w.picture.dc, 0, 0, SRCCOPY);
     }
     EndPaint(w.view, &ps);
     if (!w.painted && w.context->command_start != 0) {
@@ -116,9 +141,7 @@ void OnPaint(MapWindow& w) {
 // After a change: the map repainted when its picture changed, the line
 // under it always.
 void Changed(MapWindow& w, const MapView& before, std::int64_t picked_before) {
-    const MapView& now = w.state.view;
-    if (now.zoom != before.zoom || now.centre_lon != before.centre_lon || now.centre_lat != before.centre_lat ||
-        w.state.picked != picked_before) {
+    if (!SameView(w.state.view, before) || w.state.picked != picked_before) {
         InvalidateRect(w.view, nullptr, FALSE);
     }
     ShowStatus(w);
@@ -335,6 +358,7 @@ bool RunStationMapDialog(HINSTANCE instance, HWND owner, StationMapDialogContext
     context.pick_text.clear();
     const INT_PTR result =
         DialogBoxParamA(instance, "STATIONMAP", owner, StationMapDialog, reinterpret_cast<LPARAM>(&window));
-    FreeBitmap(window);
+    FreeBitmap(window.picture);
+    FreeBitmap(window.land);
     return result != -1;
 }

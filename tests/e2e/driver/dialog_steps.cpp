@@ -22,6 +22,9 @@
 //   map-size PREFIX W H         size the dialog so that the map is W x H
 //   map-paint-time PREFIX [N]   invalidate and paint the map N times (50);
 //                               print the median in ms
+//   map-pan-paint-time PREFIX [N] the same, each paint after an arrow key
+//                               moved the map (zoomed in once first), so
+//                               the land is drawn anew each time
 //   map-first-paint PREFIX      ms from the command to the end of the first
 //                               paint, as the dialog measured it
 #include "dialog_steps.h"
@@ -133,13 +136,16 @@ int MapStep(const std::string& step, HWND dialog, int argc, char** argv) {
         const auto us = reinterpret_cast<INT_PTR>(GetPropA(dialog, "VarnokMapFirstPaintUs"));
         return std::printf("%.3f\n", static_cast<double>(us) / 1000.0) < 0;
     }
-    if (step == "map-paint-time") {
+    if (step == "map-paint-time" || step == "map-pan-paint-time") {
+        const bool pan = step == "map-pan-paint-time";
         const int runs = argc > 3 ? value(3) : 50;
         if (runs < 1 || runs > 10000) return 2;
+        if (pan) Send(map, WM_KEYDOWN, VK_ADD, 0);
         LARGE_INTEGER frequency;
         QueryPerformanceFrequency(&frequency);
         std::vector<double> ms;
         for (int i = 0; i < runs; ++i) {
+            if (pan) Send(map, WM_KEYDOWN, i % 2 ? VK_LEFT : VK_RIGHT, 0);
             InvalidateRect(map, nullptr, FALSE);
             LARGE_INTEGER start, end;
             QueryPerformanceCounter(&start);

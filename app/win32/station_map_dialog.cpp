@@ -200,9 +200,27 @@ LRESULT CALLBACK MapViewProc(HWND view, UINT message, WPARAM wparam, LPARAM lpar
             SetCapture(view);
             MapButtonDown(w->state, PointOf(lparam));
             return 0;
-        case WM_MOUSEMOVE:
+        case WM_MOUSEMOVE: {
+            // A leave message when the mouse goes: the line stops naming the
+            // station it was over.
+            TRACKMOUSEEVENT leave = {sizeof leave, TME_LEAVE, view, 0};
+            TrackMouseEvent(&leave);
             if (MapMouseMove(w->state, w->map, AreaOf(view), PointOf(lparam))) Changed(*w, before, picked_before);
             return 0;
+        }
+        case WM_MOUSELEAVE:
+            if (w->state.hovered >= 0 && !w->state.pressed) {
+                w->state.hovered = -1;
+                ShowStatus(*w);
+            }
+            return 0;
+        case WM_SETCURSOR:
+            // A hand over a station that a click would pick.
+            if (LOWORD(lparam) == HTCLIENT && w->state.hovered >= 0) {
+                SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+                return TRUE;
+            }
+            break;
         case WM_LBUTTONUP:
             if (GetCapture() == view) ReleaseCapture();
             MapButtonUp(w->state, w->map, AreaOf(view), PointOf(lparam));

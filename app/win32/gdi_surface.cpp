@@ -177,8 +177,9 @@ void GdiSurface::FillPolygons(const SurfacePoint* points, const std::uint32_t* r
     FlushLines();
     std::size_t total = 0;
     for (std::size_t r = 0; r < ring_count; ++r) total += ring_sizes[r];
-    static_assert(sizeof(POINT) == sizeof(SurfacePoint) && sizeof(INT) == sizeof(int), "point layouts");
     std::vector<INT> counts(ring_sizes, ring_sizes + ring_count);
+    std::vector<POINT> corners(total);
+    for (std::size_t i = 0; i < total; ++i) corners[i] = POINT{points[i].x, points[i].y};
     HBRUSH brush = CountedCreateSolidBrush(colour);
     if (!brush || total == 0) {
         CountedDelete(brush);
@@ -189,7 +190,7 @@ void GdiSurface::FillPolygons(const SurfacePoint* points, const std::uint32_t* r
     const int old_mode = SetPolyFillMode(dc_, ALTERNATE);
     // The null pen leaves out the right and bottom edge of the fill; that is
     // the edge the next pixel row or column draws anyway.
-    PolyPolygon(dc_, reinterpret_cast<const POINT*>(points), counts.data(), static_cast<int>(ring_count));
+    PolyPolygon(dc_, corners.data(), counts.data(), static_cast<int>(ring_count));
     SetPolyFillMode(dc_, old_mode);
     SelectObject(dc_, old_pen);
     SelectObject(dc_, old_brush);

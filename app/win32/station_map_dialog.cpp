@@ -46,6 +46,7 @@ struct MapWindow {
     Bitmap land;
     MapView land_view;
     bool land_drawn = false;
+    bool closing = false;  // EndDialog called: the bitmaps are gone, nothing is painted
 };
 
 int Scaled(const MapWindow& w, int pixels) { return MulDiv(pixels, w.dpi, 96); }
@@ -109,7 +110,7 @@ void OnPaint(MapWindow& w) {
     HDC dc = BeginPaint(w.view, &ps);
     const MapArea area = AreaOf(w.view);
     bool new_land = false;
-    if (area.width > 0 && area.height > 0 && EnsureBitmap(w.picture, dc, area.width, area.height) &&
+    if (!w.closing && area.width > 0 && area.height > 0 && EnsureBitmap(w.picture, dc, area.width, area.height) &&
         EnsureBitmap(w.land, dc, area.width, area.height, &new_land)) {
         MapDrawing drawing = StationMapDrawing(w.map, area, w.state.view);
         drawing.picked = w.state.picked;
@@ -323,6 +324,17 @@ void OnInit(HWND dialog, MapWindow& w) {
     SetFocus(w.view);
 }
 
+// The bitmaps go as the dialog ends, not when its loop has returned: the
+// loop may go on handling sent messages for a while (the object count the
+// end-to-end tests read among them).
+void Close(MapWindow& w, int result) {
+    w.closing = true;
+    FreeBitmap(w.picture);
+    FreeBitmap(w.land);
+    RemovePropA(w.dialog, kMapFirstPaintProperty);
+    EndDialog(w.dialog, result);
+}
+
 INT_PTR CALLBACK StationMapDialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lparam);
@@ -352,14 +364,12 @@ INT_PTR CALLBACK StationMapDialog(HWND dialog, UINT message, WPARAM wparam, LPAR
                     SetDlgItemTextA(dialog, IDC_MAP_STATUS, "Pick a station on the map first.");
                     return TRUE;
                 }
-                RemovePropA(dialog, kMapFirstPaintProperty);
-                EndDialog(dialog, IDOK);
+                Close(*w, IDOK);
                 return TRUE;
             }
             if (LOWORD(wparam) == IDCANCEL) {
                 w->context->pick_text.clear();
-                RemovePropA(dialog, kMapFirstPaintProperty);
-                EndDialog(dialog, IDCANCEL);
+                Close(*w, IDCANCEL);
                 return TRUE;
             }
             break;

@@ -131,7 +131,8 @@ public:
 
     // What is drawn from here on, up to the next BeginGroup or the end,
     // forms one named part of the picture ("head", "axes", "temperature",
-    // "precipitation", "humid", "arid", "frost", "table"), which a picture
+    // "precipitation", "humid", "arid", "frost", "table"; the map's "land"
+    // and "stations"), which a picture
     // file keeps as one group its readers can select and edit. The drawing
     // itself does not change; a surface without groups ignores the call.
     virtual void BeginGroup(std::string_view name);

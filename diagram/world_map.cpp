@@ -99,12 +99,14 @@ void DrawWorldMap(DrawSurface& surface, const MapDrawing& map) {
 
 void DrawMapLand(DrawSurface& surface, const MapDrawing& map) {
     if (map.area.width <= 0 || map.area.height <= 0) return;
+    surface.BeginGroup("land");
     FillArea(surface, map.area, kMapSea);
     if (map.land && !map.land->ring_sizes.empty()) DrawLand(surface, map);
 }
 
 void DrawMapStations(DrawSurface& surface, const MapDrawing& map) {
     if (map.area.width <= 0 || map.area.height <= 0) return;
+    surface.BeginGroup("stations");
     if (map.stations) {
         // The first station of the list on top: of dots on the same pixel,
         // the one a click picks (StationGrid::Nearest) is the one seen.

@@ -47,7 +47,8 @@ Colour ClimateClassDotColour(std::optional<ClimateClass> climate_class);
 // The edge of a dot: its colour darkened, so a light dot shows on the land.
 Colour MapDotOutline(Colour fill);
 
-// Draws the sea over the whole area, the land, the dots of the stations
+// Draws, in the groups "land" and "stations", the sea over the whole
+// area, the land, the dots of the stations
 // that lie in the area (from the end of the list, so an earlier one covers
 // a later),
 // the ring, and the frame on the area's edge. Pen and brush are the

@@ -64,6 +64,7 @@ def absurd_record(base, temp, precip, lat):
 
 
 def main():
+    world_outline_seeds()
     stations = dict(golden())
     for name, data in stations.items():
         put(corpus("station_file"), name, data + options(380, 510, scale=1))
@@ -107,7 +108,6 @@ def main():
     for target in ("database", "normals_table"):
         os.makedirs(regressions(target), exist_ok=True)
         put(regressions(target), "empty", b"")
-    world_outline_seeds()
 
 
 def outline(rings, version=1, ring_count=None, point_count=None):

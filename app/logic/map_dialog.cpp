@@ -1,7 +1,7 @@
 #include "app/logic/map_dialog.h"
 
 const char kMapHintText[] =
-    "Click a station to pick it. Wheel or + and - zoom, drag or the arrow keys move, Home shows the whole world.";
+    "Click a station to pick it. Wheel, + and - zoom; drag, arrow keys move; Home: whole world.";
 
 namespace {
 

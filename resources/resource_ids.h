@@ -28,6 +28,7 @@
 #define IDM_PRINT_SCALE_6 36
 #define IDM_PRINT_SCALE_FIT 37 /* the largest scale that fits the printable area */
 #define IDM_COPY_TO_CLIPBOARD 40
+#define IDM_OPEN_FROM_MAP 41
 #define IDM_ZOOM_100 61 /* the zoom of the diagram window: 100 %, 150 %, 200 %, 300 % */
 #define IDM_ZOOM_150 62
 #define IDM_ZOOM_200 63
@@ -43,8 +44,8 @@
 /* Artwork. */
 #define IDB_BACKGROUND 1000 /* 8 x 8 checkerboard, pattern of the main window */
 #define IDI_VARNOK 3000     /* application icon */
-#define IDB_TOOLBAR 4000    /* 14 images of 24 x 24 in one 336 x 24 strip */
-/* The same strip at other sizes, for other DPIs: 14 images of N x N. */
+#define IDB_TOOLBAR 4000    /* 15 images of 24 x 24 in one 360 x 24 strip */
+/* The same strip at other sizes, for other DPIs: 15 images of N x N. */
 #define IDB_TOOLBAR_16 4016
 #define IDB_TOOLBAR_32 4032
 #define IDB_TOOLBAR_36 4036

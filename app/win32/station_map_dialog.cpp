@@ -2,8 +2,10 @@
 
 #include <windowsx.h>
 
+#include "app/logic/display_scale.h"
 #include "app/logic/map_dialog.h"
 #include "app/win32/gdi_objects.h"
+#include "app/win32/window_dpi.h"
 #include "resources/dialog_ids.h"
 
 const char kMapFirstPaintProperty[] = "VarnokMapFirstPaintUs";
@@ -49,7 +51,7 @@ struct MapWindow {
     bool closing = false;  // EndDialog called: the bitmaps are gone, nothing is painted
 };
 
-int Scaled(const MapWindow& w, int pixels) { return MulDiv(pixels, w.dpi, 96); }
+int Scaled(const MapWindow& w, int pixels) { return ScaleToDpi(pixels, w.dpi); }
 
 MapArea AreaOf(HWND view) {
     RECT r = {};
@@ -275,22 +277,6 @@ void Layout(MapWindow& w) {
     const int status_width = r.right - 3 * m - 2 * (m + bw);
     MoveWindow(GetDlgItem(w.dialog, IDC_MAP_STATUS), m, row_top + Scaled(w, 4), status_width > 0 ? status_width : 0,
                bh - Scaled(w, 4), TRUE);
-}
-
-int WindowDpi(HWND window) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    HMODULE user = GetModuleHandleA("user32.dll");
-    auto get = user ? reinterpret_cast<GetDpiForWindowFn>(
-                          reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForWindow")))
-                    : nullptr;
-    if (get) {
-        const UINT dpi = get(window);
-        if (dpi > 0) return static_cast<int>(dpi);
-    }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
 }
 
 // The client area of 800 x 450 at 96 DPI, centred on the owner.

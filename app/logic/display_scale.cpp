@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 #include "app/logic/window_layout.h"
 #include "resources/resource_ids.h"

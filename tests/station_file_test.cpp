@@ -9,6 +9,11 @@
 #include <filesystem>
 
 #include "station/file_io.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 #include "tests/test_support.h"
 
 namespace {
@@ -254,5 +259,29 @@ TEST_F(AtomicSave, AWriterCallbackSavesAnyContent) {
     EXPECT_EQ(ReadBytes(target), (std::vector<std::uint8_t>{'E', 'M', 'F', '!'}));
     EXPECT_EQ(FolderContents(dir.path()), std::vector<std::string>{"picture.emf"});
 }
+
+#ifndef _WIN32
+// The temporary file is created exclusively: a link planted under its name
+// (to a file of the user's, or dangling) is never written through; the
+// replaced file keeps its permissions.
+TEST_F(AtomicSave, APlantedLinkIsNeverFollowedAndPermissionsStay) {
+    ScratchDir dir;
+    const std::string target = dir.File("station.cli");
+    const std::string victim = dir.File("victim.txt");
+    WriteBytes(victim, {'m', 'i', 'n', 'e'});
+    WriteBytes(target, {'o', 'l', 'd'});
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    ASSERT_EQ(symlink(victim.c_str(), (target + ".~1.tmp").c_str()), 0);
+    ASSERT_EQ(symlink(dir.File("nothing").c_str(), (target + ".~2.tmp").c_str()), 0);
+    ASSERT_EQ(WriteStationFile(target, SampleRecord()), StationFileResult::ok);
+    EXPECT_EQ(ReadBytes(victim), (std::vector<std::uint8_t>{'m', 'i', 'n', 'e'}));
+    EXPECT_EQ(ReadBytes(target).size(), kRecordSize);
+    struct stat info;
+    ASSERT_EQ(lstat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(FolderContents(dir.path()),
+              (std::vector<std::string>{"station.cli", "station.cli.~1.tmp", "station.cli.~2.tmp", "victim.txt"}));
+}
+#endif
 
 }  // namespace

@@ -44,19 +44,19 @@ void InitControls() {
     InitCommonControlsEx(&controls);
 }
 
-void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, HBRUSH background,
-                         const char* menu) {
-    WNDCLASSEXA window_class = {};
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HBRUSH background,
+                         const wchar_t* menu) {
+    WNDCLASSEXW window_class = {};
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = procedure;
     window_class.hInstance = instance;
-    window_class.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VARNOK));
+    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VARNOK));
     window_class.hIconSm = window_class.hIcon;
-    window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     window_class.hbrBackground = background;
     window_class.lpszMenuName = menu;
     window_class.lpszClassName = name;
-    RegisterClassExA(&window_class);
+    RegisterClassExW(&window_class);
 }
 
 // The executable's path, UTF-8; "" when it does not fit a long path.
@@ -103,15 +103,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
     InitControls();
     program.background_brush = CreateBackgroundBrush(instance);
     if (!previous) {
-        RegisterWindowClass(instance, kMainWindowClass, MainWindowProc, program.background_brush, "KLIMAMENUE");
+        RegisterWindowClass(instance, kMainWindowClass, MainWindowProc, program.background_brush, L"KLIMAMENUE");
         RegisterWindowClass(instance, kDiagramWindowClass, DiagramWindowProc,
                             static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), nullptr);
     }
     RECT desktop = {};
     GetClientRect(GetDesktopWindow(), &desktop);
     WindowPlacement place = StartupMainWindowPlacement(desktop.right, desktop.top);
-    HWND window = CreateWindowExA(0, kMainWindowClass, kInitialCaption, WS_OVERLAPPEDWINDOW, place.x, place.y,
-                                  place.width, place.height, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(0, kMainWindowClass, WideFromUtf8(kInitialCaption).c_str(), WS_OVERLAPPEDWINDOW,
+                                  place.x, place.y, place.width, place.height, nullptr, nullptr, instance, nullptr);
     // A missing data file refused the creation after its message box: end
     // at once with a non-zero code.
     if (!window) return -1;
@@ -125,9 +125,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
         OpenStationFileAt(program.state, shell, station_file);
     }
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }

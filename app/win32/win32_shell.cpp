@@ -4,6 +4,7 @@
 #include "app/win32/manual_entry_dialog.h"
 #include "app/win32/memorial_dialog.h"
 #include "app/win32/output.h"
+#include "app/win32/text_conversion.h"
 #include "app/win32/station_file_dialogs.h"
 #include "app/win32/station_search_dialog.h"
 #include "database/station_import.h"
@@ -18,7 +19,7 @@ void Win32Shell::ApplyMenuState(const MenuState& menu) {
 }
 
 void Win32Shell::SetStatusText(const std::string& text) {
-    SendMessageA(context_.status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(context_.status_bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WideFromUtf8(text).c_str()));
 }
 
 void Win32Shell::ResizeMainWindow(int width, int height) {
@@ -84,7 +85,8 @@ void Win32Shell::CopyWindowToClipboard() { ::CopyWindowToClipboard(context_); }
 void Win32Shell::PrintPage(PageView view) { PrintWindowContent(context_, view); }
 
 void Win32Shell::ShowInformation(const std::string& text, const std::string& caption) {
-    MessageBoxA(context_.main_window, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(context_.main_window, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(),
+                MB_OK | MB_ICONINFORMATION);
 }
 
 void Win32Shell::ShowMemorial() { ShowMemorialDialog(context_.instance, context_.main_window); }

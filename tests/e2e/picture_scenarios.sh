@@ -14,7 +14,7 @@ import_sydney() {
 
 save_picture() {  # save_picture NAME: command 13 into the data folder, waits for a file
   drive command 13
-  drive file-dialog "Save window content" "$1"
+  drive file-dialog "Save window content" "$(data_file "$1")"
   wait_until 30 test -s "$scenario_dir/data/$1"
 }
 

@@ -1,0 +1,191 @@
+#include "station/climate_class.h"
+
+#include <cmath>
+
+namespace {
+
+struct ClassEntry {
+    std::string_view code;
+    std::string_view name;
+    ClassColour colour;
+};
+
+// In the order of ClimateClass.
+constexpr ClassEntry kClasses[kClimateClassCount] = {
+    {"Af", "Tropical, rainforest", {0, 0, 255}},
+    {"Am", "Tropical, monsoon", {0, 120, 255}},
+    {"Aw", "Tropical, savannah", {70, 170, 250}},
+    {"BWh", "Arid, desert, hot", {255, 0, 0}},
+    {"BWk", "Arid, desert, cold", {255, 150, 150}},
+    {"BSh", "Arid, steppe, hot", {245, 165, 0}},
+    {"BSk", "Arid, steppe, cold", {255, 220, 100}},
+    {"Csa", "Temperate, dry summer, hot summer", {255, 255, 0}},
+    {"Csb", "Temperate, dry summer, warm summer", {200, 200, 0}},
+    {"Csc", "Temperate, dry summer, cold summer", {150, 150, 0}},
+    {"Cwa", "Temperate, dry winter, hot summer", {150, 255, 150}},
+    {"Cwb", "Temperate, dry winter, warm summer", {100, 200, 100}},
+    {"Cwc", "Temperate, dry winter, cold summer", {50, 150, 50}},
+    {"Cfa", "Temperate, no dry season, hot summer", {200, 255, 80}},
+    {"Cfb", "Temperate, no dry season, warm summer", {100, 255, 80}},
+    {"Cfc", "Temperate, no dry season, cold summer", {50, 200, 0}},
+    {"Dsa", "Cold, dry summer, hot summer", {255, 0, 255}},
+    {"Dsb", "Cold, dry summer, warm summer", {200, 0, 200}},
+    {"Dsc", "Cold, dry summer, cold summer", {150, 50, 150}},
+    {"Dsd", "Cold, dry summer, very cold winter", {150, 100, 150}},
+    {"Dwa", "Cold, dry winter, hot summer", {170, 175, 255}},
+    {"Dwb", "Cold, dry winter, warm summer", {90, 120, 220}},
+    {"Dwc", "Cold, dry winter, cold summer", {75, 80, 180}},
+    {"Dwd", "Cold, dry winter, very cold winter", {50, 0, 135}},
+    {"Dfa", "Cold, no dry season, hot summer", {0, 255, 255}},
+    {"Dfb", "Cold, no dry season, warm summer", {55, 200, 255}},
+    {"Dfc", "Cold, no dry season, cold summer", {0, 125, 125}},
+    {"Dfd", "Cold, no dry season, very cold winter", {0, 70, 95}},
+    {"ET", "Polar, tundra", {178, 178, 178}},
+    {"EF", "Polar, frost", {102, 102, 102}},
+};
+
+const ClassEntry& Entry(ClimateClass c) { return kClasses[static_cast<int>(c)]; }
+
+ClimateClass ClassAt(ClimateClass first, int offset) {
+    return static_cast<ClimateClass>(static_cast<int>(first) + offset);
+}
+
+// The month values in calendar order: a southern record holds July first.
+void ReadCalendarMonths(const StationRecord& record, ClimateFacts& f) {
+    const bool southern = IsSouthernStation(record);
+    for (int m = 0; m < 12; ++m) {
+        const int slot = (southern ? (m + 6) % 12 : m) + 1;
+        f.temp_c[m] = record.temp_c[slot];
+        f.precip_mm[m] = record.precip_mm[slot];
+    }
+}
+
+bool HasClass(const ClimateFacts& f) {
+    bool all_zero = true;
+    for (int m = 0; m < 12; ++m) {
+        const double t = f.temp_c[m];
+        const double p = f.precip_mm[m];
+        if (!std::isfinite(t) || !std::isfinite(p) || p < 0) return false;
+        if (t != 0 || p != 0) all_zero = false;
+    }
+    return !all_zero;
+}
+
+void ComputeYear(ClimateFacts& f) {
+    double temp_sum = 0, precip_sum = 0;
+    for (int m = 0; m < 12; ++m) {
+        const double t = f.temp_c[m];
+        const double p = f.precip_mm[m];
+        temp_sum += t;
+        precip_sum += p;
+        if (t > f.temp_c[f.warmest_month]) f.warmest_month = m;
+        if (t < f.temp_c[f.coldest_month]) f.coldest_month = m;
+        if (p < f.precip_mm[f.driest_month]) f.driest_month = m;
+        if (p > f.precip_mm[f.wettest_month]) f.wettest_month = m;
+        if (t >= 10) ++f.months_at_least_10;
+        if (p > 2 * t) ++f.humid_months;
+        if (p < 2 * t) ++f.arid_months;
+    }
+    f.annual_mean_temp_c = temp_sum / 12;
+    f.annual_precip_mm = precip_sum;
+    f.temp_hot_c = f.temp_c[f.warmest_month];
+    f.temp_cold_c = f.temp_c[f.coldest_month];
+    f.precip_dry_mm = f.precip_mm[f.driest_month];
+    f.precip_wet_mm = f.precip_mm[f.wettest_month];
+}
+
+// Summer is the half of April-September and October-March with the higher
+// temperature sum (April-September on a tie).
+void ComputeSeasons(ClimateFacts& f) {
+    double apr_sep_temp = 0, oct_mar_temp = 0;
+    for (int m = 0; m < 12; ++m) (m >= 3 && m <= 8 ? apr_sep_temp : oct_mar_temp) += f.temp_c[m];
+    f.summer_april_september = apr_sep_temp >= oct_mar_temp;
+    bool first_summer = true, first_winter = true;
+    for (int m = 0; m < 12; ++m) {
+        const double p = f.precip_mm[m];
+        const bool summer = (m >= 3 && m <= 8) == f.summer_april_september;
+        double& sum = summer ? f.summer_precip_mm : f.winter_precip_mm;
+        double& dry = summer ? f.summer_dry_mm : f.winter_dry_mm;
+        double& wet = summer ? f.summer_wet_mm : f.winter_wet_mm;
+        bool& first = summer ? first_summer : first_winter;
+        sum += p;
+        if (first || p < dry) dry = p;
+        if (first || p > wet) wet = p;
+        first = false;
+    }
+    // At least 70 % of MAP, compared as 10 x part >= 7 x MAP.
+    const double base = 2 * f.annual_mean_temp_c;
+    if (10 * f.winter_precip_mm >= 7 * f.annual_precip_mm) {
+        f.precip_threshold_mm = base;
+    } else if (10 * f.summer_precip_mm >= 7 * f.annual_precip_mm) {
+        f.precip_threshold_mm = base + 28;
+    } else {
+        f.precip_threshold_mm = base + 14;
+    }
+}
+
+// The second letter of C and D, as an offset: s 0, w 3, f 6.
+int SeasonOffset(const ClimateFacts& f) {
+    const bool dry_summer = f.summer_dry_mm < 40 && 3 * f.summer_dry_mm < f.winter_wet_mm;
+    const bool dry_winter = 10 * f.winter_dry_mm < f.summer_wet_mm;
+    if (dry_summer && dry_winter) return f.summer_precip_mm < f.winter_precip_mm ? 0 : 3;
+    if (dry_summer) return 0;
+    if (dry_winter) return 3;
+    return 6;
+}
+
+ClimateClass Classify(ClimateFacts& f) {
+    const double mat = f.annual_mean_temp_c;
+    const double map = f.annual_precip_mm;
+    const double threshold = f.precip_threshold_mm;
+    if (map < 10 * threshold) {
+        f.group_rule = ClimateGroupRule::arid;
+        const ClimateClass base = map < 5 * threshold ? ClimateClass::BWh : ClimateClass::BSh;
+        return ClassAt(base, mat >= 18 ? 0 : 1);
+    }
+    if (f.temp_cold_c >= 18) {
+        f.group_rule = ClimateGroupRule::tropical;
+        if (f.precip_dry_mm >= 60) return ClimateClass::Af;
+        // Pdry >= 100 - MAP/25, compared as 25 x Pdry >= 2500 - MAP.
+        return 25 * f.precip_dry_mm >= 2500 - map ? ClimateClass::Am : ClimateClass::Aw;
+    }
+    if (f.temp_hot_c <= 10) {
+        f.group_rule = ClimateGroupRule::polar;
+        return f.temp_hot_c > 0 ? ClimateClass::ET : ClimateClass::EF;
+    }
+    const bool temperate = f.temp_cold_c > 0;
+    f.group_rule = temperate ? ClimateGroupRule::temperate : ClimateGroupRule::cold;
+    const int season = SeasonOffset(f);
+    int summer = 2;  // c
+    if (f.temp_hot_c >= 22) {
+        summer = 0;
+    } else if (f.months_at_least_10 >= 4) {
+        summer = 1;
+    } else if (!temperate && f.temp_cold_c < -38) {
+        summer = 3;
+    }
+    if (temperate) return ClassAt(ClimateClass::Csa, season + summer);
+    return ClassAt(ClimateClass::Dsa, season / 3 * 4 + summer);
+}
+
+}  // namespace
+
+std::string_view ClimateClassCode(ClimateClass c) { return Entry(c).code; }
+std::string_view ClimateClassName(ClimateClass c) { return Entry(c).name; }
+ClassColour ClimateClassColour(ClimateClass c) { return Entry(c).colour; }
+
+std::optional<ClimateClass> ClimateClassFromCode(std::string_view code) {
+    for (int i = 0; i < kClimateClassCount; ++i) {
+        if (kClasses[i].code == code) return static_cast<ClimateClass>(i);
+    }
+    return std::nullopt;
+}
+
+ClimateFacts ClassifyClimate(const StationRecord& record) {
+    ClimateFacts f;
+    ReadCalendarMonths(record, f);
+    ComputeYear(f);
+    ComputeSeasons(f);
+    if (HasClass(f)) f.climate_class = Classify(f);
+    return f;
+}

@@ -19,10 +19,10 @@ HPEN CountedCreatePen(int style, int width, COLORREF colour) {
 
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern) { return Counted(CreatePatternBrush(pattern)); }
 
-HFONT CountedCreateFont(const LOGFONTA& font) { return Counted(CreateFontIndirectA(&font)); }
+HFONT CountedCreateFont(const LOGFONTW& font) { return Counted(CreateFontIndirectW(&font)); }
 
 HBITMAP CountedLoadBitmap(HINSTANCE instance, int resource_id) {
-    return Counted(LoadBitmapA(instance, MAKEINTRESOURCEA(resource_id)));
+    return Counted(LoadBitmapW(instance, MAKEINTRESOURCEW(resource_id)));
 }
 
 HBITMAP CountedCreateDibSection(HDC dc, const BITMAPINFO& info, void** bits) {

@@ -11,7 +11,7 @@ constexpr UINT kGdiObjectCountMessage = WM_APP + 0x31;
 
 HPEN CountedCreatePen(int style, int width, COLORREF colour);
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern);
-HFONT CountedCreateFont(const LOGFONTA& font);
+HFONT CountedCreateFont(const LOGFONTW& font);
 HBITMAP CountedLoadBitmap(HINSTANCE instance, int resource_id);
 HBITMAP CountedCreateDibSection(HDC dc, const BITMAPINFO& info, void** bits);
 // Deletes an object made by one of the functions above; null is ignored.

@@ -8,6 +8,7 @@
 
 #include "app/win32/win32_api.h"
 
+#include <string>
 #include <vector>
 
 #include "diagram/draw_surface.h"
@@ -21,8 +22,10 @@ struct GdiPens {
     HPEN temp = nullptr;
 };
 
-LOGFONTA ToLogFont(const FontSpec& font);
-FontSpec FromLogFont(const LOGFONTA& font);
+LOGFONTW ToLogFont(const FontSpec& font);
+// False when the face name has a character that Windows-1252 cannot hold
+// (font is then unchanged).
+bool FromLogFont(const LOGFONTW& lf, FontSpec& font);
 
 class GdiSurface : public DrawSurface {
 public:
@@ -67,4 +70,5 @@ private:
     HGDIOBJ default_pen_;
     HGDIOBJ original_font_ = nullptr;  // set when the surface first selects a font
     HFONT owned_font_ = nullptr;
+    std::wstring wide_text_;  // the text being drawn, kept to spare an allocation per text
 };

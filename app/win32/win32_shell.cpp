@@ -43,14 +43,19 @@ void Win32Shell::RecreateCurvePens(bool monochrome) { ::RecreateCurvePens(contex
 
 void Win32Shell::ChooseDisplayFont(FontSpec& font) {
     // The record lives for the run, so the colour chosen last is offered again.
-    static CHOOSEFONTA request;
-    static LOGFONTA description;
+    static CHOOSEFONTW request;
+    static LOGFONTW description;
     description = ToLogFont(font);
     request.lStructSize = sizeof request;
     request.hwndOwner = nullptr;
     request.lpLogFont = &description;
     request.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_TTONLY;
-    if (ChooseFontA(&request)) font = FromLogFont(description);
+    if (ChooseFontW(&request) && !FromLogFont(description, font)) {
+        // The drawing's texts and the SVG name the face in Windows-1252.
+        ShowInformation("The font " + Utf8FromWide(description.lfFaceName) +
+                            " cannot be used: its name has characters outside Windows-1252.",
+                        "Varnok 32");
+    }
 }
 
 bool Win32Shell::AskOpenStationFile(std::string& path) {

@@ -205,6 +205,12 @@ wait_program_exit() {
   program_pid=
 }
 
+# Ends the program with its Exit command; sets exit_code.
+exit_program() {
+  drive command "$IDM_EXIT"
+  wait_program_exit 60
+}
+
 # One step of the test driver, at most 60 seconds; output without CR.
 drive() {
   wine_env timeout 60 "$wine_loader" "$driver" "$@" 2>>"$scenario_dir/driver.log" | tr -d '\r'

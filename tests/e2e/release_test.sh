@@ -120,11 +120,6 @@ run_to_end() {  # run_to_end SECONDS EXE [ARGS...]
   return $status
 }
 
-exit_program() {
-  drive command "$IDM_EXIT"
-  wait_program_exit 60
-}
-
 reg_query() {  # exit code 0 only when the key (or value) is there
   wine_env timeout 60 "$wine_loader" reg query "$@" 2>/dev/null | tr -d '\r'
   return "${PIPESTATUS[0]}"

@@ -113,12 +113,39 @@ scenario_code_page() {  # scenario_code_page CODE_PAGE
   exit_program
 }
 
+# Manual entry: a character that Windows-1252 cannot hold is refused with a
+# message naming it, nothing is stored and the dialog stays; one it holds
+# (ü, é) is stored as its Windows-1252 byte.
+scenario_manual_entry_unicode() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  drive command "$IDM_ENTER_DATA_MANUALLY"
+  drive wait-window "$manual_dialog" 30000 >/dev/null
+  drive set-text "$manual_dialog" "$IDC_STATION_NAME" "Łukasz"
+  drive set-text "$manual_dialog" "$IDC_ELEVATION" "321"
+  drive click-button "$manual_dialog" "$IDOK"
+  check "OK: a message" "$(drive wait-window "Varnok 32" 20000)" "Varnok 32"
+  check_true "naming Ł (U+0141)" grep -q '"Ł" (U+0141)' <(drive texts-utf8 "Varnok 32")
+  drive press "Varnok 32" "$IDOK"
+  drive wait-gone "Varnok 32" 20000
+  check "the dialog stays open" "$(drive wait-window "$manual_dialog" 5000)" "$manual_dialog"
+  drive set-text "$manual_dialog" "$IDC_STATION_NAME" "Zürich-Flüelen é"
+  check_true "OK with Windows-1252 characters closes it" close_with_ok "$manual_dialog"
+  check_true "saved" save_station_file manual.cli
+  check "stored as Windows-1252 bytes" "$(record_text "$scenario_dir/data/manual.cli" 0 64 | iconv -f cp1252 -t utf-8)" \
+    "Zürich-Flüelen é"
+  check "with the elevation of the second OK" "$(record_int "$scenario_dir/data/manual.cli" 196)" 321
+  exit_program
+}
+
 scenario_code_page_932() { program_locale=ja_JP.UTF-8 scenario_code_page 932; }
 scenario_code_page_1251() { program_locale=ru_RU.UTF-8 scenario_code_page 1251; }
 
 run_unicode_scenarios() {
   run_scenario unicode_folder scenario_unicode_folder
   run_scenario documents_bare_name scenario_documents_bare_name
+  run_scenario manual_entry_unicode scenario_manual_entry_unicode
   run_scenario code_page_932 scenario_code_page_932
   run_scenario code_page_1251 scenario_code_page_1251
 }

@@ -340,6 +340,7 @@ int Run(int argc, char** argv) {
     }
     if (step == "file-dialog" && arg(3)) return FileDialog(arg(2), WideArgument(3), 20000);
     if (step == "version" && arg(2)) return PrintVersion(arg(2));
+    if (step == "acp") return std::printf("%u\n", GetACP()) < 0;
     if (step == "font-metrics") return PrintStartFontMetrics();
     if ((step == "texts" || step == "texts-utf8") && arg(2)) {
         HWND window = FindByCaption(arg(2));
@@ -369,7 +370,6 @@ int Run(int argc, char** argv) {
         std::printf("%s\n", Caption(main).c_str());
         return 0;
     }
-    if (step == "acp") return std::printf("%u\n", GetACP()) < 0;
     if (step == "status") {
         HWND status = GetDlgItem(main, kStatusBarId);
         if (!status) return Fail("status bar not found");

@@ -116,6 +116,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
     // at once with a non-zero code.
     if (!window) return -1;
     program.main_window = window;
+    // The resource's menu carries no marks: they come from the state.
+    Win32Shell(program).ApplyMenuState(ComputeMenuState(program.state));
     ShowWindow(window, show);
     UpdateWindow(window);
     // The station file of the command line is opened as "Open station from

@@ -6,8 +6,6 @@
 #include "app/win32/text_conversion.h"
 #include "resources/dialog_ids.h"
 
-namespace id = manual_entry_id;
-
 namespace {
 
 // The form's texts are Windows-1252, as the record holds them.

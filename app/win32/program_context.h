@@ -25,7 +25,8 @@ struct ProgramContext {
     // names of the file dialogs lie there.
     std::string documents_folder;
 
-    // The current station, presentation settings, metrics and menu marks.
+    // The current station, presentation settings and metrics (the menu marks
+    // are computed from them).
     AppState state;
 
     // Created at main-window creation, deleted at its destruction. The

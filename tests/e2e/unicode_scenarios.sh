@@ -11,6 +11,13 @@ unicode_folder='Łódź Ωmega 東京'
 # file, blanks cut.
 station_name_of() { record_text "$1" 0 24 | sed 's/ *$//'; }
 
+# The program started on the shipped database, its main window shown.
+start_on_sample() {
+  copy_sample
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+}
+
 # Saves the window content as FILE (a Windows path) and waits for UNIX_FILE.
 save_content_as() {  # save_content_as WINDOWS_PATH UNIX_PATH
   drive command "$IDM_SAVE_WINDOW_CONTENT"
@@ -46,8 +53,19 @@ scenario_unicode_folder() {
   check_true "no temporary file left there" no_stray_files "$folder"
   exit_program
 
-  # Started with the file as its argument, as a double-click starts it.
+  # Started with a station file as its argument, the program reads the
+  # database beside itself only: the one in the working folder is not read.
   start_program 240 "$win\\Berlin.cli"
+  check "with a station file, no database beside the program: the stop message" \
+    "$(drive wait-window "Varnok 32: Terminating" 60000)" "Varnok 32: Terminating application"
+  drive press "Varnok 32: Terminating" "$IDOK"
+  wait_program_exit 60
+  check_true "and it ends with a non-zero code" test "$exit_code" != 0
+
+  # Beside its database, as installed: started with the file as its
+  # argument, as a double-click starts it.
+  cp "$exe" "$scenario_dir/data/"
+  exe="$scenario_dir/data/Varnok32.exe" start_program 240 "$win\\Berlin.cli"
   check "started with $unicode_folder\\Berlin.cli: the main window" \
     "$(drive wait-window "Climate diagram (" 60000 | cut -c1-17)" "Climate diagram ("
   check "no message" "$(drive wait-window "Varnok 32" 2000)" ""
@@ -60,9 +78,7 @@ scenario_unicode_folder() {
 # a save that takes them lands there, not in the program's or the working
 # folder.
 scenario_documents_bare_name() {
-  copy_sample
-  start_program
-  drive wait-window "Climate diagram (" 60000 >/dev/null
+  start_on_sample
   drive command "$IDM_SAVE_STATION_FILE"
   drive wait-window "Save climate station to file" 20000 >/dev/null
   drive press "Save climate station to file" "$IDOK"
@@ -83,9 +99,7 @@ scenario_documents_bare_name() {
 # the degree sign (0xB0) is drawn as one.
 scenario_code_page() {  # scenario_code_page CODE_PAGE
   check "the locale $program_locale gives the ANSI code page" "$(drive acp)" "$1"
-  copy_sample
-  start_program
-  drive wait-window "Climate diagram (" 60000 >/dev/null
+  start_on_sample
   open_search_dialog >/dev/null
   local expected names first last
   expected=$(sample_stations_of Türkiye)
@@ -117,9 +131,7 @@ scenario_code_page() {  # scenario_code_page CODE_PAGE
 # message naming it, nothing is stored and the dialog stays; one it holds
 # (ü, é) is stored as its Windows-1252 byte.
 scenario_manual_entry_unicode() {
-  copy_sample
-  start_program
-  drive wait-window "Climate diagram (" 60000 >/dev/null
+  start_on_sample
   drive command "$IDM_ENTER_DATA_MANUALLY"
   drive wait-window "$manual_dialog" 30000 >/dev/null
   drive set-text "$manual_dialog" "$IDC_STATION_NAME" "Łukasz"

@@ -147,7 +147,7 @@ scenario_setup() {
 # saves there stays in the scenario. Sets `documents` (the Unix path) and
 # `documents_win` (the Windows path).
 own_documents() {
-  local home user
+  local home user folder
   for home in "$prefix"/drive_c/users/*; do
     user=$(basename "$home")
     [ "$user" = Public ] && continue

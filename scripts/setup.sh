@@ -19,6 +19,7 @@ packages=(
   cups printer-driver-cups-pdf poppler-utils
   nsis zip unzip
   chromium locales
+  libreoffice-draw
 )
 
 # The locales the code-page tests start Wine with (LANG=ja_JP.UTF-8 gives

@@ -1,5 +1,8 @@
 #include "app/win32/gdi_objects.h"
 
+#include <cstddef>
+#include <cstring>
+
 namespace {
 
 // The program draws on one thread: a plain counter suffices.
@@ -17,8 +20,15 @@ HPEN CountedCreatePen(int style, int width, COLORREF colour) {
     return Counted(CreatePen(style, width, colour));
 }
 
+HPEN CountedExtCreatePen(DWORD style, DWORD width, const LOGBRUSH& brush, DWORD dash_count, const DWORD* dashes) {
+    return Counted(ExtCreatePen(style, width, &brush, dash_count, dashes));
+}
+
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern) { return Counted(CreatePatternBrush(pattern)); }
 
+// Made through the wide call from a zero-filled LOGFONTW (ToLogFont): a
+// metafile records all 32 characters of the face name, and they are zeros
+// after its end.
 HFONT CountedCreateFont(const LOGFONTW& font) { return Counted(CreateFontIndirectW(&font)); }
 
 HBITMAP CountedLoadBitmap(HINSTANCE instance, int resource_id) {

@@ -3,7 +3,10 @@
 #include "app/win32/gdi_objects.h"
 #include "app/win32/text_conversion.h"
 
+#include "diagram/line_clip.h"
+
 #include <climits>
+#include <cstddef>
 #include <cstring>
 
 LOGFONTW ToLogFont(const FontSpec& font) {
@@ -25,7 +28,7 @@ LOGFONTW ToLogFont(const FontSpec& font) {
     constexpr std::size_t kFaceChars = sizeof lf.lfFaceName / sizeof lf.lfFaceName[0];
     static_assert(kFaceChars == sizeof font.face_name, "face name sizes");
     const std::wstring face = WideFrom1252(font.face_name, static_cast<int>(strnlen(font.face_name, kFaceChars - 1)));
-    face.copy(lf.lfFaceName, kFaceChars - 1);
+    face.copy(lf.lfFaceName, kFaceChars - 1);  // zeros after it: a metafile records the whole field
     return lf;
 }
 
@@ -61,11 +64,59 @@ GdiSurface::~GdiSurface() {
     }
 }
 
-void GdiSurface::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }
+void GdiSurface::StartPicture(int width, int height) {
+    picture_ = width > 0 && height > 0;
+    width_ = width;
+    height_ = height;
+    IntersectClipRect(dc_, 0, 0, width, height);
+    if (pens_.thin) SelectObject(dc_, pens_.thin);
+    SelectObject(dc_, GetStockObject(NULL_BRUSH));
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, kBlack);
+    ::SetTextAlign(dc_, TA_LEFT | TA_TOP);
+}
 
-void GdiSurface::LineTo(int x, int y) { ::LineTo(dc_, x, y); }
+bool GdiSurface::CutToPicture(int& x1, int& y1, int& x2, int& y2) const {
+    if (!picture_) return true;
+    const auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x <= width_ && y <= height_; };
+    if (inside(x1, y1) && inside(x2, y2)) return true;
+    ClippedLine cut{};
+    if (!ClipLine(x1, y1, x2, y2, ClipRect{0, 0, static_cast<double>(width_), static_cast<double>(height_)}, cut)) {
+        return false;
+    }
+    const auto round = [](double v) { return static_cast<int>(v < 0 ? v - 0.5 : v + 0.5); };
+    x1 = round(cut.x1);
+    y1 = round(cut.y1);
+    x2 = round(cut.x2);
+    y2 = round(cut.y2);
+    return true;
+}
 
-void GdiSurface::SetPixel(int x, int y, Colour colour) { ::SetPixel(dc_, x, y, colour); }
+void GdiSurface::MoveTo(int x, int y) {
+    position_ = POINT{x, y};
+    if (!picture_) MoveToEx(dc_, x, y, nullptr);
+}
+
+void GdiSurface::LineTo(int x, int y) {
+    if (!picture_) {
+        ::LineTo(dc_, x, y);
+        return;
+    }
+    int x1 = position_.x, y1 = position_.y, x2 = x, y2 = y;
+    position_ = POINT{x, y};
+    if (!CutToPicture(x1, y1, x2, y2)) return;
+    MoveToEx(dc_, x1, y1, nullptr);
+    ::LineTo(dc_, x2, y2);
+}
+
+void GdiSurface::SetPixel(int x, int y, Colour colour) {
+    if (!picture_) {
+        ::SetPixel(dc_, x, y, colour);
+        return;
+    }
+    const SurfacePoint point{x, y};
+    SetPixels(&point, 1, colour);
+}
 
 namespace {
 
@@ -76,6 +127,7 @@ constexpr std::size_t kLinesPerCall = 4096;
 }  // namespace
 
 void GdiSurface::AddLine(int x1, int y1, int x2, int y2) {
+    if (!CutToPicture(x1, y1, x2, y2)) return;
     points_.push_back(POINT{x1, y1});
     points_.push_back(POINT{x2, y2});
     counts_.push_back(2);
@@ -99,7 +151,7 @@ bool GdiSurface::PenDrawsOnePixelOf(Colour colour) const {
 }
 
 void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour colour) {
-    if (count < kShortestPixelBatch) {
+    if (count < kShortestPixelBatch && !picture_) {
         DrawSurface::SetPixels(points, count, colour);
         return;
     }
@@ -108,9 +160,10 @@ void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour
     // batch.
     HPEN pen = nullptr;
     if (!PenDrawsOnePixelOf(colour)) {
-        pen = colour == kBlack ? static_cast<HPEN>(GetStockObject(BLACK_PEN)) : CountedCreatePen(PS_SOLID, 1, colour);
+        const int stock = colour == kBlack ? BLACK_PEN : colour == kWhite ? WHITE_PEN : -1;
+        pen = stock >= 0 ? static_cast<HPEN>(GetStockObject(stock)) : CountedCreatePen(PS_SOLID, 1, colour);
         if (!pen) {
-            DrawSurface::SetPixels(points, count, colour);
+            if (!picture_) DrawSurface::SetPixels(points, count, colour);
             return;
         }
     }
@@ -118,6 +171,7 @@ void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour
     for (std::size_t i = 0; i < count; ++i) {
         const int x = points[i].x;
         const int y = points[i].y;
+        if (picture_ && (x < 0 || y < 0 || x >= width_ || y >= height_)) continue;
         // The pixel under the end of the last line, which runs down in this
         // column, lengthens it (a dot's block is drawn column by column).
         if (!counts_.empty()) {
@@ -133,7 +187,7 @@ void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour
     FlushLines();
     if (pen) {
         SelectObject(dc_, previous);
-        if (colour != kBlack) CountedDelete(pen);
+        if (colour != kBlack && colour != kWhite) CountedDelete(pen);
     }
 }
 
@@ -141,7 +195,7 @@ void GdiSurface::DrawLines(const LineSegment* segments, std::size_t count) {
     if (count == 0) return;
     for (std::size_t i = 0; i < count; ++i) AddLine(segments[i].x1, segments[i].y1, segments[i].x2, segments[i].y2);
     FlushLines();
-    MoveToEx(dc_, segments[count - 1].x2, segments[count - 1].y2, nullptr);
+    MoveTo(segments[count - 1].x2, segments[count - 1].y2);
 }
 
 void GdiSurface::DrawHorizontalStrokes(const HorizontalStroke* strokes, std::size_t count, Colour end_colour) {
@@ -156,7 +210,7 @@ void GdiSurface::DrawHorizontalStrokes(const HorizontalStroke* strokes, std::siz
     }
     for (std::size_t i = 0; i < count; ++i) AddLine(strokes[i].x1, strokes[i].y, strokes[i].x2 + 1, strokes[i].y);
     FlushLines();
-    MoveToEx(dc_, strokes[count - 1].x2, strokes[count - 1].y, nullptr);
+    MoveTo(strokes[count - 1].x2, strokes[count - 1].y);
 }
 
 void GdiSurface::SelectPen(PenId pen) {
@@ -181,9 +235,17 @@ void GdiSurface::SetTextColour(Colour colour) { SetTextColor(dc_, colour); }
 // The glyphs of code page 1252 whatever the system's ANSI code page: the
 // text is converted explicitly and drawn with the wide call.
 void GdiSurface::TextOut(int x, int y, std::string_view text) {
+    if (text.empty()) return;  // nothing to see; a reader might show a box
     int length = text.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(text.size());
     wide_text_ = WideFrom1252(text.data(), length);
-    ::ExtTextOutW(dc_, x, y, 0, nullptr, wide_text_.c_str(), static_cast<UINT>(wide_text_.size()), nullptr);
+    const UINT count = static_cast<UINT>(wide_text_.size());
+    if (picture_) {
+        // Cut at the window, so the record's bounds stay inside it too.
+        const RECT window = {0, 0, width_, height_};
+        ::ExtTextOutW(dc_, x, y, ETO_CLIPPED, &window, wide_text_.c_str(), count, nullptr);
+        return;
+    }
+    ::ExtTextOutW(dc_, x, y, 0, nullptr, wide_text_.c_str(), count, nullptr);
 }
 
 void GdiSurface::SelectFont(const FontSpec& font) {

@@ -139,6 +139,7 @@ scenario_manual_entry_unicode() {
   drive click-button "$manual_dialog" "$IDOK"
   check "OK: a message" "$(drive wait-window "Varnok 32" 20000)" "Varnok 32"
   check_true "naming Ł (U+0141)" grep -q '"Ł" (U+0141)' <(drive texts-utf8 "Varnok 32")
+  screenshot manual_entry_refused
   drive press "Varnok 32" "$IDOK"
   drive wait-gone "Varnok 32" 20000
   check "the dialog stays open" "$(drive wait-window "$manual_dialog" 5000)" "$manual_dialog"

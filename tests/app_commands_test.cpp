@@ -207,6 +207,8 @@ TEST_F(CommandsTest, DialogAndOutputCommandsAskTheShellAndRepaintAsTheyNeed) {
         // Cancelled search: no new station, nothing repainted.
         {IDM_OPEN_FROM_DATABASE, nullptr, nullptr, {"search dialog"}, "NO DATASET"},
         {IDM_OPEN_FROM_DATABASE, &imported, nullptr, {"search dialog", "invalidate diagram erase"}, "IMPORTED"},
+        {IDM_OPEN_FROM_MAP, nullptr, nullptr, {"map dialog"}, "NO DATASET"},
+        {IDM_OPEN_FROM_MAP, &imported, nullptr, {"map dialog", "invalidate diagram erase"}, "IMPORTED"},
         // The manual entry repaints before it returns, also after Cancel.
         {IDM_ENTER_DATA_MANUALLY, nullptr, nullptr,
          {"manual entry dialog", "invalidate diagram erase", "update diagram"}, "NO DATASET"},

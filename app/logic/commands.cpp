@@ -133,6 +133,11 @@ void OpenStationFromDatabase(AppState& state, Shell& shell) {
     if (shell.ImportStationFromDatabase(state.station)) shell.InvalidateDiagram(true);
 }
 
+// Command 41: the same for a station picked on the map.
+void OpenStationFromMap(AppState& state, Shell& shell) {
+    if (shell.ImportStationFromMap(state.station)) shell.InvalidateDiagram(true);
+}
+
 // Command 12: the dialog may have changed the station (or been cancelled);
 // the diagram window shows it before the command returns.
 void EnterDataManually(AppState& state, Shell& shell) {
@@ -159,6 +164,7 @@ bool RunCommand(AppState& state, Shell& shell, int command) {
         case IDM_OPEN_STATION_FILE: OpenStationFile(state, shell); return true;
         case IDM_SAVE_STATION_FILE: SaveStationFile(state, shell); return true;
         case IDM_OPEN_FROM_DATABASE: OpenStationFromDatabase(state, shell); return true;
+        case IDM_OPEN_FROM_MAP: OpenStationFromMap(state, shell); return true;
         case IDM_ENTER_DATA_MANUALLY: EnterDataManually(state, shell); return true;
         case IDM_SAVE_WINDOW_CONTENT: shell.SaveWindowContent(); return true;
         case IDM_COPY_TO_CLIPBOARD: shell.CopyWindowToClipboard(); return true;

@@ -26,6 +26,8 @@ HPEN CountedExtCreatePen(DWORD style, DWORD width, const LOGBRUSH& brush, DWORD 
 
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern) { return Counted(CreatePatternBrush(pattern)); }
 
+HBRUSH CountedCreateSolidBrush(COLORREF colour) { return Counted(CreateSolidBrush(colour)); }
+
 // Made through the wide call from a zero-filled LOGFONTW (ToLogFont): a
 // metafile records all 32 characters of the face name, and they are zeros
 // after its end.

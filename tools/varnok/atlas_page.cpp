@@ -42,6 +42,21 @@ const char kScript[] = R"js(<script>
     } catch (e) {}
   });
   apply();
+  // The map's dots follow their figures: whatever filter hides a figure
+  // (the text field, the class filter) hides its dot.
+  var dots = Array.prototype.slice.call(document.querySelectorAll("#map a[href^='#s-']"));
+  var dotFigures = dots.map(function (a) { return document.getElementById(a.getAttribute("href").slice(1)); });
+  function syncDots() {
+    dots.forEach(function (a, i) {
+      var hide = !dotFigures[i] || dotFigures[i].hidden;
+      if (hide) { a.setAttribute("display", "none"); } else { a.removeAttribute("display"); }
+    });
+  }
+  syncDots();
+  if ("MutationObserver" in window) {
+    new MutationObserver(syncDots).observe(document.querySelector("main"),
+                                           {attributes: true, attributeFilter: ["hidden"], subtree: true});
+  }
   // A diagram is loaded when it comes near the window, so that a page of
   // thousands of stations opens at once in every browser.
   var images = Array.prototype.slice.call(document.querySelectorAll("img[data-src]"));
@@ -75,6 +90,10 @@ figure { margin: 0; border: 1px solid #ddd; }
 figure img { display: block; max-width: 100%; height: auto; }
 figcaption { padding: 0.3em 0.5em; font-size: 0.9em; }
 .wmo { color: #666; }
+#map { margin-top: 0.8em; }
+#map svg { display: block; width: 100%; max-width: 1440px; height: auto; border: 0; }
+#map a circle:hover { stroke: #000; stroke-width: 2; }
+figure:target { outline: 3px solid #c60; }
 </style>
 )css";
 
@@ -96,7 +115,11 @@ std::string HtmlEscape(std::string_view utf8) {
     return out;
 }
 
-std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSize size) {
+std::string AtlasFigureId(std::string_view code, std::string_view number) {
+    return "s-" + std::string(code) + "-" + std::string(number);
+}
+
+std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSize size, std::string_view map_svg) {
     std::size_t station_count = 0;
     for (const AtlasCountry& c : countries) station_count += c.stations.size();
     const std::string kind = size.table ? "Data table" : "Climate diagram";
@@ -104,7 +127,7 @@ std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSi
     const std::string height = std::to_string(size.height);
 
     std::string out;
-    out.reserve(4096 + station_count * 400);
+    out.reserve(4096 + map_svg.size() + station_count * 400);
     out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
            "<title>Climate atlas</title>\n";
@@ -113,7 +136,13 @@ std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSi
     out += std::to_string(station_count) + " stations in " + std::to_string(countries.size()) + " countries</h1>\n";
     out += "<input id=\"q\" type=\"search\" placeholder=\"Station, country or WMO number\" "
            "aria-label=\"Filter by station, country or WMO number\" autocomplete=\"off\" autofocus>"
-           "<span id=\"count\"></span>\n</header>\n<nav>\n";
+           "<span id=\"count\"></span>\n</header>\n";
+    if (!map_svg.empty()) {
+        out += "<div id=\"map\">\n";
+        out += map_svg;
+        out += "</div>\n";
+    }
+    out += "<nav>\n";
     for (const AtlasCountry& c : countries) {
         out += "<a id=\"to-c" + HtmlEscape(c.code) + "\" href=\"#c" + HtmlEscape(c.code) + "\">";
         out += HtmlEscape(c.name);
@@ -125,7 +154,7 @@ std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSi
         out += HtmlEscape(c.name);
         out += "</h2>\n<div class=\"stations\">\n";
         for (const AtlasStation& s : c.stations) {
-            out += "<figure data-search=\"";
+            out += "<figure id=\"" + HtmlEscape(AtlasFigureId(c.code, s.number)) + "\" data-search=\"";
             out += HtmlEscape(s.name + " " + c.name + " " + s.number);
             out += "\"><a href=\"" + HtmlEscape(s.picture) + "\"><img data-src=\"" + HtmlEscape(s.picture) +
                    "\" width=\"" + width + "\" height=\"" + height + "\" alt=\"" + kind + " of ";

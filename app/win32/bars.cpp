@@ -6,6 +6,7 @@
 #include "app/logic/toolbar_buttons.h"
 #include "app/logic/window_layout.h"
 #include "app/win32/window_dpi.h"
+#include "app/win32/text_conversion.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -28,26 +29,29 @@ const TBBUTTON* ToolbarTable() {
     return table;
 }
 
-void CopyButtonInfo(NMTOOLBARA& request, const ToolbarEntry* entry) {
+void CopyButtonInfo(NMTOOLBARW& request, const ToolbarEntry* entry) {
     request.tbButton = ToolbarTable()[entry - toolbar_buttons];
     // Within the buffer the toolbar gave, however small.
-    if (request.pszText && request.cchText > 0) lstrcpynA(request.pszText, kToolbarButtonText, request.cchText);
+    if (request.pszText && request.cchText > 0) {
+        lstrcpynW(request.pszText, WideFromUtf8(kToolbarButtonText).c_str(), request.cchText);
+    }
 }
 
 // A button is its image and 8 pixels: 32 at 96 DPI.
 int ButtonSize(const ToolbarStrip& strip) { return strip.image_size + 8; }
 
 void ResetToolbar(HWND toolbar) {
-    while (SendMessageA(toolbar, TB_DELETEBUTTON, 0, 0)) {
+    while (SendMessageW(toolbar, TB_DELETEBUTTON, 0, 0)) {
     }
-    SendMessageA(toolbar, TB_ADDBUTTONSA, kToolbarEntryCount, reinterpret_cast<LPARAM>(ToolbarTable()));
+    SendMessageW(toolbar, TB_ADDBUTTONSW, kToolbarEntryCount, reinterpret_cast<LPARAM>(ToolbarTable()));
 }
 
 }  // namespace
 
 void CreateBars(ProgramContext& program) {
-    program.status_bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP | CCS_BOTTOM,
-                                           kStatusDiagramMode, program.main_window, STATUSBAR_ID);
+    program.status_bar = CreateStatusWindowW(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP | CCS_BOTTOM,
+                                             WideFromUtf8(kStatusDiagramMode).c_str(), program.main_window,
+                                             STATUSBAR_ID);
     const ToolbarStrip strip = ToolbarStripForDpi(WindowDpi(program.main_window));
     const int image = strip.image_size;
     program.toolbar = CreateToolbarEx(
@@ -62,16 +66,16 @@ void ScaleToolbar(ProgramContext& program) {
     if (!program.toolbar || strip.bitmap_id == program.toolbar_strip.bitmap_id) return;
     TBREPLACEBITMAP replace = {program.instance, static_cast<UINT_PTR>(program.toolbar_strip.bitmap_id),
                                program.instance, static_cast<UINT_PTR>(strip.bitmap_id), kToolbarImageCount};
-    SendMessageA(program.toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(strip.image_size, strip.image_size));
-    SendMessageA(program.toolbar, TB_REPLACEBITMAP, 0, reinterpret_cast<LPARAM>(&replace));
-    SendMessageA(program.toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(ButtonSize(strip), ButtonSize(strip)));
+    SendMessageW(program.toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(strip.image_size, strip.image_size));
+    SendMessageW(program.toolbar, TB_REPLACEBITMAP, 0, reinterpret_cast<LPARAM>(&replace));
+    SendMessageW(program.toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(ButtonSize(strip), ButtonSize(strip)));
     program.toolbar_strip = strip;
-    SendMessageA(program.toolbar, TB_AUTOSIZE, 0, 0);
+    SendMessageW(program.toolbar, TB_AUTOSIZE, 0, 0);
 }
 
 void LayoutBars(const ProgramContext& program) {
-    SendMessageA(program.toolbar, TB_AUTOSIZE, 0, 0);
-    SendMessageA(program.status_bar, WM_SIZE, 0, 0);
+    SendMessageW(program.toolbar, TB_AUTOSIZE, 0, 0);
+    SendMessageW(program.status_bar, WM_SIZE, 0, 0);
     // The main window does not clip its children: its background erase
     // after a size change can cover a bar that has just moved, so both
     // are drawn again.
@@ -86,20 +90,21 @@ LRESULT OnToolbarNotify(ProgramContext& program, WPARAM wparam, LPARAM lparam) {
     HWND toolbar = GetDlgItem(program.main_window, TOOLBAR_ID);
     if (wparam == TOOLBAR_ID) {
         const int size = ButtonSize(program.toolbar_strip);
-        SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(size, size));
+        SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(size, size));
     }
     switch (header->code) {
-        case TTN_NEEDTEXTA: {
-            auto* info = reinterpret_cast<NMTTDISPINFOA*>(lparam);
+        // The main window is a Unicode window: the controls ask in UTF-16.
+        case TTN_NEEDTEXTW: {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lparam);
             info->hinst = program.instance;
-            info->lpszText = MAKEINTRESOURCEA(LOWORD(header->idFrom));
+            info->lpszText = MAKEINTRESOURCEW(LOWORD(header->idFrom));
             return 0;
         }
         case TBN_QUERYINSERT:
         case TBN_QUERYDELETE:
             return TRUE;
-        case TBN_GETBUTTONINFOA: {
-            auto* request = reinterpret_cast<NMTOOLBARA*>(lparam);
+        case TBN_GETBUTTONINFOW: {
+            auto* request = reinterpret_cast<NMTOOLBARW*>(lparam);
             const ToolbarEntry* entry = ToolbarEntryAt(request->iItem);
             if (!entry) return FALSE;
             CopyButtonInfo(*request, entry);
@@ -109,7 +114,8 @@ LRESULT OnToolbarNotify(ProgramContext& program, WPARAM wparam, LPARAM lparam) {
             ResetToolbar(toolbar);
             return 0;
         case TBN_CUSTHELP:
-            MessageBoxA(program.main_window, kToolbarHelpText, kToolbarHelpCaption, MB_OK | MB_ICONINFORMATION);
+            MessageBoxW(program.main_window, WideFromUtf8(kToolbarHelpText).c_str(),
+                        WideFromUtf8(kToolbarHelpCaption).c_str(), MB_OK | MB_ICONINFORMATION);
             return 0;
         default:
             return 0;
@@ -120,7 +126,7 @@ void OnMenuSelect(const ProgramContext& program, WPARAM wparam, LPARAM lparam) {
     if (ClassifyMenuSelect(static_cast<std::uint32_t>(wparam), lparam == 0) == MenuSelection::no_help) {
         // MenuHelp has no text for a submenu title and would leave the help
         // of the item highlighted before on show: back to the mode text.
-        SendMessageA(program.status_bar, SB_SIMPLE, FALSE, 0);
+        SendMessageW(program.status_bar, SB_SIMPLE, FALSE, 0);
         return;
     }
     // Base 0: the help text of a command is the string with its identifier.
@@ -129,10 +135,10 @@ void OnMenuSelect(const ProgramContext& program, WPARAM wparam, LPARAM lparam) {
     // In simple mode the status bar reports the help text as part 0; set it
     // again as the simple text without drawing flags. A text that would not
     // fit the buffer is left as MenuHelp set it.
-    char text[128];
-    LRESULT length = SendMessageA(program.status_bar, SB_GETTEXTLENGTHA, 0, 0);
-    if (LOWORD(length) >= sizeof text) return;
-    text[0] = '\0';
-    SendMessageA(program.status_bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-    SendMessageA(program.status_bar, SB_SETTEXTA, 255, reinterpret_cast<LPARAM>(text));
+    wchar_t text[128];
+    LRESULT length = SendMessageW(program.status_bar, SB_GETTEXTLENGTHW, 0, 0);
+    if (LOWORD(length) >= sizeof text / sizeof text[0]) return;
+    text[0] = L'\0';
+    SendMessageW(program.status_bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageW(program.status_bar, SB_SETTEXTW, 255, reinterpret_cast<LPARAM>(text));
 }

@@ -93,7 +93,6 @@ std::string DocumentsFolder() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
     RestrictDllSearch();
-    EnableDpiAwareness();
     ProgramContext& program = TheProgram();
     program.instance = instance;
     program.state = MakeStartupState(kDefaultDpi);

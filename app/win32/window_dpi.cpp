@@ -10,9 +10,6 @@ Function SystemFunction(const char* module, const char* name) {
     return handle ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name))) : nullptr;
 }
 
-// DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, which older SDK headers lack.
-const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
-
 int reported_dpi = 0;  // from WM_DPICHANGED; 0 while none came
 
 int ScreenDpi() {
@@ -23,17 +20,6 @@ int ScreenDpi() {
 }
 
 }  // namespace
-
-void EnableDpiAwareness() {
-    using SetContext = BOOL(WINAPI*)(HANDLE);
-    using SetAware = BOOL(WINAPI*)();
-    // Where the call exists, a failure means the awareness is set already.
-    if (auto set_context = SystemFunction<SetContext>("user32.dll", "SetProcessDpiAwarenessContext")) {
-        set_context(kPerMonitorAwareV2);
-        return;
-    }
-    if (auto set_aware = SystemFunction<SetAware>("user32.dll", "SetProcessDPIAware")) set_aware();
-}
 
 int WindowDpi(HWND window) {
     using GetDpi = UINT(WINAPI*)(HWND);

@@ -1,14 +1,10 @@
-// The DPI of a window and sizes scaled to it. Functions that only newer
-// Windows versions have are looked up at run time, so the program still
-// starts where they are missing.
+// The DPI of a window and sizes scaled to it. The program is per-monitor
+// DPI aware by its manifest. Functions that only newer Windows versions
+// have are looked up at run time, so the program still starts where they
+// are missing.
 #pragma once
 
 #include "app/win32/win32_api.h"
-
-// Per-monitor DPI awareness (version 2 where the system has it, else the
-// system DPI). The manifest asks for the same; the call covers a start
-// without it, and fails harmlessly when the manifest has set it.
-void EnableDpiAwareness();
 
 // GetDpiForWindow where the system has it, else the DPI the last
 // WM_DPICHANGED reported (Windows 8.1 has that message but not the

@@ -46,6 +46,17 @@ same_emf_drawing() {  # same_emf_drawing A B
   a=$(python3 "$records" drawing "$1") && b=$(python3 "$records" drawing "$2") && [ -n "$a" ] && [ "$a" = "$b" ]
 }
 
+# The program started in the data folder, with Berlin-Tempelhof opened
+# through "Open station from file" (a station file given as the argument
+# would make the program read the database beside Varnok32.exe).
+start_with_tempelhof() {
+  start_program 240
+  drive wait-window "Climate diagram (" 90000 >/dev/null
+  drive command "$IDM_OPEN_STATION_FILE"
+  drive file-dialog "Open climate station from file" "$(data_file tempelhof.cli)"
+  drive wait-gone "Open climate station from file" 30000
+}
+
 at_least() { python3 -c "import sys; sys.exit(0 if float('$1') >= float('$2') else 1)"; }
 
 # Berlin-Tempelhof at one DPI: window size, screenshot and the three
@@ -53,8 +64,7 @@ at_least() { python3 -c "import sys; sys.exit(0 if float('$1') >= float('$2') el
 dpi_run() {  # dpi_run DPI OUT
   local dpi=$1 out=$2 data="$scenario_dir/data"
   set_logpixels "$dpi"
-  start_program 240 tempelhof.cli
-  drive wait-window "Climate diagram (" 90000 >/dev/null
+  start_with_tempelhof
   check "$dpi DPI: the main window is 400 x 590 scaled" "$(drive window-size)" \
     "$((400 * dpi / 96)) $((590 * dpi / 96))"
   # The same window in 96-DPI units at every DPI: 380 x 510, a start-size
@@ -128,8 +138,7 @@ scenario_zoom() {
   mkdir -p "$out"
   (cd "$data" && wine_env timeout 120 "$wine_loader" "$build/varnok.exe" import --wmo 10384 -o tempelhof.cli) \
     >"$scenario_dir/varnok.log" 2>&1
-  start_program 240 tempelhof.cli
-  drive wait-window "Climate diagram (" 90000 >/dev/null
+  start_with_tempelhof
   drive move-main 0 0
   drive size-main 1920 1080
   check "the main window is 1920 x 1080" "$(drive window-size)" "1920 1080"
@@ -170,7 +179,7 @@ same_pixels() { compare -metric AE "$1" "$2" null: >/dev/null 2>&1; }
 
 save_window_content() {  # save_window_content NAME: into the data folder
   drive command "$IDM_SAVE_WINDOW_CONTENT"
-  drive file-dialog "Save window content" "$1"
+  drive file-dialog "Save window content" "$(data_file "$1")"
   wait_until 30 test -s "$scenario_dir/data/$1"
 }
 

@@ -11,6 +11,7 @@
 #include "station/text_encoding.h"
 #include "tools/varnok/atlas_page.h"
 #include "tools/varnok/commands.h"
+#include "tools/varnok/record_file.h"
 #include "tools/varnok/render_svg.h"
 #include "tools/varnok/whole_file.h"
 
@@ -19,29 +20,6 @@ namespace {
 using namespace db_layout;
 
 constexpr std::size_t kMaxUnwrittenShown = 5;
-
-// The whole records of PRECIP.DAT or TEMP.DAT, read once.
-struct RecordFile {
-    DataFileStatus status = DataFileStatus::ok;
-    std::string bytes;
-    std::size_t count = 0;
-    const char* Record(std::size_t i) const { return bytes.data() + i * kStationRecordSize; }
-};
-
-RecordFile ReadRecords(const std::string& path) {
-    RecordFile file;
-    std::int64_t count = 0;
-    file.status = ScanStationRecords(
-        path,
-        [&](const StationRecordBytes& record) {
-            if (file.bytes.empty()) file.bytes.reserve(static_cast<std::size_t>(count) * kStationRecordSize);
-            file.bytes.append(record.bytes, kStationRecordSize);
-            return false;
-        },
-        &count);
-    file.count = file.bytes.size() / kStationRecordSize;
-    return file;
-}
 
 std::string_view Trimmed(std::string_view text) {
     text = TrimTrailingBlanks(CutAtNul(text));
@@ -117,12 +95,12 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
     CountryTable table;
     DataFileStatus status = LoadCountryTable(options.db_dir, table);
     if (status != DataFileStatus::ok) return Failure(result, DataFileProblemMessage(DataFile::country, status));
-    const RecordFile precip = ReadRecords(DataFilePath(options.db_dir, DataFile::precip));
+    const RecordFile precip = ReadRecordFile(DataFilePath(options.db_dir, DataFile::precip));
     if (precip.status != DataFileStatus::ok) return Failure(result, DataFileProblemMessage(DataFile::precip, precip.status));
-    const RecordFile temp = ReadRecords(DataFilePath(options.db_dir, DataFile::temp));
+    const RecordFile temp = ReadRecordFile(DataFilePath(options.db_dir, DataFile::temp));
     if (temp.status != DataFileStatus::ok) return Failure(result, DataFileProblemMessage(DataFile::temp, temp.status));
     const std::vector<std::int64_t> pairs =
-        PairTemperatureRecords(precip.bytes.data(), precip.count, temp.bytes.data(), temp.count);
+        PairTemperatureRecords(precip.data(), precip.count, temp.data(), temp.count);
 
     auto skip = [&](AtlasSkip why) { ++result.skipped[static_cast<int>(why)]; };
     std::vector<bool> temp_taken(temp.count, false);

@@ -23,6 +23,7 @@ const Command kCommands[] = {
     {"find", &RunFind, "find --wmo N [--db DIR]       the station with that WMO number"},
     {"import", &RunImport, "import (--name NAME | --wmo N) -o OUT.cli [--from FILE.cli] [--db DIR]"},
     {"atlas", &RunAtlas, "atlas [--db DIR] -o OUTDIR [--table]   every station as SVG, with an index page"},
+    {"classes", &RunClasses, "classes [--db DIR]            the climate class of every station"},
 };
 
 void PrintUsage(std::FILE* to) {

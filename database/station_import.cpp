@@ -206,13 +206,13 @@ StationImport ImportStationRecords(const CountryTable& table, std::string_view s
 }
 
 std::vector<std::int64_t> PairTemperatureRecords(const char* precip, std::size_t precip_count, const char* temp,
-                                                 std::size_t temp_count) {
+                                                 std::size_t temp_count, std::size_t stride) {
     // The TEMP.DAT records by number, in file order, and the first of each
     // name as NameMatches compares names: without trailing blanks, cut at a NUL.
     std::unordered_map<std::int32_t, std::vector<std::size_t>> by_number;
     std::unordered_map<std::string_view, std::size_t> first_by_name;
-    auto header_of = [](const char* records, std::size_t i) {
-        return std::string_view(records + i * kStationRecordSize, kImportHeaderBytes);
+    auto header_of = [stride](const char* records, std::size_t i) {
+        return std::string_view(records + i * stride, kImportHeaderBytes);
     };
     for (std::size_t t = 0; t < temp_count; ++t) {
         const std::string_view header = header_of(temp, t);

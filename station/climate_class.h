@@ -76,3 +76,5 @@ struct ClimateFacts {
 // precipitation is negative, or all 24 are zero (the start record); the
 // values are then computed as far as they are defined.
 ClimateFacts ClassifyClimate(const StationRecord& record);
+// The same from the twelve months in calendar order, January first.
+ClimateFacts ClassifyClimateMonths(const float temp_c[12], const float precip_mm[12]);

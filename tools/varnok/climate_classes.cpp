@@ -4,7 +4,6 @@
 #include "database/data_text.h"
 #include "database/station_import.h"
 #include "station/text_encoding.h"
-#include "tools/varnok/record_file.h"
 
 namespace {
 
@@ -16,13 +15,39 @@ std::string Trimmed(std::string_view text) {
     return std::string(text);
 }
 
-// The months as the import reads them: the file holds January first for
-// every station, so the record needs no hemisphere to be classified.
-std::optional<ClimateClass> ClassOfRecords(const char* precip, const char* temp) {
-    StationRecord record = MakeStartupRecord();
-    ParseMonthlyBlock(precip + BlockOffset(kMeanBlock), kBlockSize, record.precip_mm);
-    ParseMonthlyBlock(temp + BlockOffset(kMeanBlock), kBlockSize, record.temp_c);
-    return ClassifyClimate(record).climate_class;
+// What the classes need of one data file: each record's header (the part
+// the pairing reads) and its mean block as the import reads it. The file
+// holds January first for every station, so no hemisphere is needed.
+struct MeanFile {
+    DataFileStatus status = DataFileStatus::ok;
+    std::string headers;  // kImportHeaderBytes per record
+    struct Means {
+        MonthArray month;
+    };
+    std::vector<Means> means;
+};
+
+MeanFile ReadMeans(const std::string& path) {
+    MeanFile file;
+    std::int64_t count = 0;
+    file.status = ScanStationRecords(
+        path,
+        [&](const StationRecordBytes& record) {
+            if (file.means.empty()) {
+                file.headers.reserve(static_cast<std::size_t>(count) * kImportHeaderBytes);
+                file.means.reserve(static_cast<std::size_t>(count));
+            }
+            file.headers.append(record.bytes, kImportHeaderBytes);
+            file.means.emplace_back();
+            ParseMonthlyBlock(record.bytes + BlockOffset(kMeanBlock), kBlockSize, file.means.back().month);
+            return false;
+        },
+        &count);
+    return file;
+}
+
+std::optional<ClimateClass> ClassOfMeans(const MonthArray& precip, const MonthArray& temp) {
+    return ClassifyClimateMonths(temp + 1, precip + 1).climate_class;
 }
 
 DatabaseClasses Failure(DataFile file, DataFileStatus status) {
@@ -38,23 +63,24 @@ DatabaseClasses ClassifyDatabase(const std::string& db_dir) {
     CountryTable table;
     const DataFileStatus status = LoadCountryTable(db_dir, table);
     if (status != DataFileStatus::ok) return Failure(DataFile::country, status);
-    const RecordFile precip = ReadRecordFile(DataFilePath(db_dir, DataFile::precip));
+    const MeanFile precip = ReadMeans(DataFilePath(db_dir, DataFile::precip));
     if (precip.status != DataFileStatus::ok) return Failure(DataFile::precip, precip.status);
-    const RecordFile temp = ReadRecordFile(DataFilePath(db_dir, DataFile::temp));
+    const MeanFile temp = ReadMeans(DataFilePath(db_dir, DataFile::temp));
     if (temp.status != DataFileStatus::ok) return Failure(DataFile::temp, temp.status);
-    const std::vector<std::int64_t> pairs = PairTemperatureRecords(precip.data(), precip.count, temp.data(), temp.count);
+    const std::vector<std::int64_t> pairs = PairTemperatureRecords(
+        precip.headers.data(), precip.means.size(), temp.headers.data(), temp.means.size(), kImportHeaderBytes);
 
     DatabaseClasses result;
-    result.stations.reserve(precip.count);
-    for (std::size_t i = 0; i < precip.count; ++i) {
+    result.stations.reserve(precip.means.size());
+    for (std::size_t i = 0; i < precip.means.size(); ++i) {
         if (pairs[i] < 0) continue;
-        const char* record = precip.Record(i);
-        const std::string_view code(record + kCodeOffset, kCountryCodeWidth);
+        const char* header = precip.headers.data() + i * kImportHeaderBytes;
+        const std::string_view code(header + kCodeOffset, kCountryCodeWidth);
         const CountryEntry* country = FindCountryByCode(table, code);
-        result.stations.push_back(StationClass{Trimmed(std::string_view(record + kNumberOffset, kNumberWidth)),
-                                               Trimmed(std::string_view(record + kNameOffset, kNameWidth)),
-                                               country ? Trimmed(country->name) : Trimmed(code),
-                                               ClassOfRecords(record, temp.Record(static_cast<std::size_t>(pairs[i])))});
+        result.stations.push_back(StationClass{
+            Trimmed(std::string_view(header + kNumberOffset, kNumberWidth)),
+            Trimmed(std::string_view(header + kNameOffset, kNameWidth)), country ? Trimmed(country->name) : Trimmed(code),
+            ClassOfMeans(precip.means[i].month, temp.means[static_cast<std::size_t>(pairs[i])].month)});
     }
     return result;
 }

@@ -30,6 +30,8 @@ struct DrawingState {
     bool monochrome = false;   // curve pens and table colours black
     FontSpec display_font{};   // the description the display font was made from
     int print_scale = 3;       // 1..6
+    bool climate_class_line = false;  // one more line: the station's climate class and its name
+    bool hide_station = false;        // quiz: "?" for the station's name, country, position and number
 
     // Metrics of the font selected last; MeasureFont sets them, the
     // drawing reads them.

@@ -164,6 +164,12 @@ std::string_view ClimateClassCode(ClimateClass c) { return Entry(c).code; }
 std::string_view ClimateClassName(ClimateClass c) { return Entry(c).name; }
 ClassColour ClimateClassColour(ClimateClass c) { return Entry(c).colour; }
 
+std::string ClimateClassLine(ClimateClass c) {
+    std::string line = "K\xF6ppen\x96Geiger: ";
+    line.append(ClimateClassCode(c)).append(" (").append(ClimateClassName(c)).append(")");
+    return line;
+}
+
 std::optional<ClimateClass> ClimateClassFromCode(std::string_view code) {
     for (int i = 0; i < kClimateClassCount; ++i) {
         if (kClasses[i].code == code) return static_cast<ClimateClass>(i);

@@ -21,6 +21,8 @@ DrawingState MakeState(const RenderOptions& o) {
     state.monochrome = o.monochrome;
     state.display_font = StartupDisplayFont(kRenderLogPixelsY);
     state.print_scale = o.print_scale > 0 ? o.print_scale : 3;
+    state.climate_class_line = o.climate_class;
+    state.hide_station = o.hide_station;
     return state;
 }
 

@@ -8,6 +8,7 @@
 #include "database/data_text.h"
 #include "database/station_import.h"
 #include "diagram/svg_surface.h"
+#include "station/climate_class.h"
 #include "station/text_encoding.h"
 #include "tools/varnok/atlas_page.h"
 #include "tools/varnok/commands.h"
@@ -56,6 +57,7 @@ struct DrawnStation {
     std::string country;
     std::string name;
     std::string number;
+    std::string climate_class;
 };
 
 std::vector<AtlasCountry> PageCountries(std::vector<DrawnStation> drawn) {
@@ -71,9 +73,14 @@ std::vector<AtlasCountry> PageCountries(std::vector<DrawnStation> drawn) {
             countries.push_back(AtlasCountry{Cp1252ToUtf8(s.country), s.code, {}});
         }
         countries.back().stations.push_back(
-            AtlasStation{Cp1252ToUtf8(s.name), s.number, s.code + "/" + s.number + ".svg"});
+            AtlasStation{Cp1252ToUtf8(s.name), s.number, s.code + "/" + s.number + ".svg", s.climate_class});
     }
     return countries;
+}
+
+std::string ClassCode(const StationRecord& record) {
+    const auto climate_class = ClassifyClimate(record).climate_class;
+    return climate_class ? std::string(ClimateClassCode(*climate_class)) : std::string();
 }
 
 AtlasResult Failure(AtlasResult result, UserMessage message) {
@@ -163,7 +170,7 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
         drawn.push_back(DrawnStation{std::string(code),
                                      std::string(TrimTrailingBlanks(CutAtNul(std::string_view(r.country_name, sizeof r.country_name)))),
                                      std::string(Trimmed(std::string_view(r.station_name, sizeof r.station_name))),
-                                     std::string(number)});
+                                     std::string(number), ClassCode(r)});
     }
     if (progress) progress(static_cast<std::int64_t>(precip.count), static_cast<std::int64_t>(precip.count));
 

@@ -52,11 +52,10 @@ const char kScript[] = R"js(<script>
   var given = params.get("q");
   if (given !== null) field.value = given;
   function remember() {
-    var query = [];
-    if (field.value) query.push("q=" + encodeURIComponent(field.value));
-    if (chosen) query.push("class=" + encodeURIComponent(chosen));
+    var address = field.value ? "?q=" + encodeURIComponent(field.value) : "";
+    if (chosen) address += (address ? "&" : "?") + "class=" + encodeURIComponent(chosen);
     try {
-      history.replaceState(null, "", query.length ? "?" + query.join("&") : window.location.pathname);
+      history.replaceState(null, "", address || window.location.pathname);
     } catch (e) {}
   }
   field.addEventListener("input", function () { apply(); remember(); });

@@ -45,4 +45,8 @@
 #define IDC_STATION_NUMBER_TEXT 1032
 #define IDC_TEMP_HEAD 1101
 
+/* CLIMATEFACTS: the climate facts of the station. */
+#define IDC_FACTS_TEXT 1201
+#define IDC_FACTS_COPY 1202
+
 #endif

@@ -38,12 +38,11 @@ int main() {
     StationData absurd = AbsurdStation();
     Measure("window 380x510, wet station", 200,
             [&](DrawSurface& s) { DrawWindowContent(s, state, wet, DrawArea{0, 0, 380, 510}); });
-    state.print_scale = 6;
     Measure("page 1920x1080 at scale 6, wet", 10,
-            [&](DrawSurface& s) { DrawPrintPage(s, state, wet, 1080, 1920, PageView::diagram); });
+            [&](DrawSurface& s) { DrawPrintPage(s, state, wet, 1080, 1920, PageView::diagram, 6); });
     Measure("window 380x510, absurd values", 200,
             [&](DrawSurface& s) { DrawWindowContent(s, state, absurd, DrawArea{0, 0, 380, 510}); });
     Measure("page 1920x1080 at scale 6, absurd", 10,
-            [&](DrawSurface& s) { DrawPrintPage(s, state, absurd, 1080, 1920, PageView::diagram); });
+            [&](DrawSurface& s) { DrawPrintPage(s, state, absurd, 1080, 1920, PageView::diagram, 6); });
     return 0;
 }

@@ -141,13 +141,3 @@ void ParseMonthlyBlock(const char* block, std::size_t available, MonthArray& tar
         target[i + 1] = ParseLeadingReal(CutAtNul(field));
     }
 }
-
-void ReadMonthlyBlock(std::FILE* file, std::int64_t offset, MonthArray& target) {
-    const FileOps& ops = CurrentFileOps();
-    char block[db_layout::kBlockSize];
-    std::size_t got = 0;
-    if (offset >= 0 && offset <= 0x7fffffff && ops.seek(file, static_cast<long>(offset), SEEK_SET) == 0) {
-        got = ops.read(block, sizeof block, file);
-    }
-    ParseMonthlyBlock(block, got, target);
-}

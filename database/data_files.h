@@ -30,7 +30,6 @@ constexpr std::size_t kCountryNameWidth = 60;
 constexpr std::size_t kStationRecordSize = 1338;
 constexpr std::size_t kHeaderSize = 77;
 constexpr std::size_t kBlockSize = 97;
-constexpr int kBlockCount = 13;
 constexpr std::size_t kValueFieldWidth = 8;  // 12 month fields at block offsets 0, 8, ..., 88
 
 // Header columns. The numbers are right-aligned; a conversion starts at the
@@ -120,7 +119,3 @@ DataFileStatus ScanStationRecords(const std::string& path, const RecordVisitor& 
 // byte alone (0 unless it is a digit). Bytes beyond `available` read as 0.
 void ParseMonthlyBlock(const char* block, std::size_t available, MonthArray& target);
 
-// Reads the block at `offset` bytes from the start of an open data file and
-// converts it as ParseMonthlyBlock does; a block wholly or partly beyond the
-// end of the file reads its missing bytes as 0.
-void ReadMonthlyBlock(std::FILE* file, std::int64_t offset, MonthArray& target);

@@ -19,42 +19,132 @@ struct FoundRecord {
 
 std::string_view RecordName(std::string_view header) { return header.substr(kNameOffset, kNameWidth); }
 
+// ---- The pairing rule: which record of a data file a pick takes. The
+// import scans a file for it (FindPickedRecord), the atlas looks it up in
+// an index of TEMP.DAT (RecordIndex); both end in PickCandidates::Taken.
+
+// A name as a pick with a number compares it: cut at a NUL, without
+// trailing blanks.
+std::string_view PairingName(std::string_view name) { return TrimTrailingBlanks(CutAtNul(name)); }
+
 bool NameMatches(std::string_view header, const StationPick& pick) {
     if (pick.bare_name) return TextsEqual(RecordName(header), pick.name, kNameWidth);
-    return pick.name.empty() || TrimTrailingBlanks(CutAtNul(RecordName(header))) == TrimTrailingBlanks(pick.name);
+    return pick.name.empty() || PairingName(RecordName(header)) == PairingName(pick.name);
 }
 
 bool NumberMatches(std::string_view header, const StationPick& pick) {
     return !pick.by_number || ParseLeadingInteger(header.substr(kNumberOffset)) == pick.number;
 }
 
-// One scan: the first record of the pick's name and number. With
-// `name_fallback`, a file in which no record has the number gives its first
-// record of the name instead.
-FoundRecord FindPickedRecord(const std::string& path, const StationPick& pick, bool name_fallback) {
-    FoundRecord result, first_of_name;
-    bool number_seen = false;
-    result.status = ScanStationRecords(path, [&](const StationRecordBytes& record) {
-        std::string_view header = record.Header(kImportHeaderBytes);
-        bool number = NumberMatches(header, pick);
+// What a file holds for one pick, as record indices in file order (-1: none).
+struct PickCandidates {
+    std::int64_t first_match = -1;    // the first record of the pick's name and number
+    std::int64_t first_of_name = -1;  // the first record of the name, whatever its number
+    bool number_seen = false;         // some record has the pick's number
+
+    // Adds record i (records come in file order); true once it matched.
+    bool Consider(std::string_view header, std::int64_t i, const StationPick& pick) {
+        const bool number = NumberMatches(header, pick);
         number_seen = number_seen || number;
         if (!NameMatches(header, pick)) return false;
-        if (!number) {
-            if (name_fallback && !first_of_name.found) {
-                first_of_name.found = true;
-                first_of_name.bytes.assign(record.bytes, kStationRecordSize);
-            }
-            return false;
-        }
-        result.found = true;
-        result.bytes.assign(record.bytes, kStationRecordSize);
-        return true;
-    });
-    if (!result.found && name_fallback && !number_seen && first_of_name.found) {
-        first_of_name.status = result.status;
-        return first_of_name;
+        if (first_of_name < 0) first_of_name = i;
+        if (number && first_match < 0) first_match = i;
+        return number;
     }
-    return result;
+    // The record the pick takes: its match; with `name_fallback`, in a file
+    // in which no record has the number, the first record of the name.
+    std::int64_t Taken(bool name_fallback) const {
+        if (first_match >= 0) return first_match;
+        return name_fallback && !number_seen ? first_of_name : -1;
+    }
+};
+
+// The TEMP.DAT records of a database in memory, indexed once so that every
+// pick costs a lookup: by number and name, by number, and by name (each the
+// first in file order). Thousands of records sharing one number cost no more
+// than as many numbers.
+class RecordIndex {
+public:
+    // `stride`: the distance from one record to the next.
+    RecordIndex(const char* records, std::size_t count, std::size_t stride)
+        : records_(records), count_(count), stride_(stride) {
+        for (std::size_t t = 0; t < count; ++t) {
+            const std::string_view header = Header(t);
+            const std::int32_t number = ParseLeadingInteger(header.substr(kNumberOffset));
+            const std::string_view name = PairingName(RecordName(header));
+            by_number_and_name_.emplace(NumberAndName{number, name}, t);
+            by_number_.emplace(number, t);
+            by_name_.emplace(name, t);
+        }
+    }
+
+    PickCandidates Candidates(const StationPick& pick) const {
+        PickCandidates c;
+        if (pick.bare_name) {  // compared over 24 characters as it stands: a scan
+            for (std::size_t t = 0; t < count_ && !c.Consider(Header(t), static_cast<std::int64_t>(t), pick); ++t) {
+            }
+            return c;
+        }
+        const std::string_view name = PairingName(pick.name);
+        c.number_seen = pick.by_number ? by_number_.count(pick.number) > 0 : count_ > 0;
+        c.first_of_name = name.empty() ? (count_ > 0 ? 0 : -1) : Find(by_name_, name);
+        if (!pick.by_number) {
+            c.first_match = c.first_of_name;
+        } else {
+            c.first_match = name.empty() ? Find(by_number_, pick.number)
+                                         : Find(by_number_and_name_, NumberAndName{pick.number, name});
+        }
+        return c;
+    }
+
+private:
+    struct NumberAndName {
+        std::int32_t number;
+        std::string_view name;
+        bool operator==(const NumberAndName& o) const { return number == o.number && name == o.name; }
+    };
+    struct Hash {
+        std::size_t operator()(const NumberAndName& k) const {
+            return std::hash<std::string_view>()(k.name) * 31u + std::hash<std::int32_t>()(k.number);
+        }
+    };
+    template <typename Map, typename Key>
+    static std::int64_t Find(const Map& map, const Key& key) {
+        auto found = map.find(key);
+        return found == map.end() ? -1 : static_cast<std::int64_t>(found->second);
+    }
+    std::string_view Header(std::size_t t) const {
+        return std::string_view(records_ + t * stride_, kImportHeaderBytes);
+    }
+
+    const char* records_;
+    std::size_t count_;
+    std::size_t stride_;
+    std::unordered_map<NumberAndName, std::size_t, Hash> by_number_and_name_;
+    std::unordered_map<std::int32_t, std::size_t> by_number_;
+    std::unordered_map<std::string_view, std::size_t> by_name_;
+};
+
+// The record a pick takes from one file, in one scan that ends at the match.
+FoundRecord FindPickedRecord(const std::string& path, const StationPick& pick, bool name_fallback) {
+    FoundRecord result, first_of_name;
+    PickCandidates candidates;
+    std::int64_t index = 0;
+    result.status = ScanStationRecords(path, [&](const StationRecordBytes& record) {
+        const bool matched = candidates.Consider(record.Header(kImportHeaderBytes), index++, pick);
+        if (matched) result.bytes.assign(record.bytes, kStationRecordSize);
+        if (!first_of_name.found && candidates.first_of_name >= 0) {
+            first_of_name.found = true;
+            first_of_name.bytes.assign(record.bytes, kStationRecordSize);
+        }
+        return matched;
+    });
+    const std::int64_t taken = candidates.Taken(name_fallback);
+    if (taken < 0) return result;
+    FoundRecord& found = taken == candidates.first_match ? result : first_of_name;
+    found.found = true;
+    found.status = result.status;
+    return found;
 }
 
 std::int32_t IntAt(std::string_view header, std::size_t offset) { return ParseLeadingInteger(header.substr(offset)); }
@@ -207,43 +297,14 @@ StationImport ImportStationRecords(const CountryTable& table, std::string_view s
 
 std::vector<std::int64_t> PairTemperatureRecords(const char* precip, std::size_t precip_count, const char* temp,
                                                  std::size_t temp_count, std::size_t stride) {
-    // The TEMP.DAT records by number, in file order, and the first of each
-    // name as NameMatches compares names: without trailing blanks, cut at a NUL.
-    std::unordered_map<std::int32_t, std::vector<std::size_t>> by_number;
-    std::unordered_map<std::string_view, std::size_t> first_by_name;
-    auto header_of = [stride](const char* records, std::size_t i) {
-        return std::string_view(records + i * stride, kImportHeaderBytes);
-    };
-    for (std::size_t t = 0; t < temp_count; ++t) {
-        const std::string_view header = header_of(temp, t);
-        by_number[ParseLeadingInteger(header.substr(kNumberOffset))].push_back(t);
-        first_by_name.emplace(TrimTrailingBlanks(CutAtNul(RecordName(header))), t);
-    }
+    const RecordIndex index(temp, temp_count, stride);
     std::vector<std::int64_t> pairs(precip_count, -1);
     for (std::size_t i = 0; i < precip_count; ++i) {
-        const std::string_view header = header_of(precip, i);
-        // The pick exactly as the search dialog's OK makes it from the list.
+        const std::string_view header(precip + i * stride, kImportHeaderBytes);
+        // The pick exactly as the search dialog's OK makes it from the list,
+        // and the TEMP.DAT record its import takes.
         const StationPick pick = ParseStationPick(RecordListText(header));
-        auto first_of_name = [&]() -> std::int64_t {
-            if (pick.name.empty()) return temp_count > 0 ? 0 : -1;
-            auto named = first_by_name.find(TrimTrailingBlanks(pick.name));
-            return named == first_by_name.end() ? -1 : static_cast<std::int64_t>(named->second);
-        };
-        if (!pick.by_number) {
-            pairs[i] = first_of_name();  // every record has "the number": the first of the name
-            continue;
-        }
-        auto numbered = by_number.find(pick.number);
-        if (numbered == by_number.end()) {
-            pairs[i] = first_of_name();
-            continue;
-        }
-        for (std::size_t t : numbered->second) {
-            if (NameMatches(header_of(temp, t), pick)) {
-                pairs[i] = static_cast<std::int64_t>(t);
-                break;
-            }
-        }
+        pairs[i] = index.Candidates(pick).Taken(!pick.bare_name);
     }
     return pairs;
 }

@@ -73,14 +73,6 @@ void DrawHumidMarks(DrawSurface& surface, const FillFrame& fr, const DiagramCurv
     }
 }
 
-// One arid dot at scale s, appended pixel by pixel in drawing order.
-void AppendDot(std::vector<SurfacePoint>& pixels, int x, int y, int s) {
-    pixels.push_back({x, y});
-    const int h = s / 2;
-    for (int column = x - h; column < x + h; ++column) {
-        for (int row = y - h; row < y + h; ++row) pixels.push_back({column, row});
-    }
-}
 
 // Dots in column xL + k from the precipitation row Pr (included) up to the
 // temperature row Tr (excluded), on the rows that are multiples of the
@@ -163,10 +155,12 @@ std::int64_t CaptureCurveColumns(const DiagramCurve& curve, int left_axis_x, int
     return count;
 }
 
-void DrawDot(DrawSurface& surface, int x, int y, int s) {
-    std::vector<SurfacePoint> pixels;
-    AppendDot(pixels, x, y, ClampScale(s));
-    surface.SetPixels(pixels.data(), pixels.size(), kBlack);
+void AppendDot(std::vector<SurfacePoint>& pixels, int x, int y, int s) {
+    pixels.push_back({x, y});
+    const int h = s / 2;
+    for (int column = x - h; column < x + h; ++column) {
+        for (int row = y - h; row < y + h; ++row) pixels.push_back({column, row});
+    }
 }
 
 void DrawClimateFill(DrawSurface& surface, DrawingState& state, const StationRecord& record,

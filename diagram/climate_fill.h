@@ -28,9 +28,10 @@ void DrawClimateFill(DrawSurface& surface, DrawingState& state, const StationRec
                      const DrawArea& area, const DiagramCurve& temp_curve,
                      const DiagramCurve& precip_curve, int s);
 
-// One arid dot at scale s: the pixel (x, y), and with h = s/2 the block of
+// One arid dot at scale s (1..6), appended to a column's batch pixel by
+// pixel in drawing order: the pixel (x, y), and with h = s/2 the block of
 // columns x-h .. x+h-1 and rows y-h .. y+h-1 (1x1, 2x2, 2x2, 4x4, 4x4, 6x6).
-void DrawDot(DrawSurface& surface, int x, int y, int s);
+void AppendDot(std::vector<SurfacePoint>& pixels, int x, int y, int s);
 
 // Traces the curve with the line walk, segment by segment from point 0 to
 // point 13, and stores the device y of the first point reported in each new

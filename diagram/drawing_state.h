@@ -26,12 +26,16 @@ struct FillColumns {
 
 struct DrawingState {
     // Presentation settings read by the drawing (the shell changes them).
+    // Each setting has this one field and no copy elsewhere; the two a
+    // station file stores (the view, the month labels) are the record's
+    // diagram_mode and month_labels. A new setting goes here, and the
+    // program's menu marks for it are computed in ComputeMenuState
+    // (app/logic/menu_state.cpp).
     int axis_offset = 100;     // units from the area's bottom to the x-axis at scale 1
     bool monochrome = false;   // curve pens and table colours black
     FontSpec display_font{};   // the description the display font was made from
-    int print_scale = 3;       // 1..6
     bool climate_class_line = false;  // one more line: the station's climate class and its name
-    bool hide_station = false;        // quiz: "?" for the station's name, country, position and number
+    bool hide_station = false;        // quiz: "?" for the station's name, country, position and numbers
 
     // Metrics of the font selected last; MeasureFont sets them, the
     // drawing reads them.

@@ -20,12 +20,6 @@ public:
 
     WalkPoint Point(std::int64_t k) const;
 
-    // Calls report(point) for every point of the walk.
-    template <typename Report>
-    void ForEachPoint(Report&& report) const {
-        for (std::int64_t k = 0; k < steps_; ++k) report(Point(k));
-    }
-
     // Calls report(point) for the first point of the walk and for every
     // point whose x differs from the one before: the points where the walk
     // enters a new pixel column. The work is one step per column, however

@@ -30,8 +30,8 @@ DrawArea PrintArea(int char_width, int height, int width, int s) {
 }
 
 void DrawPrintPage(DrawSurface& surface, DrawingState& state, StationData& station, int height, int width,
-                   PageView view) {
-    const int s = ClampScale(state.print_scale);
+                   PageView view, int s) {
+    s = ClampScale(s);
     surface.SelectFont(MakePrintFont(state.display_font, s));
     MeasureFont(surface, state);
     if (view == PageView::table) {

@@ -22,13 +22,13 @@ DrawArea PrintArea(int char_width, int height, int width, int s);
 // What the page shows: the view checked in the menu.
 enum class PageView { table, diagram };
 
-// Draws the page at s = state.print_scale. height and width are the
+// Draws the page at scale s (1..64). height and width are the
 // diagram window's client size in screen pixels. The table is drawn with
 // the print font's metrics, the diagram enlarged by s with the print pens.
 // Selects the print font (the surface keeps it until its next SelectFont),
 // and leaves its metrics in state.char_width and line_height.
 void DrawPrintPage(DrawSurface& surface, DrawingState& state, StationData& station, int height, int width,
-                   PageView view);
+                   PageView view, int s);
 
 // The extent of the page's content at scale s, with the print font's
 // metrics at that scale: for the diagram its area with the left margin

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.monochrome = options.Flag();
     if (options.Flag()) station.record.month_labels = options.Flag() ? 1 : 0;
     if (options.Flag()) station.record.diagram_mode = options.Flag() ? 1 : 0;
-    state.print_scale = options.Range(1, 6);
+    const int print_scale = options.Range(1, 6);
     const TextMetrics metrics{options.Range(1, 64), options.Range(1, 128)};
     const PageView page_view = options.Flag() ? PageView::table : PageView::diagram;
 
@@ -64,6 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DrawWindowContent(window, state, shown, DrawArea{0, 0, width, height});
     CountingSurface page(metrics);
     StationData printed = station;
-    DrawPrintPage(page, state, printed, height, width, page_view);
+    DrawPrintPage(page, state, printed, height, width, page_view, print_scale);
     return 0;
 }

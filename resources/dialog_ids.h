@@ -1,6 +1,6 @@
-/* Control identifiers of the dialogs GETSTATION and GETMANUALDATA. Plain
-   #defines: the resource compiler reads this header as well as the C++
-   code. The manual entry logic names these numbers (manual_entry_id). */
+/* Control identifiers of the dialogs GETSTATION, GETMANUALDATA and the
+   memorial. Plain #defines: the resource compiler reads this header as well
+   as the C++ code, the manual entry logic and the end-to-end tests. */
 #ifndef VARNOK_DIALOG_IDS_H
 #define VARNOK_DIALOG_IDS_H
 
@@ -44,6 +44,9 @@
 #define IDC_PRECIP_HEAD 1001
 #define IDC_STATION_NUMBER_TEXT 1032
 #define IDC_TEMP_HEAD 1101
+
+/* The memorial dialog "FAREWELL". */
+#define IDC_FAREWELL 1028
 
 /* CLIMATEFACTS: the climate facts of the station. */
 #define IDC_FACTS_TEXT 1201

@@ -41,7 +41,4 @@
 #define IDB_TOOLBAR 4000    /* 14 images of 24 x 24 in one 336 x 24 strip */
 #define IDB_MEMORIAL 5000   /* 268 x 189, the picture of the memorial dialog */
 
-/* The memorial dialog "FAREWELL". */
-#define IDC_FAREWELL 1028
-
 #endif

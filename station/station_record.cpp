@@ -138,6 +138,10 @@ bool IsSouthernStation(const StationRecord& record) {
     return FieldText(record.lat_hemisphere) == "S" || record.latitude < 0.0f;
 }
 
+bool IsEasternStation(const StationRecord& record) {
+    return FieldText(record.lon_hemisphere) != "W" && record.longitude >= 0.0f;
+}
+
 std::string CoordinateText(std::int32_t degrees, std::int32_t minutes) {
     char text[32];
     std::snprintf(text, sizeof text, "%d.%.2d", static_cast<int>(degrees), static_cast<int>(minutes));

@@ -167,6 +167,9 @@ float AnnualMeanOfSum(double temp_sum);
 // July in the diagram, the table and the manual entry, and the import
 // swaps its half-years.
 bool IsSouthernStation(const StationRecord& record);
+// A station counts as eastern unless lon_hemisphere reads "W" or
+// longitude < 0.
+bool IsEasternStation(const StationRecord& record);
 
 // A position as degrees and two-digit minutes: "52.05" is 52 degrees 5
 // minutes, where "52.5" would read as a different position.

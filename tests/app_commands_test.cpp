@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
+#include <sstream>
 
 #include "app/logic/commands.h"
 #include "app/logic/menu_state.h"
@@ -24,11 +26,19 @@ struct CommandsTest : ::testing::Test {
         state.diagram_rect = {0, 0, 380, 465};
     }
     void Run(int command) { ASSERT_TRUE(RunCommand(state, shell, command)) << command; }
-    unsigned Flags(int command) const { return MenuItemFlags(shell.menu, command); }
+    unsigned Flags(int command) const;
 };
 
-constexpr unsigned kChecked = kMenuFlagChecked;
-constexpr unsigned kGrayed = kMenuFlagGrayed;
+constexpr unsigned kChecked = 1;
+constexpr unsigned kGrayed = 2;
+
+// The item's state as the shell was last told it; 0 for an item not in the list.
+unsigned CommandsTest::Flags(int command) const {
+    for (const MenuItemState& item : shell.menu) {
+        if (item.command == command) return (item.checked ? kChecked : 0u) | (item.grayed ? kGrayed : 0u);
+    }
+    return 0;
+}
 
 TEST_F(CommandsTest, ModeCommandsSetChecksGrayItemsStatusAndSize) {
     Run(IDM_SHOW_TABLE);
@@ -98,7 +108,7 @@ TEST_F(CommandsTest, AxisUpInATinyWindowKeepsTheMinimum) {
     EXPECT_EQ(state.drawing.axis_offset, 50);
 }
 
-TEST_F(CommandsTest, MonthLabelsFollowTheCheckMarkNotTheFlag) {
+TEST_F(CommandsTest, MonthLabelsMarkShowsTheRecordsFlag) {
     Run(IDM_MONTH_LABELS);
     EXPECT_EQ(state.station.record.month_labels, 1);
     EXPECT_EQ(Flags(IDM_MONTH_LABELS), kChecked);
@@ -107,20 +117,21 @@ TEST_F(CommandsTest, MonthLabelsFollowTheCheckMarkNotTheFlag) {
     EXPECT_EQ(state.station.record.month_labels, 0);
     EXPECT_EQ(Flags(IDM_MONTH_LABELS), 0u);
 
-    // A station file brought labels in while the item is unchecked: the
-    // next toggle checks the item and the labels stay.
+    // A station file brought labels in: the item shows them checked, and
+    // the next toggle takes them off.
     state.station.record.month_labels = 1;
+    EXPECT_TRUE(IsCheckedAndEnabled(ComputeMenuState(state), IDM_MONTH_LABELS));
     Run(IDM_MONTH_LABELS);
-    EXPECT_EQ(state.station.record.month_labels, 1);
-    EXPECT_EQ(Flags(IDM_MONTH_LABELS), kChecked);
+    EXPECT_EQ(state.station.record.month_labels, 0);
+    EXPECT_EQ(Flags(IDM_MONTH_LABELS), 0u);
 }
 
 TEST_F(CommandsTest, PrintScaleIsARadioGroup) {
-    EXPECT_EQ(state.drawing.print_scale, 3);
+    EXPECT_EQ(state.print_scale, 3);
     for (int command = IDM_PRINT_SCALE_1; command <= IDM_PRINT_SCALE_6; ++command) {
         shell.calls.clear();
         Run(command);
-        EXPECT_EQ(state.drawing.print_scale, command - 30);
+        EXPECT_EQ(state.print_scale, command - 30);
         for (int other = IDM_PRINT_SCALE_1; other <= IDM_PRINT_SCALE_FIT; ++other) {
             EXPECT_EQ(Flags(other), other == command ? kChecked : 0u) << command << " " << other;
         }
@@ -128,13 +139,12 @@ TEST_F(CommandsTest, PrintScaleIsARadioGroup) {
     }
 }
 
-TEST_F(CommandsTest, FitToPageJoinsTheRadioGroupAndKeepsTheLastScale) {
+TEST_F(CommandsTest, FitToPageJoinsTheRadioGroup) {
     Run(IDM_PRINT_SCALE_5);
     shell.calls.clear();
     Run(IDM_PRINT_SCALE_FIT);
     EXPECT_EQ(shell.calls, std::vector<std::string>{"menu"});
-    EXPECT_EQ(state.marks.print_scale, kPrintScaleFitToPage);
-    EXPECT_EQ(state.drawing.print_scale, 5);  // the page measures its own scale
+    EXPECT_EQ(state.print_scale, kPrintScaleFitToPage);  // the page measures its own scale
     for (int other = IDM_PRINT_SCALE_1; other <= IDM_PRINT_SCALE_FIT; ++other) {
         EXPECT_EQ(Flags(other), other == IDM_PRINT_SCALE_FIT ? kChecked : 0u) << other;
     }
@@ -142,7 +152,7 @@ TEST_F(CommandsTest, FitToPageJoinsTheRadioGroupAndKeepsTheLastScale) {
     Run(IDM_PRINT);
     EXPECT_EQ(shell.calls, std::vector<std::string>{"print diagram"});
     Run(IDM_PRINT_SCALE_2);
-    EXPECT_EQ(state.drawing.print_scale, 2);
+    EXPECT_EQ(state.print_scale, 2);
     EXPECT_EQ(Flags(IDM_PRINT_SCALE_FIT), 0u);
     EXPECT_EQ(Flags(IDM_PRINT_SCALE_2), kChecked);
 }
@@ -203,7 +213,7 @@ TEST_F(CommandsTest, DialogAndOutputCommandsAskTheShellAndRepaintAsTheyNeed) {
         {IDM_ENTER_DATA_MANUALLY, nullptr, &typed,
          {"manual entry dialog", "invalidate diagram erase", "update diagram"}, "TYPED"},
         // Output leaves the screen and the station alone.
-        {IDM_SAVE_WINDOW_CONTENT, &imported, &typed, {"metafile file"}, "NO DATASET"},
+        {IDM_SAVE_WINDOW_CONTENT, &imported, &typed, {"window content file"}, "NO DATASET"},
         {IDM_COPY_TO_CLIPBOARD, &imported, &typed, {"metafile clipboard"}, "NO DATASET"},
         {IDM_PRINT, &imported, &typed, {"print diagram"}, "NO DATASET"},
     };
@@ -218,26 +228,65 @@ TEST_F(CommandsTest, DialogAndOutputCommandsAskTheShellAndRepaintAsTheyNeed) {
     }
 }
 
-TEST_F(CommandsTest, PrintFollowsTheViewCheckedInTheMenuNotTheRecord) {
+TEST_F(CommandsTest, PrintFollowsTheViewTheWindowAndTheMenuShow) {
     Run(IDM_SHOW_TABLE);
-    state.station.record.diagram_mode = 1;
     shell.calls.clear();
     Run(IDM_PRINT);
     EXPECT_EQ(shell.calls, std::vector<std::string>{"print table"});
-    Run(IDM_SHOW_DIAGRAM);
-    state.station.record.diagram_mode = 0;
+    // The record is the view's one source: the menu's mark is computed from it.
+    state.station.record.diagram_mode = 1;
+    EXPECT_TRUE(IsCheckedAndEnabled(ComputeMenuState(state), IDM_SHOW_DIAGRAM));
     shell.calls.clear();
     Run(IDM_PRINT);
     EXPECT_EQ(shell.calls, std::vector<std::string>{"print diagram"});
 }
 
+// The menu items of resources/varnok32.rc by command, each with the words
+// after its id (CHECKED, GRAYED, ...); the ids resolved through
+// resources/resource_ids.h.
+std::multimap<int, std::string> MenuResourceItems() {
+    auto text_of = [](const std::string& path) {
+        const std::vector<std::uint8_t> bytes = ReadBytes(path);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    std::map<std::string, int> ids;
+    std::istringstream header(text_of(SourceDir() + "/resources/resource_ids.h"));
+    for (std::string line; std::getline(header, line);) {
+        std::istringstream words(line);
+        std::string define, name;
+        int value = 0;
+        if (words >> define >> name >> value && define == "#define") ids[name] = value;
+    }
+    std::multimap<int, std::string> items;
+    std::istringstream rc(text_of(SourceDir() + "/resources/varnok32.rc"));
+    for (std::string line; std::getline(rc, line);) {
+        const std::size_t item = line.find("MENUITEM \"");
+        const std::size_t quote = line.rfind('"');
+        if (item == std::string::npos || quote <= item + 9) continue;
+        std::string rest = line.substr(quote + 1);  // ", IDM_NAME[, OPTIONS]"
+        std::replace(rest.begin(), rest.end(), ',', ' ');
+        std::istringstream words(rest);
+        std::string name, options, word;
+        words >> name;
+        while (words >> word) options += word + " ";
+        EXPECT_EQ(ids.count(name), 1u) << name;
+        items.emplace(ids[name], options);
+    }
+    return items;
+}
+
 TEST(MenuState, StartStateMatchesTheMenuResource) {
-    MenuState menu = ComputeMenuState(MenuMarks{});
+    const MenuState menu = ComputeMenuState(MakeStartupState(96));
+    const std::multimap<int, std::string> resource = MenuResourceItems();
     for (const MenuItemState& item : menu) {
         bool checked = item.command == IDM_SHOW_DIAGRAM || item.command == IDM_COLOURS ||
                        item.command == IDM_PRINT_SCALE_3;
         EXPECT_EQ(item.checked, checked) << item.command;
         EXPECT_FALSE(item.grayed) << item.command;
+        // Each item the state marks is in the menu once, with no mark of its
+        // own: start-up puts the state's marks on it.
+        ASSERT_EQ(resource.count(item.command), 1u) << item.command;
+        EXPECT_EQ(resource.find(item.command)->second, "") << item.command;
     }
 }
 
@@ -271,7 +320,7 @@ TEST_F(StationFileCommandsTest, OpenReadsTheFileAndReappliesItsMode) {
     EXPECT_FLOAT_EQ(state.station.annual_precip_mm, 780.0f);
     EXPECT_EQ(state.station.record.diagram_mode, 0);
     EXPECT_EQ(shell.status_text, "Varnok 32 - data table");
-    EXPECT_EQ(Flags(IDM_MONTH_LABELS), kGrayed);  // the mark is unchanged, the flag came with the file
+    EXPECT_EQ(Flags(IDM_MONTH_LABELS), kChecked | kGrayed);  // the flag came with the file
     EXPECT_EQ(state.station.record.month_labels, 1);
     EXPECT_EQ(shell.calls.back(), "invalidate main erase");
     EXPECT_EQ(state.station_file_name, dir.File("table.cli"));

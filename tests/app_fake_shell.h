@@ -48,7 +48,7 @@ public:
         Log("manual entry dialog");
         if (entered_station) station = *entered_station;
     }
-    void SaveWindowAsMetafile() override { Log("metafile file"); }
+    void SaveWindowContent() override { Log("window content file"); }
     void CopyWindowToClipboard() override { Log("metafile clipboard"); }
     void PrintPage(PageView view) override { Log(view == PageView::diagram ? "print diagram" : "print table"); }
     void ShowInformation(const std::string& text, const std::string& caption) override {

@@ -63,7 +63,7 @@ TEST(StartupState, DisplayFontIsArialBoldTenPoints) {
     }
     AppState state = MakeStartupState(96);
     EXPECT_EQ(state.drawing.axis_offset, 100);
-    EXPECT_EQ(state.drawing.print_scale, 3);
+    EXPECT_EQ(state.print_scale, 3);
     EXPECT_FALSE(state.drawing.monochrome);
     EXPECT_EQ(state.station.record.diagram_mode, 1);
     EXPECT_EQ(state.station.record.month_labels, 0);

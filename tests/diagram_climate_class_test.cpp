@@ -42,14 +42,13 @@ RecordingSurface Draw(const Drawing& d, bool class_line, bool hide_station = fal
     st.record.month_labels = 1;
     DrawingState state;
     state.axis_offset = d.axis_offset;
-    state.print_scale = d.s;
     state.climate_class_line = class_line;
     state.hide_station = hide_station;
     RecordingSurface surface(d.metrics);
     switch (d.output) {
         case Output::window: DrawWindowContent(surface, state, st, DrawArea{0, 0, d.width, d.height}); break;
         case Output::print:
-            DrawPrintPage(surface, state, st, d.height, d.width, d.diagram ? PageView::diagram : PageView::table);
+            DrawPrintPage(surface, state, st, d.height, d.width, d.diagram ? PageView::diagram : PageView::table, d.s);
             break;
         case Output::picture: DrawWindowContentScaled(surface, state, st, d.height, d.width, d.s); break;
     }

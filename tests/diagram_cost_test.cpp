@@ -56,8 +56,7 @@ long long CountCalls(const Drawing& d, StationData station) {
         station.record.diagram_mode = 1;
         DrawWindowContent(surface, state, station, DrawArea{0, 0, d.width, d.height});
     } else {
-        state.print_scale = d.print_scale;
-        DrawPrintPage(surface, state, station, d.height, d.width, PageView::diagram);
+        DrawPrintPage(surface, state, station, d.height, d.width, PageView::diagram, d.print_scale);
     }
     return surface.calls;
 }

@@ -56,9 +56,8 @@ TEST(PrintPage, DiagramAreaAndPens) {
     RecordingSurface s({20, 40});
     DrawingState state;
     state.display_font = Arial(-13);
-    state.print_scale = 3;
     state.monochrome = false;
-    DrawPrintPage(s, state, st, 450, 380, PageView::diagram);
+    DrawPrintPage(s, state, st, 450, 380, PageView::diagram, 3);
     EXPECT_EQ(s.calls().front().kind, DrawCall::select_font);
     EXPECT_EQ(s.calls().front().font.height, -33);
     EXPECT_EQ(ComputeDiagramCurves(st.record, PrintArea(20, 450, 380, 3), 3).plot_width, 840);
@@ -91,7 +90,7 @@ TEST(PrintPage, TheViewChoosesDiagramOrTable) {
         RecordingSurface s({20, 40});
         DrawingState state;
         state.display_font = Arial(-13);
-        DrawPrintPage(s, state, st, 450, 380, c.view);
+        DrawPrintPage(s, state, st, 450, 380, c.view, 3);
         EXPECT_EQ(!s.TextsEqualTo("Countrycode: 0").empty(), c.table);
         EXPECT_EQ(!s.TextsEqualTo("[  ]   +0.0\xB0" "C       0mm").empty(), c.diagram);
         if (c.table) {
@@ -126,8 +125,7 @@ TEST(PrintPage, ScaleOutsideOneToSixStaysDefined) {
         RecordingSurface s({20, 40});
         DrawingState state;
         state.display_font = Arial(-13);
-        state.print_scale = scale;
-        DrawPrintPage(s, state, st, 100, 100, PageView::diagram);
+        DrawPrintPage(s, state, st, 100, 100, PageView::diagram, scale);
         EXPECT_FALSE(s.calls().empty());
     }
 }

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-namespace id = manual_entry_id;
+#include "tests/test_support.h"
 
 namespace {
 
@@ -21,8 +21,8 @@ public:
         const char* heads[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
         for (int i = 0; i < 12; ++i) {
-            texts_[id::precip_head_first + i] = heads[i];
-            texts_[id::temp_head_first + i] = heads[i];
+            texts_[IDC_PRECIP_HEAD + i] = heads[i];
+            texts_[IDC_TEMP_HEAD + i] = heads[i];
         }
         Push(OpenManualEntry(station_.record));
     }
@@ -33,11 +33,11 @@ public:
     void SetCheck(int control, bool checked) { checks_[control] = checked; }
 
     void Click(int radio) {
-        static const std::map<int, int> partner = {{id::north, id::south}, {id::south, id::north},
-                                                    {id::east, id::west}, {id::west, id::east}};
+        static const std::map<int, int> partner = {{IDC_NORTH, IDC_SOUTH}, {IDC_SOUTH, IDC_NORTH},
+                                                    {IDC_EAST, IDC_WEST}, {IDC_WEST, IDC_EAST}};
         checks_[radio] = true;
         checks_[partner.at(radio)] = false;
-        if (radio == id::north || radio == id::south) Push(MonthHeads(radio == id::south));
+        if (radio == IDC_NORTH || radio == IDC_SOUTH) Push(MonthHeads(radio == IDC_SOUTH));
     }
 
     void Ok() {
@@ -101,39 +101,33 @@ StationData SouthernStation() {
     return station;
 }
 
-RecordImage RecordBytes(const StationRecord& record) {
-    RecordImage image;
-    SerializeRecord(record, image);
-    return image;
-}
-
 }  // namespace
 
 TEST(manual_entry, shows_the_startup_record) {
     StationData station = StartupStation();
     FakeManualEntryDialog dialog(station);
     const std::map<int, std::string> expected = {
-        {id::station_name, "NO DATASET"}, {id::country_name, "NO DATASET"},
-        {id::station_number, "0"},        {id::country_code, "0"},
-        {id::elevation, "0"},             {id::temp_years, "   0"},
-        {id::precip_years, "   0"},       {id::latitude, "0.00"},
-        {id::longitude, "0.00"},          {id::abs_max, "+0.0"},
-        {id::abs_min, "+0.0"},            {id::warmest_max, "+0.0"},
-        {id::coldest_min, "+0.0"},        {id::temp_first, "+0.0"},
-        {id::temp_first + 11, "+0.0"},    {id::precip_first, "   0"},
-        {id::precip_first + 11, "   0"},  {id::precip_head_first, "Jan"},
-        {id::temp_head_first + 11, "Dec"},
+        {IDC_STATION_NAME, "NO DATASET"}, {IDC_COUNTRY_NAME, "NO DATASET"},
+        {IDC_STATION_NUMBER_TEXT, "0"},        {IDC_COUNTRY_CODE, "0"},
+        {IDC_ELEVATION, "0"},             {IDC_TEMP_YEARS, "   0"},
+        {IDC_PRECIP_YEARS, "   0"},       {IDC_LATITUDE, "0.00"},
+        {IDC_LONGITUDE, "0.00"},          {IDC_ABS_MAX, "+0.0"},
+        {IDC_ABS_MIN, "+0.0"},            {IDC_WARMEST_MAX, "+0.0"},
+        {IDC_COLDEST_MIN, "+0.0"},        {IDC_TEMP_MONTH, "+0.0"},
+        {IDC_TEMP_MONTH + 11, "+0.0"},    {IDC_PRECIP_MONTH, "   0"},
+        {IDC_PRECIP_MONTH + 11, "   0"},  {IDC_PRECIP_HEAD, "Jan"},
+        {IDC_TEMP_HEAD + 11, "Dec"},
     };
     for (const auto& e : expected) EXPECT_EQ(dialog.Text(e.first), e.second) << "control " << e.first;
-    EXPECT_TRUE(dialog.Checked(id::north));
-    EXPECT_FALSE(dialog.Checked(id::south));
-    EXPECT_TRUE(dialog.Checked(id::east));
-    EXPECT_FALSE(dialog.Checked(id::west));
+    EXPECT_TRUE(dialog.Checked(IDC_NORTH));
+    EXPECT_FALSE(dialog.Checked(IDC_SOUTH));
+    EXPECT_TRUE(dialog.Checked(IDC_EAST));
+    EXPECT_FALSE(dialog.Checked(IDC_WEST));
     for (int i = 0; i < 12; ++i) {
-        EXPECT_FALSE(dialog.Checked(id::frost_bar_first + i));
-        EXPECT_FALSE(dialog.Checked(id::frost_outline_first + i));
+        EXPECT_FALSE(dialog.Checked(IDC_FROST_BAR + i));
+        EXPECT_FALSE(dialog.Checked(IDC_FROST_OUTLINE + i));
     }
-    for (int check : {id::show_abs_max, id::show_abs_min, id::show_coldest_min, id::show_warmest_max}) {
+    for (int check : {IDC_SHOW_ABS_MAX, IDC_SHOW_ABS_MIN, IDC_SHOW_COLDEST_MIN, IDC_SHOW_WARMEST_MAX}) {
         EXPECT_TRUE(dialog.Checked(check)) << check;
     }
 }
@@ -143,23 +137,23 @@ TEST(manual_entry, shows_a_southern_station_july_first) {
     station.record.frost_flags[0] = 1;
     station.record.frost_flags[5] = 2;
     FakeManualEntryDialog dialog(station);
-    EXPECT_EQ(dialog.Text(id::station_name), "SANTIAGO");  // trailing blanks trimmed
-    EXPECT_EQ(dialog.Text(id::station_number), "85574");
-    EXPECT_TRUE(dialog.Checked(id::south));
-    EXPECT_TRUE(dialog.Checked(id::west));
-    EXPECT_EQ(dialog.Text(id::precip_head_first), "Jul  ");
-    EXPECT_EQ(dialog.Text(id::temp_head_first + 11), "Jun  ");
-    EXPECT_EQ(dialog.Text(id::latitude), "33.55");
-    EXPECT_EQ(dialog.Text(id::longitude), "70.40");
-    EXPECT_EQ(dialog.Text(id::temp_first), "+9.0");        // slot 1: 9.04
-    EXPECT_EQ(dialog.Text(id::precip_first + 1), "  25");  // slot 2: 24.8
-    EXPECT_EQ(dialog.Text(id::abs_min), "-999.0");
-    EXPECT_EQ(dialog.Text(id::temp_years), "   30");
-    EXPECT_EQ(dialog.Text(id::elevation), "520");
-    EXPECT_TRUE(dialog.Checked(id::frost_bar_first));
-    EXPECT_FALSE(dialog.Checked(id::frost_outline_first));
-    EXPECT_TRUE(dialog.Checked(id::frost_outline_first + 5));
-    EXPECT_FALSE(dialog.Checked(id::show_abs_min));
+    EXPECT_EQ(dialog.Text(IDC_STATION_NAME), "SANTIAGO");  // trailing blanks trimmed
+    EXPECT_EQ(dialog.Text(IDC_STATION_NUMBER_TEXT), "85574");
+    EXPECT_TRUE(dialog.Checked(IDC_SOUTH));
+    EXPECT_TRUE(dialog.Checked(IDC_WEST));
+    EXPECT_EQ(dialog.Text(IDC_PRECIP_HEAD), "Jul  ");
+    EXPECT_EQ(dialog.Text(IDC_TEMP_HEAD + 11), "Jun  ");
+    EXPECT_EQ(dialog.Text(IDC_LATITUDE), "33.55");
+    EXPECT_EQ(dialog.Text(IDC_LONGITUDE), "70.40");
+    EXPECT_EQ(dialog.Text(IDC_TEMP_MONTH), "+9.0");        // slot 1: 9.04
+    EXPECT_EQ(dialog.Text(IDC_PRECIP_MONTH + 1), "  25");  // slot 2: 24.8
+    EXPECT_EQ(dialog.Text(IDC_ABS_MIN), "-999.0");
+    EXPECT_EQ(dialog.Text(IDC_TEMP_YEARS), "   30");
+    EXPECT_EQ(dialog.Text(IDC_ELEVATION), "520");
+    EXPECT_TRUE(dialog.Checked(IDC_FROST_BAR));
+    EXPECT_FALSE(dialog.Checked(IDC_FROST_OUTLINE));
+    EXPECT_TRUE(dialog.Checked(IDC_FROST_OUTLINE + 5));
+    EXPECT_FALSE(dialog.Checked(IDC_SHOW_ABS_MIN));
 }
 
 TEST(manual_entry, ok_without_changes_keeps_every_stored_value) {
@@ -168,10 +162,10 @@ TEST(manual_entry, ok_without_changes_keeps_every_stored_value) {
     ClearTrailingBlanks(before.station_name);  // the trimming at start sticks
     ClearTrailingBlanks(before.station_number);
     FakeManualEntryDialog dialog(station);
-    EXPECT_EQ(dialog.Text(id::precip_first), "  12");
+    EXPECT_EQ(dialog.Text(IDC_PRECIP_MONTH), "  12");
     dialog.Ok();
     const StationRecord& r = station.record;
-    EXPECT_EQ(RecordBytes(r), RecordBytes(before));
+    EXPECT_EQ(ImageOf(r), ImageOf(before));
 
     double temp_sum = 0.0, precip_sum = 0.0;
     for (int slot = 1; slot <= 12; ++slot) {
@@ -225,17 +219,17 @@ TEST(manual_entry, round_trip_of_fractional_values_north_and_south) {
         const StationData imported = station;
 
         FakeManualEntryDialog dialog(station);
-        EXPECT_EQ(dialog.Checked(id::south), c.southern) << c.name;
-        EXPECT_EQ(dialog.Text(id::precip_first + c.changed_slot - 1), c.shown) << c.name;
+        EXPECT_EQ(dialog.Checked(IDC_SOUTH), c.southern) << c.name;
+        EXPECT_EQ(dialog.Text(IDC_PRECIP_MONTH + c.changed_slot - 1), c.shown) << c.name;
         dialog.Ok();
-        EXPECT_EQ(RecordBytes(station.record), RecordBytes(imported.record)) << c.name;
+        EXPECT_EQ(ImageOf(station.record), ImageOf(imported.record)) << c.name;
         EXPECT_EQ(station.annual_precip_mm, imported.annual_precip_mm) << c.name;
         EXPECT_EQ(station.annual_mean_temp_c, imported.annual_mean_temp_c) << c.name;
 
         // A changed field is read as typed, the rest stays exact.
         FakeManualEntryDialog again(station);
-        again.Type(id::precip_first + c.changed_slot - 1, "100");
-        again.Type(id::temp_first, "+5.0");
+        again.Type(IDC_PRECIP_MONTH + c.changed_slot - 1, "100");
+        again.Type(IDC_TEMP_MONTH, "+5.0");
         again.Ok();
         EXPECT_EQ(station.record.precip_mm[c.changed_slot], 100.0f) << c.name;
         EXPECT_EQ(station.record.temp_c[1], 5.0f) << c.name;
@@ -256,8 +250,8 @@ TEST(manual_entry, round_trip_of_fractional_values_north_and_south) {
 TEST(manual_entry, a_hemisphere_switch_reads_the_coordinate_again) {
     StationData station = SouthernStation();
     FakeManualEntryDialog dialog(station);
-    dialog.Click(id::north);
-    dialog.Click(id::east);
+    dialog.Click(IDC_NORTH);
+    dialog.Click(IDC_EAST);
     dialog.Ok();
     EXPECT_EQ(station.record.latitude, 33.55f);
     EXPECT_EQ(FieldText(station.record.lat_hemisphere), "N");
@@ -294,8 +288,8 @@ TEST(manual_entry, coordinates_follow_the_typed_digits_and_the_hemisphere) {
     for (const Case& c : cases) {
         StationData station = StartupStation();
         FakeManualEntryDialog dialog(station);
-        dialog.Type(id::latitude, c.text);
-        dialog.Click(c.south ? id::south : id::north);
+        dialog.Type(IDC_LATITUDE, c.text);
+        dialog.Click(c.south ? IDC_SOUTH : IDC_NORTH);
         dialog.Ok();
         const StationRecord& r = station.record;
         EXPECT_EQ(r.latitude, c.latitude) << c.text;
@@ -310,18 +304,18 @@ TEST(manual_entry, a_negative_latitude_typed_with_n_opens_as_south_next_time) {
     StationData station = StartupStation();
     {
         FakeManualEntryDialog dialog(station);
-        dialog.Type(id::latitude, "-33.55");
-        dialog.Type(id::longitude, "70.40");
-        dialog.Click(id::west);
+        dialog.Type(IDC_LATITUDE, "-33.55");
+        dialog.Type(IDC_LONGITUDE, "70.40");
+        dialog.Click(IDC_WEST);
         dialog.Ok();
     }
     EXPECT_EQ(station.record.longitude, -70.4f);
     EXPECT_EQ(station.record.lon_degrees, 70);
     EXPECT_EQ(FieldText(station.record.lon_hemisphere), "W");
     FakeManualEntryDialog again(station);
-    EXPECT_TRUE(again.Checked(id::south));
-    EXPECT_EQ(again.Text(id::latitude), "-33.55");
-    EXPECT_EQ(again.Text(id::temp_head_first), "Jul  ");
+    EXPECT_TRUE(again.Checked(IDC_SOUTH));
+    EXPECT_EQ(again.Text(IDC_LATITUDE), "-33.55");
+    EXPECT_EQ(again.Text(IDC_TEMP_HEAD), "Jul  ");
     again.Ok();
     EXPECT_EQ(station.record.latitude, -33.55f);
     EXPECT_EQ(station.record.lat_degrees, -33);
@@ -329,7 +323,7 @@ TEST(manual_entry, a_negative_latitude_typed_with_n_opens_as_south_next_time) {
     // alone makes the station southern.
     EXPECT_EQ(FieldText(station.record.lat_hemisphere), "N");
     FakeManualEntryDialog third(station);
-    third.Type(id::latitude, "-33.56");
+    third.Type(IDC_LATITUDE, "-33.56");
     third.Ok();
     EXPECT_EQ(FieldText(station.record.lat_hemisphere), "S");
 }
@@ -338,10 +332,10 @@ TEST(manual_entry, texts_are_cut_to_their_buffers) {
     const std::string forty(40, 'A');
     StationData station = StartupStation();
     FakeManualEntryDialog dialog(station);
-    dialog.Type(id::station_name, forty);
-    dialog.Type(id::station_number, "12345678901234567890");
-    dialog.Type(id::country_name, std::string(31, 'C') + "DE");
-    dialog.Type(id::temp_first, "+12.34567890123456789");
+    dialog.Type(IDC_STATION_NAME, forty);
+    dialog.Type(IDC_STATION_NUMBER_TEXT, "12345678901234567890");
+    dialog.Type(IDC_COUNTRY_NAME, std::string(31, 'C') + "DE");
+    dialog.Type(IDC_TEMP_MONTH, "+12.34567890123456789");
     dialog.Ok();
     EXPECT_EQ(FieldText(station.record.station_name), std::string(31, 'A'));
     EXPECT_EQ(FieldText(station.record.station_number), "123456789012345");
@@ -350,8 +344,8 @@ TEST(manual_entry, texts_are_cut_to_their_buffers) {
 
     // The procedure cuts too, whatever buffer its caller used.
     ManualEntryForm form;
-    form.texts[id::station_name] = forty;
-    form.texts[id::station_number] = forty;
+    form.texts[IDC_STATION_NAME] = forty;
+    form.texts[IDC_STATION_NUMBER_TEXT] = forty;
     ApplyManualEntry(form, station);
     EXPECT_EQ(FieldText(station.record.station_name).size(), 31u);
     EXPECT_EQ(FieldText(station.record.station_number).size(), 15u);
@@ -368,8 +362,8 @@ TEST(manual_entry, month_marks_from_the_two_rows_of_check_boxes) {
     for (int i = 0; i < 12; ++i) station.record.frost_flags[i] = 7;
     FakeManualEntryDialog dialog(station);
     for (int i = 0; i < 12; ++i) {
-        dialog.SetCheck(id::frost_bar_first + i, cases[i % 4].bar);
-        dialog.SetCheck(id::frost_outline_first + i, cases[i % 4].outline);
+        dialog.SetCheck(IDC_FROST_BAR + i, cases[i % 4].bar);
+        dialog.SetCheck(IDC_FROST_OUTLINE + i, cases[i % 4].outline);
     }
     dialog.Ok();
     for (int i = 0; i < 12; ++i) EXPECT_EQ(station.record.frost_flags[i], cases[i % 4].flag) << i;
@@ -378,12 +372,12 @@ TEST(manual_entry, month_marks_from_the_two_rows_of_check_boxes) {
 TEST(manual_entry, extremes_and_their_check_boxes) {
     StationData station = StartupStation();
     FakeManualEntryDialog dialog(station);
-    dialog.Type(id::abs_max, "+38.2");
-    dialog.Type(id::abs_min, "-21.7");
-    dialog.Type(id::warmest_max, "29.5");
-    dialog.Type(id::coldest_min, "-8.25");
-    dialog.SetCheck(id::show_abs_min, false);
-    dialog.SetCheck(id::show_warmest_max, false);
+    dialog.Type(IDC_ABS_MAX, "+38.2");
+    dialog.Type(IDC_ABS_MIN, "-21.7");
+    dialog.Type(IDC_WARMEST_MAX, "29.5");
+    dialog.Type(IDC_COLDEST_MIN, "-8.25");
+    dialog.SetCheck(IDC_SHOW_ABS_MIN, false);
+    dialog.SetCheck(IDC_SHOW_WARMEST_MAX, false);
     dialog.Ok();
     const StationRecord& r = station.record;
     EXPECT_EQ(r.abs_max_c, 38.2f);
@@ -399,16 +393,16 @@ TEST(manual_entry, extremes_and_their_check_boxes) {
 TEST(manual_entry, clicking_s_and_n_relabels_both_rows_and_keeps_the_values) {
     StationData station = StartupStation();
     FakeManualEntryDialog dialog(station);
-    dialog.Type(id::temp_first, "-3.5");
-    dialog.Click(id::south);
+    dialog.Type(IDC_TEMP_MONTH, "-3.5");
+    dialog.Click(IDC_SOUTH);
     for (int i = 0; i < 12; ++i) {
-        EXPECT_EQ(dialog.Text(id::precip_head_first + i), month_names_jul_first[i + 1]);
-        EXPECT_EQ(dialog.Text(id::temp_head_first + i), month_names_jul_first[i + 1]);
+        EXPECT_EQ(dialog.Text(IDC_PRECIP_HEAD + i), month_names_jul_first[i + 1]);
+        EXPECT_EQ(dialog.Text(IDC_TEMP_HEAD + i), month_names_jul_first[i + 1]);
     }
-    EXPECT_EQ(dialog.Text(id::temp_first), "-3.5");
-    dialog.Click(id::north);
-    EXPECT_EQ(dialog.Text(id::precip_head_first), "Jan  ");
-    EXPECT_EQ(dialog.Text(id::temp_head_first + 11), "Dec  ");
+    EXPECT_EQ(dialog.Text(IDC_TEMP_MONTH), "-3.5");
+    dialog.Click(IDC_NORTH);
+    EXPECT_EQ(dialog.Text(IDC_PRECIP_HEAD), "Jan  ");
+    EXPECT_EQ(dialog.Text(IDC_TEMP_HEAD + 11), "Dec  ");
     dialog.Ok();
     EXPECT_EQ(station.record.temp_c[1], -3.5f);
 }
@@ -420,8 +414,8 @@ TEST(manual_entry, cancel_keeps_the_record_but_the_trimming) {
     station.annual_mean_temp_c = 4.5f;
     StationRecord before = station.record;
     FakeManualEntryDialog dialog(station);
-    dialog.Type(id::station_name, "OTHER");
-    dialog.Type(id::temp_first, "99");
+    dialog.Type(IDC_STATION_NAME, "OTHER");
+    dialog.Type(IDC_TEMP_MONTH, "99");
     // Cancel: the dialog ends without calling ApplyManualEntry.
     EXPECT_EQ(FieldText(station.record.station_name), "SANTIAGO");
     EXPECT_EQ(FieldText(station.record.country_name), "Chile \t");  // a tab is no blank
@@ -485,10 +479,10 @@ TEST(manual_entry, a_foreign_record_opens_without_harm) {
     r.precip_mm[1] = 3.0e38f;
     r.lat_minutes = -5;
     FakeManualEntryDialog dialog(station);
-    EXPECT_EQ(dialog.Text(id::station_name), std::string(64, 'N'));
-    EXPECT_TRUE(dialog.Checked(id::north));  // "SS" is not "S"
-    EXPECT_EQ(dialog.Text(id::latitude), "0.-05");
-    EXPECT_EQ(dialog.Text(id::precip_first).size(), 39u);
+    EXPECT_EQ(dialog.Text(IDC_STATION_NAME), std::string(64, 'N'));
+    EXPECT_TRUE(dialog.Checked(IDC_NORTH));  // "SS" is not "S"
+    EXPECT_EQ(dialog.Text(IDC_LATITUDE), "0.-05");
+    EXPECT_EQ(dialog.Text(IDC_PRECIP_MONTH).size(), 39u);
     dialog.Ok();
     // Nothing was changed, so nothing changes, foreign bytes included.
     EXPECT_EQ(FieldText(r.station_name), std::string(64, 'N'));
@@ -498,7 +492,7 @@ TEST(manual_entry, a_foreign_record_opens_without_harm) {
     EXPECT_EQ(r.lat_minutes, -5);
     // A name typed anew is cut to its buffer.
     FakeManualEntryDialog retyped(station);
-    retyped.Type(id::station_name, std::string(40, 'M'));
+    retyped.Type(IDC_STATION_NAME, std::string(40, 'M'));
     retyped.Ok();
     EXPECT_EQ(FieldText(r.station_name), std::string(31, 'M'));
 }
@@ -512,8 +506,8 @@ TEST(manual_entry, annual_values_agree_with_update_derived_values_beyond_the_flo
         StationData station = StartupStation();
         FakeManualEntryDialog dialog(station);
         for (int i = 0; i < 12; ++i) {
-            dialog.Type(id::precip_first + i, text);
-            dialog.Type(id::temp_first + i, text);
+            dialog.Type(IDC_PRECIP_MONTH + i, text);
+            dialog.Type(IDC_TEMP_MONTH + i, text);
         }
         dialog.Ok();
         StationData reopened = station;
@@ -523,7 +517,7 @@ TEST(manual_entry, annual_values_agree_with_update_derived_values_beyond_the_flo
     }
     StationData station = StartupStation();
     FakeManualEntryDialog dialog(station);
-    for (int i = 0; i < 12; ++i) dialog.Type(id::precip_first + i, "3e38");
+    for (int i = 0; i < 12; ++i) dialog.Type(IDC_PRECIP_MONTH + i, "3e38");
     dialog.Ok();
     EXPECT_TRUE(std::isinf(station.annual_precip_mm));
 }

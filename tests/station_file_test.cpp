@@ -32,12 +32,6 @@ StationRecord SampleRecord() {
     return r;
 }
 
-RecordImage ImageOf(const StationRecord& r) {
-    RecordImage image;
-    SerializeRecord(r, image);
-    return image;
-}
-
 TEST(StationFile, SaveAndOpenGiveBackTheSameBytes) {
     ScratchDir dir;
     StationRecord saved = SampleRecord();

@@ -45,3 +45,9 @@ std::string SharedDataDir() {
     std::error_code ec;
     return fs::is_directory(p, ec) ? p.generic_string() : std::string();
 }
+
+RecordImage ImageOf(const StationRecord& record) {
+    RecordImage image;
+    SerializeRecord(record, image);
+    return image;
+}

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "station/station_record.h"
+
 // A fresh folder under the system's temporary folder, removed with its
 // contents when the object goes out of scope.
 class ScratchDir {
@@ -28,3 +30,6 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path);
 // project ("" when it is not there, as in a user's clone).
 std::string SourceDir();
 std::string SharedDataDir();
+
+// The record's 660-byte image, as a station file holds it.
+RecordImage ImageOf(const StationRecord& record);

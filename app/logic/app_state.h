@@ -16,28 +16,23 @@
 constexpr std::int32_t kAxisOffsetStep = 25;
 constexpr std::int32_t kAxisOffsetMin = 50;
 
-// What the menu shows. The check marks are state of their own: the month
-// labels toggle follows its check mark, not the record's flag, and a
-// loaded station file changes the flag but not the mark.
-// The print scale mark of "Fit to page": each page is printed at the largest
+// The print scale of "Fit to page": each page is printed at the largest
 // scale that fits the printer's printable area.
 constexpr std::int32_t kPrintScaleFitToPage = 7;
 
-struct MenuMarks {
-    bool diagram = true;        // item 21 checked (else 22); items 25-27 grayed when false
-    bool monochrome = false;    // item 23 checked (else 24)
-    bool month_labels = false;  // item 27
-    std::int32_t print_scale = 3;  // which of 31..37 is checked: 1..6, or kPrintScaleFitToPage
-};
-
+// Every presentation setting lives in one field, and the menu's marks are
+// computed from these fields (ComputeMenuState), never kept beside them:
+// the view and the month labels in the record (diagram_mode, month_labels),
+// the settings the drawing reads in `drawing`, the print scale here.
 struct AppState {
     StationData station;
-    // The presentation settings that are not record fields (axis_offset,
-    // monochrome, display_font, print_scale), the metrics of the font
-    // measured last (char_width, line_height) and the drawing's working
-    // values. None of it is stored between runs.
+    // The presentation settings the drawing reads (axis_offset, monochrome,
+    // display_font), the metrics of the font measured last (char_width,
+    // line_height) and the drawing's working values. None of it is stored
+    // between runs.
     DrawingState drawing;
-    MenuMarks marks;
+    // The print scale chosen in the menu: 1..6, or kPrintScaleFitToPage.
+    std::int32_t print_scale = 3;
     // The diagram window's client rectangle as last measured; left and top are 0.
     DrawArea diagram_rect{0, 0, 0, 0};
     // Path of the last station file opened or saved; the file dialogs start from it.

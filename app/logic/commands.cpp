@@ -16,11 +16,10 @@ const char kStationFileCaption[] = "Varnok 32";
 namespace {
 
 void ApplyMenu(const AppState& state, Shell& shell) {
-    shell.ApplyMenuState(ComputeMenuState(state.marks));
+    shell.ApplyMenuState(ComputeMenuState(state));
 }
 
 void ShowMode(AppState& state, Shell& shell, bool diagram) {
-    state.marks.diagram = diagram;
     state.station.record.diagram_mode = diagram ? 1 : 0;
     ApplyMenu(state, shell);
     shell.SetStatusText(StatusTextForMode(diagram));
@@ -34,7 +33,6 @@ void ShowMode(AppState& state, Shell& shell, bool diagram) {
 }
 
 void SetColourMode(AppState& state, Shell& shell, bool monochrome) {
-    state.marks.monochrome = monochrome;
     state.drawing.monochrome = monochrome;
     ApplyMenu(state, shell);
     shell.RecreateCurvePens(monochrome);
@@ -56,8 +54,7 @@ void AxisDown(AppState& state, Shell& shell) {
 // The toggle reads the item's state as the menu has it: only a mark that is
 // checked and not grayed counts as on.
 void ToggleMonthLabels(AppState& state, Shell& shell) {
-    const bool on = IsCheckedAndEnabled(ComputeMenuState(state.marks), IDM_MONTH_LABELS);
-    state.marks.month_labels = !on;
+    const bool on = IsCheckedAndEnabled(ComputeMenuState(state), IDM_MONTH_LABELS);
     state.station.record.month_labels = on ? 0 : 1;
     ApplyMenu(state, shell);
     shell.InvalidateDiagram(true);
@@ -70,9 +67,7 @@ void SelectFont(AppState& state, Shell& shell) {
 }
 
 void SetPrintScale(AppState& state, Shell& shell, int command) {
-    state.marks.print_scale = command - IDM_PRINT_SCALE_1 + 1;
-    // Fit to page keeps the last fixed scale; the print measures its own.
-    if (state.marks.print_scale != kPrintScaleFitToPage) state.drawing.print_scale = state.marks.print_scale;
+    state.print_scale = command - IDM_PRINT_SCALE_1 + 1;
     ApplyMenu(state, shell);
 }
 
@@ -148,7 +143,7 @@ void EnterDataManually(AppState& state, Shell& shell) {
 
 // Command 15: the page shows the view checked in the menu.
 void PrintWindowContent(const AppState& state, Shell& shell) {
-    shell.PrintPage(state.marks.diagram ? PageView::diagram : PageView::table);
+    shell.PrintPage(state.station.record.diagram_mode != 0 ? PageView::diagram : PageView::table);
 }
 
 }  // namespace
@@ -165,7 +160,7 @@ bool RunCommand(AppState& state, Shell& shell, int command) {
         case IDM_SAVE_STATION_FILE: SaveStationFile(state, shell); return true;
         case IDM_OPEN_FROM_DATABASE: OpenStationFromDatabase(state, shell); return true;
         case IDM_ENTER_DATA_MANUALLY: EnterDataManually(state, shell); return true;
-        case IDM_SAVE_WINDOW_CONTENT: shell.SaveWindowAsMetafile(); return true;
+        case IDM_SAVE_WINDOW_CONTENT: shell.SaveWindowContent(); return true;
         case IDM_COPY_TO_CLIPBOARD: shell.CopyWindowToClipboard(); return true;
         case IDM_PRINT: PrintWindowContent(state, shell); return true;
         case IDM_SELECT_FONT: SelectFont(state, shell); return true;

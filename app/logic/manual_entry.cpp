@@ -10,33 +10,35 @@
 
 #include "database/data_text.h"
 
-namespace id = manual_entry_id;
-
 // Read-back buffers in characters including the terminator. The name and
 // country buffers keep the typed texts within 31 characters and the number
 // within 15, well inside their 64-byte record fields.
 const ManualEntryEdit kManualEntryEdits[kManualEntryEditCount] = {
-    {id::station_name, 32}, {id::station_number, 16}, {id::country_name, 32},
-    {id::country_code, 16}, {id::elevation, 16},      {id::latitude, 32},
-    {id::longitude, 32},    {id::temp_years, 32},     {id::precip_years, 32},
-    {id::abs_max, 32},      {id::abs_min, 32},        {id::warmest_max, 16},
-    {id::coldest_min, 16},
-    {101, 16}, {102, 16}, {103, 16}, {104, 16}, {105, 16}, {106, 16},
-    {107, 16}, {108, 16}, {109, 16}, {110, 16}, {111, 16}, {112, 16},
-    {114, 16}, {115, 16}, {116, 16}, {117, 16}, {118, 16}, {119, 16},
-    {120, 16}, {121, 16}, {122, 16}, {123, 16}, {124, 16}, {125, 16},
+    {IDC_STATION_NAME, 32}, {IDC_STATION_NUMBER_TEXT, 16}, {IDC_COUNTRY_NAME, 32},
+    {IDC_COUNTRY_CODE, 16}, {IDC_ELEVATION, 16},      {IDC_LATITUDE, 32},
+    {IDC_LONGITUDE, 32},    {IDC_TEMP_YEARS, 32},     {IDC_PRECIP_YEARS, 32},
+    {IDC_ABS_MAX, 32},      {IDC_ABS_MIN, 32},        {IDC_WARMEST_MAX, 16},
+    {IDC_COLDEST_MIN, 16},
+    {IDC_PRECIP_MONTH, 16},      {IDC_PRECIP_MONTH + 1, 16},  {IDC_PRECIP_MONTH + 2, 16},
+    {IDC_PRECIP_MONTH + 3, 16},  {IDC_PRECIP_MONTH + 4, 16},  {IDC_PRECIP_MONTH + 5, 16},
+    {IDC_PRECIP_MONTH + 6, 16},  {IDC_PRECIP_MONTH + 7, 16},  {IDC_PRECIP_MONTH + 8, 16},
+    {IDC_PRECIP_MONTH + 9, 16},  {IDC_PRECIP_MONTH + 10, 16}, {IDC_PRECIP_MONTH + 11, 16},
+    {IDC_TEMP_MONTH, 16},        {IDC_TEMP_MONTH + 1, 16},    {IDC_TEMP_MONTH + 2, 16},
+    {IDC_TEMP_MONTH + 3, 16},    {IDC_TEMP_MONTH + 4, 16},    {IDC_TEMP_MONTH + 5, 16},
+    {IDC_TEMP_MONTH + 6, 16},    {IDC_TEMP_MONTH + 7, 16},    {IDC_TEMP_MONTH + 8, 16},
+    {IDC_TEMP_MONTH + 9, 16},    {IDC_TEMP_MONTH + 10, 16},   {IDC_TEMP_MONTH + 11, 16},
 };
 
 const int kManualEntryChecks[kManualEntryCheckCount] = {
-    id::north, id::south, id::east, id::west,
-    id::show_abs_max, id::show_abs_min, id::show_coldest_min, id::show_warmest_max,
-    id::frost_bar_first, id::frost_bar_first + 1, id::frost_bar_first + 2, id::frost_bar_first + 3,
-    id::frost_bar_first + 4, id::frost_bar_first + 5, id::frost_bar_first + 6, id::frost_bar_first + 7,
-    id::frost_bar_first + 8, id::frost_bar_first + 9, id::frost_bar_first + 10, id::frost_bar_first + 11,
-    id::frost_outline_first, id::frost_outline_first + 1, id::frost_outline_first + 2, id::frost_outline_first + 3,
-    id::frost_outline_first + 4, id::frost_outline_first + 5, id::frost_outline_first + 6,
-    id::frost_outline_first + 7, id::frost_outline_first + 8, id::frost_outline_first + 9,
-    id::frost_outline_first + 10, id::frost_outline_first + 11,
+    IDC_NORTH, IDC_SOUTH, IDC_EAST, IDC_WEST,
+    IDC_SHOW_ABS_MAX, IDC_SHOW_ABS_MIN, IDC_SHOW_COLDEST_MIN, IDC_SHOW_WARMEST_MAX,
+    IDC_FROST_BAR, IDC_FROST_BAR + 1, IDC_FROST_BAR + 2, IDC_FROST_BAR + 3,
+    IDC_FROST_BAR + 4, IDC_FROST_BAR + 5, IDC_FROST_BAR + 6, IDC_FROST_BAR + 7,
+    IDC_FROST_BAR + 8, IDC_FROST_BAR + 9, IDC_FROST_BAR + 10, IDC_FROST_BAR + 11,
+    IDC_FROST_OUTLINE, IDC_FROST_OUTLINE + 1, IDC_FROST_OUTLINE + 2, IDC_FROST_OUTLINE + 3,
+    IDC_FROST_OUTLINE + 4, IDC_FROST_OUTLINE + 5, IDC_FROST_OUTLINE + 6,
+    IDC_FROST_OUTLINE + 7, IDC_FROST_OUTLINE + 8, IDC_FROST_OUTLINE + 9,
+    IDC_FROST_OUTLINE + 10, IDC_FROST_OUTLINE + 11,
 };
 
 void ClearTrailingBlanks(char* text, std::size_t size) {
@@ -181,8 +183,8 @@ ManualEntryForm MonthHeads(bool southern) {
     const char(*names)[6] = southern ? month_names_jul_first : month_names_jan_first;
     ManualEntryForm form;
     for (int i = 0; i < 12; ++i) {
-        form.texts[id::precip_head_first + i] = names[i + 1];
-        form.texts[id::temp_head_first + i] = names[i + 1];
+        form.texts[IDC_PRECIP_HEAD + i] = names[i + 1];
+        form.texts[IDC_TEMP_HEAD + i] = names[i + 1];
     }
     return form;
 }
@@ -190,45 +192,45 @@ ManualEntryForm MonthHeads(bool southern) {
 ManualEntryForm OpenManualEntry(StationRecord& r) {
     ManualEntryForm form;
     ClearTrailingBlanks(r.station_name);
-    form.texts[id::station_name] = FieldText(r.station_name);
+    form.texts[IDC_STATION_NAME] = FieldText(r.station_name);
     ClearTrailingBlanks(r.country_name);
-    form.texts[id::country_name] = FieldText(r.country_name);
+    form.texts[IDC_COUNTRY_NAME] = FieldText(r.country_name);
     ClearTrailingBlanks(r.station_number);
-    form.texts[id::station_number] = FieldText(r.station_number);
+    form.texts[IDC_STATION_NUMBER_TEXT] = FieldText(r.station_number);
 
     bool north = !IsSouthernStation(r);
-    form.checks[id::north] = north;
-    form.checks[id::south] = !north;
+    form.checks[IDC_NORTH] = north;
+    form.checks[IDC_SOUTH] = !north;
     // The template's heads read "Jan".."Dec"; only a southern station
     // relabels them at start.
     if (!north) {
         for (const auto& head : MonthHeads(true).texts) form.texts[head.first] = head.second;
     }
-    bool east = FieldText(r.lon_hemisphere) != "W" && r.longitude >= 0.0f;
-    form.checks[id::east] = east;
-    form.checks[id::west] = !east;
+    bool east = IsEasternStation(r);
+    form.checks[IDC_EAST] = east;
+    form.checks[IDC_WEST] = !east;
 
     for (int i = 0; i < 12; ++i) {
-        form.texts[id::temp_first + i] = TempText(r.temp_c[i + 1]);
-        form.texts[id::precip_first + i] = PrecipText(r.precip_mm[i + 1]);
-        form.checks[id::frost_bar_first + i] = r.frost_flags[i] == 1;
-        form.checks[id::frost_outline_first + i] = r.frost_flags[i] == 2;
+        form.texts[IDC_TEMP_MONTH + i] = TempText(r.temp_c[i + 1]);
+        form.texts[IDC_PRECIP_MONTH + i] = PrecipText(r.precip_mm[i + 1]);
+        form.checks[IDC_FROST_BAR + i] = r.frost_flags[i] == 1;
+        form.checks[IDC_FROST_OUTLINE + i] = r.frost_flags[i] == 2;
     }
-    form.checks[id::show_abs_max] = r.show_abs_max != 0;
-    form.checks[id::show_abs_min] = r.show_abs_min != 0;
-    form.checks[id::show_coldest_min] = r.show_coldest_min != 0;
-    form.checks[id::show_warmest_max] = r.show_warmest_max != 0;
+    form.checks[IDC_SHOW_ABS_MAX] = r.show_abs_max != 0;
+    form.checks[IDC_SHOW_ABS_MIN] = r.show_abs_min != 0;
+    form.checks[IDC_SHOW_COLDEST_MIN] = r.show_coldest_min != 0;
+    form.checks[IDC_SHOW_WARMEST_MAX] = r.show_warmest_max != 0;
 
-    form.texts[id::country_code] = Format("%d", static_cast<int>(r.country_code));
-    form.texts[id::elevation] = Format("%d", static_cast<int>(r.elevation_m));
-    form.texts[id::temp_years] = YearsText(r.temp_years);
-    form.texts[id::coldest_min] = TempText(r.coldest_month_min_c);
-    form.texts[id::warmest_max] = TempText(r.warmest_month_max_c);
-    form.texts[id::abs_max] = TempText(r.abs_max_c);
-    form.texts[id::abs_min] = TempText(r.abs_min_c);
-    form.texts[id::precip_years] = YearsText(r.precip_years);
-    form.texts[id::latitude] = CoordinateText(r.lat_degrees, r.lat_minutes);
-    form.texts[id::longitude] = CoordinateText(r.lon_degrees, r.lon_minutes);
+    form.texts[IDC_COUNTRY_CODE] = Format("%d", static_cast<int>(r.country_code));
+    form.texts[IDC_ELEVATION] = Format("%d", static_cast<int>(r.elevation_m));
+    form.texts[IDC_TEMP_YEARS] = YearsText(r.temp_years);
+    form.texts[IDC_COLDEST_MIN] = TempText(r.coldest_month_min_c);
+    form.texts[IDC_WARMEST_MAX] = TempText(r.warmest_month_max_c);
+    form.texts[IDC_ABS_MAX] = TempText(r.abs_max_c);
+    form.texts[IDC_ABS_MIN] = TempText(r.abs_min_c);
+    form.texts[IDC_PRECIP_YEARS] = YearsText(r.precip_years);
+    form.texts[IDC_LATITUDE] = CoordinateText(r.lat_degrees, r.lat_minutes);
+    form.texts[IDC_LONGITUDE] = CoordinateText(r.lon_degrees, r.lon_minutes);
     return form;
 }
 
@@ -287,44 +289,44 @@ void ApplyManualEntry(const ManualEntryForm& form, StationData& station) {
     const ShownForm f = MakeShownForm(form, r);
     double temp_sum = 0.0;
     for (int i = 0; i < 12; ++i) {
-        ReadReal(f, id::temp_first + i, r.temp_c[i + 1]);
+        ReadReal(f, IDC_TEMP_MONTH + i, r.temp_c[i + 1]);
         temp_sum += r.temp_c[i + 1];
     }
     station.annual_mean_temp_c = AnnualMeanOfSum(temp_sum);
     double precip_sum = 0.0;
     for (int i = 0; i < 12; ++i) {
-        ReadReal(f, id::precip_first + i, r.precip_mm[i + 1]);
+        ReadReal(f, IDC_PRECIP_MONTH + i, r.precip_mm[i + 1]);
         precip_sum += r.precip_mm[i + 1];
     }
     station.annual_precip_mm = AnnualSumToFloat(precip_sum);
 
-    ReadInt(f, id::elevation, r.elevation_m);
-    ReadInt(f, id::country_code, r.country_code);
-    ReadReal(f, id::coldest_min, r.coldest_month_min_c);
-    ReadReal(f, id::warmest_max, r.warmest_month_max_c);
-    ReadText(f, id::station_name, r.station_name);
-    ReadText(f, id::station_number, r.station_number);
-    ReadText(f, id::country_name, r.country_name);
-    ReadInt(f, id::temp_years, r.temp_years);
-    ReadInt(f, id::precip_years, r.precip_years);
-    ReadReal(f, id::abs_max, r.abs_max_c);
-    ReadReal(f, id::abs_min, r.abs_min_c);
-    ReadFlag(f, id::show_abs_max, r.show_abs_max);
-    ReadFlag(f, id::show_abs_min, r.show_abs_min);
-    ReadFlag(f, id::show_coldest_min, r.show_coldest_min);
-    ReadFlag(f, id::show_warmest_max, r.show_warmest_max);
+    ReadInt(f, IDC_ELEVATION, r.elevation_m);
+    ReadInt(f, IDC_COUNTRY_CODE, r.country_code);
+    ReadReal(f, IDC_COLDEST_MIN, r.coldest_month_min_c);
+    ReadReal(f, IDC_WARMEST_MAX, r.warmest_month_max_c);
+    ReadText(f, IDC_STATION_NAME, r.station_name);
+    ReadText(f, IDC_STATION_NUMBER_TEXT, r.station_number);
+    ReadText(f, IDC_COUNTRY_NAME, r.country_name);
+    ReadInt(f, IDC_TEMP_YEARS, r.temp_years);
+    ReadInt(f, IDC_PRECIP_YEARS, r.precip_years);
+    ReadReal(f, IDC_ABS_MAX, r.abs_max_c);
+    ReadReal(f, IDC_ABS_MIN, r.abs_min_c);
+    ReadFlag(f, IDC_SHOW_ABS_MAX, r.show_abs_max);
+    ReadFlag(f, IDC_SHOW_ABS_MIN, r.show_abs_min);
+    ReadFlag(f, IDC_SHOW_COLDEST_MIN, r.show_coldest_min);
+    ReadFlag(f, IDC_SHOW_WARMEST_MAX, r.show_warmest_max);
 
-    ReadCoordinate(f, id::latitude, id::north, id::south, "NS", r.latitude, r.lat_degrees, r.lat_minutes,
+    ReadCoordinate(f, IDC_LATITUDE, IDC_NORTH, IDC_SOUTH, "NS", r.latitude, r.lat_degrees, r.lat_minutes,
                    r.lat_hemisphere);
-    ReadCoordinate(f, id::longitude, id::east, id::west, "EW", r.longitude, r.lon_degrees, r.lon_minutes,
+    ReadCoordinate(f, IDC_LONGITUDE, IDC_EAST, IDC_WEST, "EW", r.longitude, r.lon_degrees, r.lon_minutes,
                    r.lon_hemisphere);
 
     // When both boxes of a column are checked the filled bar wins. A column
     // whose two boxes are as shown keeps its mark.
     for (int i = 0; i < 12; ++i) {
-        if (f.KeptCheck(id::frost_outline_first + i) && f.KeptCheck(id::frost_bar_first + i)) continue;
+        if (f.KeptCheck(IDC_FROST_OUTLINE + i) && f.KeptCheck(IDC_FROST_BAR + i)) continue;
         r.frost_flags[i] = 0;
-        if (CheckedIn(form, id::frost_outline_first + i)) r.frost_flags[i] = 2;
-        if (CheckedIn(form, id::frost_bar_first + i)) r.frost_flags[i] = 1;
+        if (CheckedIn(form, IDC_FROST_OUTLINE + i)) r.frost_flags[i] = 2;
+        if (CheckedIn(form, IDC_FROST_BAR + i)) r.frost_flags[i] = 1;
     }
 }

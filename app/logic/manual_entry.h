@@ -1,7 +1,7 @@
 // The manual data entry dialog (GETMANUALDATA) as plain data: the texts and
 // check states of its controls, keyed by control id. The Win32 dialog
 // procedure pushes a ManualEntryForm into its controls at start and reads
-// one back on OK; everything between the record and those texts (formats,
+// one back on OK (the control ids are those of resources/dialog_ids.h); everything between the record and those texts (formats,
 // buffer limits, the degrees.minutes rule, the month marks) lives here, so it
 // runs and is tested without Windows.
 #pragma once
@@ -12,40 +12,6 @@
 
 #include "resources/dialog_ids.h"
 #include "station/station_record.h"
-
-// Control ids of the dialog, named for the logic; the numbers are the
-// resource ids of the template. The month columns i = 0..11 hold slot i + 1.
-namespace manual_entry_id {
-constexpr int ok = 1;
-constexpr int cancel = 2;
-constexpr int precip_years = IDC_PRECIP_YEARS;
-constexpr int precip_first = IDC_PRECIP_MONTH;  // 101..112: precip_mm slots 1..12
-constexpr int temp_years = IDC_TEMP_YEARS;
-constexpr int temp_first = IDC_TEMP_MONTH;  // 114..125: temp_c slots 1..12
-constexpr int abs_max = IDC_ABS_MAX;
-constexpr int abs_min = IDC_ABS_MIN;
-constexpr int warmest_max = IDC_WARMEST_MAX;
-constexpr int coldest_min = IDC_COLDEST_MIN;
-constexpr int frost_bar_first = IDC_FROST_BAR;      // 140..151: month mark 1 (filled bar)
-constexpr int frost_outline_first = IDC_FROST_OUTLINE;  // 160..171: month mark 2 (outline)
-constexpr int station_name = IDC_STATION_NAME;
-constexpr int elevation = IDC_ELEVATION;
-constexpr int latitude = IDC_LATITUDE;
-constexpr int longitude = IDC_LONGITUDE;
-constexpr int country_name = IDC_COUNTRY_NAME;
-constexpr int country_code = IDC_COUNTRY_CODE;
-constexpr int east = IDC_EAST;
-constexpr int west = IDC_WEST;
-constexpr int show_abs_min = IDC_SHOW_ABS_MIN;
-constexpr int show_abs_max = IDC_SHOW_ABS_MAX;
-constexpr int show_coldest_min = IDC_SHOW_COLDEST_MIN;
-constexpr int show_warmest_max = IDC_SHOW_WARMEST_MAX;
-constexpr int north = IDC_NORTH;
-constexpr int south = IDC_SOUTH;
-constexpr int precip_head_first = IDC_PRECIP_HEAD;  // 1001..1012: column heads of the precipitation row
-constexpr int station_number = IDC_STATION_NUMBER_TEXT;
-constexpr int temp_head_first = IDC_TEMP_HEAD;  // 1101..1112: column heads of the temperature row
-}  // namespace manual_entry_id
 
 // Texts of edit fields and static labels, and the states of check boxes and
 // radio buttons (true = checked), by control id. A control that is absent

@@ -3,20 +3,23 @@
 #include "app/logic/app_state.h"
 #include "resources/resource_ids.h"
 
-MenuState ComputeMenuState(const MenuMarks& marks) {
+MenuState ComputeMenuState(const AppState& state) {
+    const StationRecord& record = state.station.record;
+    const bool diagram = record.diagram_mode != 0;
+    const bool monochrome = state.drawing.monochrome;
     // The axis and month label items only make sense for the diagram.
-    const bool table = !marks.diagram;
+    const bool table = !diagram;
     MenuState menu{{
-        {IDM_SHOW_DIAGRAM, marks.diagram, false},
-        {IDM_SHOW_TABLE, !marks.diagram, false},
-        {IDM_MONOCHROME, marks.monochrome, false},
-        {IDM_COLOURS, !marks.monochrome, false},
+        {IDM_SHOW_DIAGRAM, diagram, false},
+        {IDM_SHOW_TABLE, !diagram, false},
+        {IDM_MONOCHROME, monochrome, false},
+        {IDM_COLOURS, !monochrome, false},
         {IDM_AXIS_UP, false, table},
         {IDM_AXIS_DOWN, false, table},
-        {IDM_MONTH_LABELS, marks.month_labels, table},
+        {IDM_MONTH_LABELS, record.month_labels != 0, table},
     }};
     for (int scale = 1; scale <= kPrintScaleFitToPage; ++scale) {
-        menu[6 + scale] = {IDM_PRINT_SCALE_1 + scale - 1, marks.print_scale == scale, false};
+        menu[6 + scale] = {IDM_PRINT_SCALE_1 + scale - 1, state.print_scale == scale, false};
     }
     return menu;
 }
@@ -31,12 +34,6 @@ const MenuItemState* FindItem(const MenuState& menu, int command) {
 }
 
 }  // namespace
-
-unsigned MenuItemFlags(const MenuState& menu, int command) {
-    const MenuItemState* item = FindItem(menu, command);
-    if (!item) return 0;
-    return (item->checked ? kMenuFlagChecked : 0u) | (item->grayed ? kMenuFlagGrayed : 0u);
-}
 
 bool IsCheckedAndEnabled(const MenuState& menu, int command) {
     const MenuItemState* item = FindItem(menu, command);

@@ -1,10 +1,11 @@
 // The menu's check marks and gray states as data: one pure function
-// decides them from the menu marks, and the shell puts them on the menu.
+// decides them from the presentation settings, and the shell puts them on
+// the menu.
 #pragma once
 
 #include <array>
 
-struct MenuMarks;
+struct AppState;
 
 struct MenuItemState {
     int command;
@@ -17,15 +18,9 @@ struct MenuItemState {
 constexpr int kStatefulMenuItems = 14;
 using MenuState = std::array<MenuItemState, kStatefulMenuItems>;
 
-MenuState ComputeMenuState(const MenuMarks& marks);
-
-// The flags GetMenuState reports for a checked item (MF_CHECKED) and a
-// grayed one (MF_GRAYED).
-constexpr unsigned kMenuFlagChecked = 0x8;
-constexpr unsigned kMenuFlagGrayed = 0x1;
-
-// The state of one item in GetMenuState's flags; 0 for an item not in the list.
-unsigned MenuItemFlags(const MenuState& menu, int command);
+// A new setting with menu items adds them to the list (and to
+// kStatefulMenuItems), computed from its field.
+MenuState ComputeMenuState(const AppState& state);
 
 // True when the item shows its check mark and can be chosen (not grayed);
 // false for an item not in the list.

@@ -6,13 +6,10 @@
 
 enum class PictureFormat { emf, svg, png };
 
-// The dialog's file types, in the order of its filter list (index 1..3);
-// "All Files" follows as index 4.
-constexpr int kPictureTypeCount = 3;
-
 // The format of a save: a typed extension .emf, .svg or .png (any case)
-// decides; otherwise the dialog's type index (1-based; anything else, such
-// as "All Files", is the metafile).
+// decides; otherwise the dialog's type index (1-based, in the order of its
+// filter list: 1 metafile, 2 SVG, 3 PNG; anything else, such as "All
+// Files" at 4, is the metafile).
 PictureFormat PictureFormatFor(int filter_index, const std::string& path);
 
 // The file's extension for the format, with its dot.

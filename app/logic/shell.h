@@ -47,9 +47,10 @@ public:
     // The manual data entry dialog GETMANUALDATA over `station`.
     virtual void EnterStationData(StationData& station) = 0;
 
-    // The diagram window's content as an enhanced metafile, in a file the
-    // user names or on the clipboard; a failure is reported.
-    virtual void SaveWindowAsMetafile() = 0;
+    // The diagram window's content in a file the user names, as an enhanced
+    // metafile, an SVG or a PNG picture; a failure is reported.
+    virtual void SaveWindowContent() = 0;
+    // The diagram window's content as an enhanced metafile on the clipboard.
     virtual void CopyWindowToClipboard() = 0;
     // The print dialog, then one page of the view at the print scale;
     // nothing when the dialog is cancelled, a failure is reported.

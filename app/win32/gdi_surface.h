@@ -34,13 +34,15 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void SetPixel(int x, int y, Colour colour) override;
-    // Each batch (of pixels: from kShortestPixelBatch on) is drawn with
-    // PolyPolyline, a few thousand lines a call: a
-    // pixel is a line one pixel long (a line leaves out its end point; the
-    // pixels of a column run make one line), a
-    // stroke whose end is drawn too is a line one pixel longer when the
-    // pen is solid, one pixel wide and of the end's colour (otherwise the
-    // stroke goes call by call).
+    // The batches go to the device as PolyPolyline calls of up to 4096
+    // lines each. A line leaves out its end point, so:
+    // - a pixel is a line one pixel long, and a run of pixels down one
+    //   column is one line; a batch shorter than kShortestPixelBatch goes
+    //   pixel by pixel (SetPixel), which costs less than the call;
+    // - a stroke, whose end point is drawn too, is a line one pixel longer,
+    //   when the current pen is solid, one pixel wide and of the end's
+    //   colour; otherwise the strokes go call by call;
+    // - line segments are lines as they are.
     void SetPixels(const SurfacePoint* points, std::size_t count, Colour colour) override;
     void DrawLines(const LineSegment* segments, std::size_t count) override;
     void DrawHorizontalStrokes(const HorizontalStroke* strokes, std::size_t count, Colour end_colour) override;

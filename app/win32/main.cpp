@@ -70,6 +70,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
     // at once with a non-zero code.
     if (!window) return -1;
     program.main_window = window;
+    // The resource's menu carries no marks: they come from the state.
+    Win32Shell(program).ApplyMenuState(ComputeMenuState(program.state));
     ShowWindow(window, show);
     UpdateWindow(window);
     // A station file on the command line (the open command of a .cli file)

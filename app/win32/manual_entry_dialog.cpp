@@ -3,8 +3,6 @@
 #include "resources/dialog_ids.h"
 #include "app/logic/manual_entry.h"
 
-namespace id = manual_entry_id;
-
 namespace {
 
 void PushForm(HWND dialog, const ManualEntryForm& form) {

@@ -1,5 +1,6 @@
 #include "app/win32/memorial_dialog.h"
 
+#include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -18,8 +18,9 @@ namespace {
 const char kMetafileDescription[] = "Varnok\0EMF File of Varnok\0";
 constexpr std::size_t kPathChars = 512;
 
-// The path of the last save in this run; the save dialog starts from it.
-char metafile_name[kPathChars] = "Climate station.emf";
+// The path of the last window-content save in this run; its dialog starts
+// from it.
+char window_content_name[kPathChars] = "Climate station.emf";
 
 void Inform(const ProgramContext& program, const std::string& text, const char* caption) {
     MessageBoxA(program.main_window, text.c_str(), caption, MB_ICONINFORMATION);
@@ -27,7 +28,7 @@ void Inform(const ProgramContext& program, const std::string& text, const char* 
 
 // The type chosen in the dialog (1 metafile, 2 SVG, 3 PNG, 4 all files);
 // false after Cancel.
-bool AskMetafileName(const ProgramContext& program, int& filter_index) {
+bool AskWindowContentName(const ProgramContext& program, int& filter_index) {
     char file_title[256] = {};
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
@@ -36,7 +37,7 @@ bool AskMetafileName(const ProgramContext& program, int& filter_index) {
         "Windows enhanced metafiles (*.emf)\0*.emf\0Scalable vector graphics (*.svg)\0*.svg\0"
         "Portable network graphics (*.png)\0*.png\0All Files (*.*)\0*.*\0";
     dialog.nFilterIndex = 1;
-    dialog.lpstrFile = metafile_name;
+    dialog.lpstrFile = window_content_name;
     dialog.nMaxFile = kPathChars;
     dialog.lpstrFileTitle = file_title;
     dialog.nMaxFileTitle = sizeof file_title;
@@ -97,7 +98,7 @@ HDC ChoosePrinter(const ProgramContext& program) {
 // whose content fits the printer's printable area, the print font measured
 // on the printer at each scale.
 int PageScale(ProgramContext& program, HDC printer, PageView view) {
-    if (program.state.marks.print_scale != kPrintScaleFitToPage) return program.state.drawing.print_scale;
+    if (program.state.print_scale != kPrintScaleFitToPage) return program.state.print_scale;
     GdiSurface surface(printer, program.pens);
     auto metrics_at = [&](int s) {
         surface.SelectFont(MakePrintFont(program.state.drawing.display_font, s));
@@ -121,11 +122,9 @@ bool PrintOnePage(ProgramContext& program, HDC printer, PageView view) {
     }
     {
         const DrawArea& rect = program.state.diagram_rect;
-        const int chosen_scale = program.state.drawing.print_scale;
-        program.state.drawing.print_scale = PageScale(program, printer, view);
+        const int scale = PageScale(program, printer, view);
         GdiSurface surface(printer, program.pens);
-        DrawPrintPage(surface, program.state.drawing, program.state.station, rect.bottom, rect.right, view);
-        program.state.drawing.print_scale = chosen_scale;
+        DrawPrintPage(surface, program.state.drawing, program.state.station, rect.bottom, rect.right, view, scale);
     }
     if (EndPage(printer) <= 0) {
         AbortDoc(printer);
@@ -146,19 +145,19 @@ bool WriteMetafile(HENHMETAFILE metafile, const char* path) {
 
 }  // namespace
 
-void SaveWindowAsMetafile(ProgramContext& program) {
+void SaveWindowContent(ProgramContext& program) {
     int filter_index = 1;
-    if (!AskMetafileName(program, filter_index)) return;
-    const PictureFormat format = PictureFormatFor(filter_index, metafile_name);
+    if (!AskWindowContentName(program, filter_index)) return;
+    const PictureFormat format = PictureFormatFor(filter_index, window_content_name);
     if (format != PictureFormat::emf) {
-        SaveWindowPicture(program, format, PicturePath(metafile_name, format));
+        SaveWindowPicture(program, format, PicturePath(window_content_name, format));
         return;
     }
     HENHMETAFILE metafile = RecordWindowContent(program);
-    bool saved = metafile && WriteMetafile(metafile, metafile_name);
+    bool saved = metafile && WriteMetafile(metafile, window_content_name);
     if (metafile) DeleteEnhMetaFile(metafile);
     if (!saved) {
-        Inform(program, std::string("The window content could not be saved to '") + metafile_name + "'.",
+        Inform(program, std::string("The window content could not be saved to '") + window_content_name + "'.",
                "Save window content");
     }
 }

@@ -12,7 +12,6 @@
 #include "diagram/diagram_drawing.h"
 #include "diagram/print_page.h"
 #include "diagram/svg_surface.h"
-#include "platform/file_replace.h"
 #include "station/file_io.h"
 
 namespace {
@@ -114,10 +113,25 @@ void Release(T*& object) {
     object = nullptr;
 }
 
-// Encodes the bitmap as a 24-bit PNG into the file; the reason of a
-// failure, or null.
-const char* EncodePng(const MemoryBitmap& bitmap, const std::wstring& file) {
+// The bytes written to a memory stream, from its start to its position.
+bool CopyStream(IStream* memory, std::vector<BYTE>& bytes) {
+    ULARGE_INTEGER end = {};
+    const LARGE_INTEGER zero = {};
+    if (FAILED(memory->Seek(zero, STREAM_SEEK_CUR, &end)) || end.QuadPart > 0x7fffffffu) return false;
+    HGLOBAL global = nullptr;
+    if (FAILED(GetHGlobalFromStream(memory, &global))) return false;
+    const BYTE* data = static_cast<const BYTE*>(GlobalLock(global));
+    if (!data) return false;
+    bytes.assign(data, data + static_cast<std::size_t>(end.QuadPart));
+    GlobalUnlock(global);
+    return true;
+}
+
+// Encodes the bitmap as a 24-bit PNG into `png`, in memory; the reason of
+// a failure, or null.
+const char* EncodePng(const MemoryBitmap& bitmap, std::vector<BYTE>& png) {
     IWICImagingFactory* factory = nullptr;
+    IStream* memory = nullptr;
     IWICStream* stream = nullptr;
     IWICBitmapEncoder* encoder = nullptr;
     IWICBitmapFrameEncode* frame = nullptr;
@@ -129,9 +143,9 @@ const char* EncodePng(const MemoryBitmap& bitmap, const std::wstring& file) {
         failure = "the Windows Imaging Component is missing";
     } else if (FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder))) {
         failure = "the PNG encoder is missing";
-    } else if (FAILED(factory->CreateStream(&stream)) ||
-               FAILED(stream->InitializeFromFilename(file.c_str(), GENERIC_WRITE))) {
-        failure = "the file cannot be created";
+    } else if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &memory)) || FAILED(factory->CreateStream(&stream)) ||
+               FAILED(stream->InitializeFromIStream(memory))) {
+        failure = "no memory for the picture";
     } else if (FAILED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) ||
                FAILED(encoder->CreateNewFrame(&frame, &options)) || FAILED(frame->Initialize(options)) ||
                FAILED(frame->SetSize(static_cast<UINT>(bitmap.width()), static_cast<UINT>(bitmap.height()))) ||
@@ -141,30 +155,16 @@ const char* EncodePng(const MemoryBitmap& bitmap, const std::wstring& file) {
                                          const_cast<BYTE*>(bitmap.bits()))) ||
                FAILED(frame->Commit()) || FAILED(encoder->Commit()) || FAILED(stream->Commit(STGC_DEFAULT))) {
         failure = "the PNG picture could not be written";
+    } else if (!CopyStream(memory, png)) {
+        failure = "no memory for the picture";
     }
     Release(options);
     Release(frame);
     Release(encoder);
-    Release(stream);  // closes the file
+    Release(stream);
+    Release(memory);
     Release(factory);
     return failure;
-}
-
-std::wstring Widen(const std::string& text) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (n <= 0) return std::wstring();
-    std::vector<wchar_t> wide(static_cast<std::size_t>(n));
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
-    return std::wstring(wide.data());
-}
-
-// A new empty temporary file in the folder of path, or "".
-std::string TemporaryFileBeside(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-    char name[MAX_PATH + 16] = {};
-    if (GetTempFileNameA(folder.c_str(), "vnk", 0, name) == 0) return std::string();
-    return name;
 }
 
 bool SavePng(ProgramContext& program, const std::string& path) {
@@ -180,17 +180,16 @@ bool SavePng(ProgramContext& program, const std::string& path) {
                                 kPngScale);
     }
     GdiFlush();
-    const std::string temporary = TemporaryFileBeside(path);
-    if (temporary.empty()) {
-        ReportFailure(program, path, "the file cannot be created");
-        return false;
-    }
+    std::vector<BYTE> png;
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const char* failure = EncodePng(bitmap, Widen(temporary));
+    const char* failure = EncodePng(bitmap, png);
     if (SUCCEEDED(com)) CoUninitialize();
-    if (!failure && MoveFileOver(temporary.c_str(), path.c_str()) != 0) failure = "the file cannot be replaced";
+    // Written as every file of the program is: a failed save leaves the
+    // file that was there as it was.
+    if (!failure && SaveBytesReplacing(path, png.data(), png.size()) != SaveStatus::ok) {
+        failure = "the file cannot be written";
+    }
     if (failure) {
-        DeleteFileA(temporary.c_str());
         ReportFailure(program, path, failure);
         return false;
     }

@@ -22,7 +22,8 @@ struct ProgramContext {
     // ("" = the working folder).
     std::string database_folder;
 
-    // The current station, presentation settings, metrics and menu marks.
+    // The current station, presentation settings and metrics (the menu marks
+    // are computed from them).
     AppState state;
 
     // Created at main-window creation, deleted at its destruction. The

@@ -77,7 +77,7 @@ void Win32Shell::EnterStationData(StationData& station) {
     RunManualEntryDialog(context_.instance, context_.main_window, station);
 }
 
-void Win32Shell::SaveWindowAsMetafile() { ::SaveWindowAsMetafile(context_); }
+void Win32Shell::SaveWindowContent() { ::SaveWindowContent(context_); }
 
 void Win32Shell::CopyWindowToClipboard() { ::CopyWindowToClipboard(context_); }
 

@@ -22,7 +22,7 @@ public:
     bool AskSaveStationFile(std::string& path) override;
     bool ImportStationFromDatabase(StationData& station) override;
     void EnterStationData(StationData& station) override;
-    void SaveWindowAsMetafile() override;
+    void SaveWindowContent() override;
     void CopyWindowToClipboard() override;
     void PrintPage(PageView view) override;
     void ShowInformation(const std::string& text, const std::string& caption) override;

@@ -31,7 +31,7 @@ kind=${VARNOK_RELEASE_KIND:-$(wine_build_kind)}
 build=$(JOBS=2 bash scripts/build.sh "$kind") || { echo "release: build failed"; echo "0 passed, 1 failed"; exit 1; }
 work=$(mktemp -d "${TMPDIR:-/tmp}/varnok-release.XXXXXX")
 source tests/e2e/e2e_lib.sh
-source tests/e2e/dialog_scenarios.sh  # emf_texts, save_metafile
+source tests/e2e/dialog_scenarios.sh  # emf_texts, emf_shows, save_metafile
 
 cleanup() {
   scenario_teardown >/dev/null 2>&1
@@ -229,7 +229,7 @@ if scenario_setup installer; then
   drive command "$IDM_SAVE_WINDOW_CONTENT"
   drive file-dialog "Save window content" "$docs\\shown.emf"
   wait_until 30 emf_has_text "$docs_dir/shown.emf" "mm"
-  check_true "the diagram shows the station $station" grep -qx "$station" <(emf_texts "$docs_dir/shown.emf")
+  check_true "the diagram shows the station $station" emf_shows "$docs_dir/shown.emf" "$station"
   exit_program
   check "and ends with code 0" "$exit_code" 0
 

@@ -329,9 +329,9 @@ scenario_month_labels() {
   drive send-command "$IDM_MONTH_LABELS"
   save_metafile none.emf
   check "again: none" "$(initials_of none.emf)" 0
-  # A station file carries the flag but not the check mark: saved with
-  # labels, opened while the item is unchecked, it shows them, and the
-  # next command 27 checks the item and keeps them.
+  # The record's flag is the one source of the labels and their check
+  # mark: saved with labels, opened while they are off, the file shows
+  # them (and checks the item), and the next command 27 takes them off.
   drive send-command "$IDM_MONTH_LABELS"
   save_station_file labels.cli
   drive send-command "$IDM_MONTH_LABELS"
@@ -341,8 +341,8 @@ scenario_month_labels() {
   save_metafile opened.emf
   check "a file with the flag shows the labels" "$(initials_of opened.emf)" 12
   drive send-command "$IDM_MONTH_LABELS"
-  save_metafile kept.emf
-  check "the next command 27 keeps them" "$(initials_of kept.emf)" 12
+  save_metafile off.emf
+  check "the next command 27 takes them off" "$(initials_of off.emf)" 0
   drive send-command "$IDM_SHOW_TABLE"
   save_metafile table.emf
   check "table mode: the metafile holds the table" \

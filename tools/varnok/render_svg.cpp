@@ -20,7 +20,6 @@ DrawingState MakeState(const RenderOptions& o) {
     state.axis_offset = o.axis_offset;
     state.monochrome = o.monochrome;
     state.display_font = StartupDisplayFont(kRenderLogPixelsY);
-    state.print_scale = o.print_scale > 0 ? o.print_scale : 3;
     state.climate_class_line = o.climate_class;
     state.hide_station = o.hide_station;
     return state;
@@ -28,17 +27,6 @@ DrawingState MakeState(const RenderOptions& o) {
 
 int Clamp(std::int64_t v) { return static_cast<int>(std::min<std::int64_t>(v, kMaxCoordinate)); }
 
-// The page canvas: the diagram's area, or the extent of the table.
-void PageCanvas(const RenderOptions& o, bool diagram, int& width, int& height) {
-    DrawArea area = PrintArea(o.char_width, o.height, o.width, o.print_scale);
-    if (diagram) {
-        width = Clamp(static_cast<std::int64_t>(area.right) + 7LL * o.char_width);
-        height = area.bottom;
-    } else {
-        width = Clamp(119LL * o.char_width);
-        height = Clamp(17LL * o.line_height);
-    }
-}
 
 }  // namespace
 
@@ -67,11 +55,12 @@ std::string_view RenderSvg(const RenderOptions& options, StationData& station, S
     DrawingState state = MakeState(o);
     const TextMetrics metrics{o.char_width, o.line_height};
     if (o.print_scale > 0) {
-        int width = 0;
-        int height = 0;
-        PageCanvas(o, diagram, width, height);
-        surface.Begin(width, height, metrics, o.monochrome);
-        DrawPrintPage(surface, state, station, o.height, o.width, diagram ? PageView::diagram : PageView::table);
+        // The canvas is the page's content: the printer's page without its
+        // empty rest.
+        const PageView view = diagram ? PageView::diagram : PageView::table;
+        const PageExtent page = PrintPageExtent(view, metrics, o.height, o.width, o.print_scale);
+        surface.Begin(Clamp(page.width), Clamp(page.height), metrics, o.monochrome);
+        DrawPrintPage(surface, state, station, o.height, o.width, view, o.print_scale);
         return surface.Finish();
     }
     surface.Begin(o.width, o.height, metrics, o.monochrome);

@@ -14,8 +14,8 @@ struct MenuItemState {
 };
 
 // Every item that can carry a check mark or be grayed: 21, 22, 23, 24,
-// 25, 26, 27 and 31..37.
-constexpr int kStatefulMenuItems = 14;
+// 25, 26, 27, 31..37, 28 and 29.
+constexpr int kStatefulMenuItems = 16;
 using MenuState = std::array<MenuItemState, kStatefulMenuItems>;
 
 // A new setting with menu items adds them to the list (and to

@@ -15,6 +15,7 @@ source "$(dirname "$0")/windows_build_arg.sh" e2e 1 "" "$@"
 source "$(dirname "$0")/e2e_lib.sh"
 source "$(dirname "$0")/dialog_scenarios.sh"
 source "$(dirname "$0")/picture_scenarios.sh"
+source "$(dirname "$0")/climate_scenarios.sh"
 source "$(dirname "$0")/soak_scenarios.sh"
 
 passed=0
@@ -388,6 +389,7 @@ run_scenario colours scenario_colours
 run_scenario month_labels scenario_month_labels
 run_dialog_scenarios
 run_picture_scenarios
+run_climate_scenarios
 run_soak_scenarios
 
 echo "$passed passed, $failed failed"

@@ -21,6 +21,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "bench/plain_read.h"
 #include "tools/varnok/climate_classes.h"
 
 extern char** environ;
@@ -34,15 +35,6 @@ double Seconds(const Run& run) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-long long PlainRead(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return -1;
-    std::vector<char> buffer(1 << 20);
-    long long total = 0;
-    for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), f)) > 0;) total += static_cast<long long>(got);
-    std::fclose(f);
-    return total;
-}
 
 // Runs the program with stdout on /dev/null and waits for it.
 bool RunProcess(const std::vector<std::string>& argv) {

@@ -75,6 +75,14 @@ int ListSelect(HWND list, const char* text, bool open) {
     return 0;
 }
 
+// 0 when the bytes are all written.
+int WriteFile(const char* path, const void* bytes, std::size_t size) {
+    FILE* file = std::fopen(path, "wb");
+    if (!file) return 1;
+    bool written = std::fwrite(bytes, 1, size, file) == size;
+    return std::fclose(file) == 0 && written ? 0 : 1;
+}
+
 int ClipboardMetafile(const char* path) {
     if (!OpenClipboard(nullptr)) {
         std::fprintf(stderr, "driver: clipboard cannot be opened\n");
@@ -88,10 +96,7 @@ int ClipboardMetafile(const char* path) {
         std::fprintf(stderr, "driver: no enhanced metafile on the clipboard\n");
         return 1;
     }
-    FILE* file = std::fopen(path, "wb");
-    if (!file) return 1;
-    bool written = std::fwrite(bits.data(), 1, bits.size(), file) == bits.size();
-    return std::fclose(file) == 0 && written ? 0 : 1;
+    return WriteFile(path, bits.data(), bits.size());
 }
 
 int ClipboardText(const char* path) {
@@ -114,10 +119,7 @@ int ClipboardText(const char* path) {
         std::fprintf(stderr, "driver: no Unicode text on the clipboard\n");
         return 1;
     }
-    FILE* file = std::fopen(path, "wb");
-    if (!file) return 1;
-    bool written = std::fwrite(utf8.data(), 1, utf8.size(), file) == utf8.size();
-    return std::fclose(file) == 0 && written ? 0 : 1;
+    return WriteFile(path, utf8.data(), utf8.size());
 }
 
 int HoldClipboard(DWORD ms) {

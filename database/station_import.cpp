@@ -68,6 +68,9 @@ public:
     // `stride`: the distance from one record to the next.
     RecordIndex(const char* records, std::size_t count, std::size_t stride)
         : records_(records), count_(count), stride_(stride) {
+        by_number_and_name_.reserve(count);
+        by_number_.reserve(count);
+        by_name_.reserve(count);
         for (std::size_t t = 0; t < count; ++t) {
             const std::string_view header = Header(t);
             const std::int32_t number = ParseLeadingInteger(header.substr(kNumberOffset));

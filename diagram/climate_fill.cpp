@@ -23,6 +23,7 @@ struct FillFrame {
     std::int64_t dash_top;
     std::int64_t band_bottom;
     int s;
+    bool full_size_dots;
 };
 
 FillFrame MakeFillFrame(const DrawingState& state, const DrawArea& area, int width, int s) {
@@ -37,6 +38,7 @@ FillFrame MakeFillFrame(const DrawingState& state, const DrawArea& area, int wid
     fr.dash_top = static_cast<std::int64_t>(area.top) - 1000LL * s;
     fr.band_bottom = area.bottom;
     fr.s = s;
+    fr.full_size_dots = state.full_size_dots;
     return fr;
 }
 
@@ -73,6 +75,13 @@ void DrawHumidMarks(DrawSurface& surface, const FillFrame& fr, const DiagramCurv
     }
 }
 
+// A window dot enlarged s times: the block of columns x-(s-1)/2 .. x+s/2
+// and the same rows, appended pixel by pixel.
+void AppendFullSizeDot(std::vector<SurfacePoint>& pixels, int x, int y, int s) {
+    for (int column = x - (s - 1) / 2; column <= x + s / 2; ++column) {
+        for (int row = y - (s - 1) / 2; row <= y + s / 2; ++row) pixels.push_back({column, row});
+    }
+}
 
 // Dots in column xL + k from the precipitation row Pr (included) up to the
 // temperature row Tr (excluded), on the rows that are multiples of the
@@ -87,7 +96,12 @@ void DrawDotColumn(DrawSurface& surface, const FillFrame& fr, std::int64_t k, st
     std::int64_t y = fr.bottom - CeilMultiple(fr.bottom - high_row, fr.step);
     pixels.clear();
     for (; y >= low_row; y -= fr.step) {
-        AppendDot(pixels, static_cast<int>(fr.left_axis_x + k), static_cast<int>(y), fr.s);
+        const int x = static_cast<int>(fr.left_axis_x + k);
+        if (fr.full_size_dots) {
+            AppendFullSizeDot(pixels, x, static_cast<int>(y), fr.s);
+        } else {
+            AppendDot(pixels, x, static_cast<int>(y), fr.s);
+        }
     }
     if (!pixels.empty()) surface.SetPixels(pixels.data(), pixels.size(), kBlack);
 }
@@ -169,6 +183,7 @@ void DrawClimateFill(DrawSurface& surface, DrawingState& state, const StationRec
     s = ClampScale(s);
     const FillFrame fr = MakeFillFrame(state, area, temp_curve.x[13], s);
     surface.SelectPen(PenId::thin);
+    surface.BeginGroup("humid");
     DrawHumidMarks(surface, fr, temp_curve, precip_curve, state.fill.dashes);
     PrepareColumns(state.fill.precip_rows, fr.width);
     PrepareColumns(state.fill.temp_rows, fr.width);
@@ -176,6 +191,8 @@ void DrawClimateFill(DrawSurface& surface, DrawingState& state, const StationRec
                         state.fill.precip_rows);
     CaptureCurveColumns(temp_curve, static_cast<int>(fr.left_axis_x), static_cast<int>(fr.baseline_y),
                         state.fill.temp_rows);
+    surface.BeginGroup("arid");
     DrawAridDots(surface, fr, state.fill);
+    surface.BeginGroup("frost");
     DrawFrostMarks(surface, fr, record, state.fill.bar_lines);
 }

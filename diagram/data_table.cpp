@@ -111,6 +111,7 @@ void DrawDataTable(DrawSurface& surface, const DrawingState& state, StationData&
     StationRecord& rec = station.record;
     rec.precip_mm[13] = station.annual_precip_mm;
     rec.temp_c[13] = station.annual_mean_temp_c;
+    surface.BeginGroup("table");
     DrawRowCaptions(surface, colours, cw, lh);
     for (int c = 1; c <= 13; ++c) DrawColumn(surface, rec, colours, c, cw, lh);
     DrawGrid(surface, cw, lh);

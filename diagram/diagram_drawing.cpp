@@ -155,6 +155,7 @@ void DrawHeadLines(DrawSurface& surface, const DrawingState& state, const Statio
     const int tx = l.frame.left_axis_x + state.char_width;
     TextBuffer buffer;
 
+    surface.BeginGroup("head");
     surface.TextOut(l.frame.right_axis_x + 5 * s, l.frame.baseline_y + 10 * s, "mm");
     surface.TextOut(tx, area.top + 10, StationText(state, FieldText(r.country_name)));
     surface.TextOut(tx, area.top + 2 * lh + 10, StationText(state, FieldText(r.station_name)));
@@ -177,6 +178,7 @@ void DrawHeadLines(DrawSurface& surface, const DrawingState& state, const Statio
 // thin pen only for the 100 mm line.
 void DrawAxes(DrawSurface& surface, const DrawingState& state, const StationRecord& record, const Layout& l) {
     const DiagramFrame& f = l.frame;
+    surface.BeginGroup("axes");
     surface.SelectNullBrush();
     Line(surface, f.left_axis_x, f.baseline_y, f.right_axis_x, f.baseline_y);
     Line(surface, f.left_axis_x, f.axis_top_y, f.left_axis_x, f.axis_bottom_y);
@@ -191,8 +193,10 @@ void DrawAxes(DrawSurface& surface, const DrawingState& state, const StationReco
 // The precipitation curve, then the temperature curve, each as 13
 // segments; leaves the thin pen selected.
 void DrawCurves(DrawSurface& surface, const Layout& l, const DiagramGeometry& geometry, CurvePens pens) {
+    surface.BeginGroup("precipitation");
     surface.SelectPen(pens.precip);
     DrawCurve(surface, geometry.precip_curve, l.frame.left_axis_x, l.frame.baseline_y);
+    surface.BeginGroup("temperature");
     surface.SelectPen(pens.temp);
     DrawCurve(surface, geometry.temp_curve, l.frame.left_axis_x, l.frame.baseline_y);
     surface.SelectPen(PenId::thin);

@@ -5,6 +5,8 @@ void Line(DrawSurface& surface, std::int64_t x1, std::int64_t y1, std::int64_t x
     surface.LineTo(static_cast<int>(x2), static_cast<int>(y2));
 }
 
+void DrawSurface::BeginGroup(std::string_view) {}
+
 void DrawSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour colour) {
     for (std::size_t i = 0; i < count; ++i) SetPixel(points[i].x, points[i].y, colour);
 }

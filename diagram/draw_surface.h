@@ -40,6 +40,7 @@ PenStyle StandardPenStyle(PenId pen, bool monochrome);
 struct TextMetrics {
     int char_width;   // tmAveCharWidth
     int line_height;  // tmHeight + tmExternalLeading
+    int ascent = 0;   // tmAscent: from a text's top edge to its baseline; 0 when not known
 };
 
 // A font description, the portable part of a Win32 LOGFONT.
@@ -117,6 +118,13 @@ public:
     // it until the next SelectFont or its own end.
     virtual void SelectFont(const FontSpec& font) = 0;
     virtual TextMetrics MeasureText() = 0;
+
+    // What is drawn from here on, up to the next BeginGroup or the end,
+    // forms one named part of the picture ("head", "axes", "temperature",
+    // "precipitation", "humid", "arid", "frost", "table"), which a picture
+    // file keeps as one group its readers can select and edit. The drawing
+    // itself does not change; a surface without groups ignores the call.
+    virtual void BeginGroup(std::string_view name);
 };
 
 // MoveTo (x1, y1), LineTo (x2, y2) with the current pen. The coordinates

@@ -42,6 +42,10 @@ struct DrawingState {
     int char_width = 0;   // tmAveCharWidth
     int line_height = 0;  // tmHeight + tmExternalLeading
 
+    // A window dot enlarged: the arid dots at scale s are s x s pixels
+    // (otherwise as the printed page draws them, see DrawDot).
+    bool full_size_dots = false;
+
     // Column storage of the fill, kept from one drawing to the next.
     FillColumns fill{};
 };

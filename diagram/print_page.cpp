@@ -23,6 +23,13 @@ FontSpec MakePrintFont(const FontSpec& display_font, int s) {
     return font;
 }
 
+FontSpec MakeEnlargedFont(const FontSpec& display_font, int s) {
+    FontSpec font = display_font;
+    font.height = ClampCoordinate(static_cast<std::int64_t>(display_font.height) * s);
+    font.width = ClampCoordinate(static_cast<std::int64_t>(display_font.width) * s);
+    return font;
+}
+
 DrawArea PrintArea(int char_width, int height, int width, int s) {
     std::int64_t left = 7LL * char_width;
     return DrawArea{ClampCoordinate(left), 0, ClampCoordinate(left + static_cast<std::int64_t>(width) * s),
@@ -63,7 +70,7 @@ int FitToPageScale(PageView view, int height, int width, int printable_width, in
 void DrawWindowContentScaled(DrawSurface& surface, DrawingState& state, StationData& station, int height,
                              int width, int s) {
     s = ClampScale(s);
-    surface.SelectFont(MakePrintFont(state.display_font, s));
+    surface.SelectFont(MakeEnlargedFont(state.display_font, s));
     MeasureFont(surface, state);
     if (station.record.diagram_mode == 0) {
         DrawDataTable(surface, state, station, state.char_width, state.line_height);
@@ -71,5 +78,7 @@ void DrawWindowContentScaled(DrawSurface& surface, DrawingState& state, StationD
     }
     const DrawArea area{0, 0, ClampCoordinate(static_cast<std::int64_t>(width) * s),
                         ClampCoordinate(static_cast<std::int64_t>(height) * s)};
+    state.full_size_dots = true;
     DrawClimateDiagram(surface, state, station, area, s, kScreenCurvePens);
+    state.full_size_dots = false;
 }

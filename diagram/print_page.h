@@ -45,9 +45,14 @@ PageExtent PrintPageExtent(PageView view, TextMetrics print_font, int height, in
 int FitToPageScale(PageView view, int height, int width, int printable_width, int printable_height,
                    const std::function<TextMetrics(int s)>& metrics_at);
 
+// The display font's description with height and width times s: the
+// window's text enlarged.
+FontSpec MakeEnlargedFont(const FontSpec& display_font, int s);
+
 // The window content enlarged by s for a picture of s times the window's
-// size: the print font of scale s, the diagram with the screen's curve
-// pens over the whole enlarged area, or the table. Leaves the metrics of
-// the print font in state.char_width and line_height.
+// size, as the window looks enlarged: the enlarged font, the diagram with
+// the screen's curve pens over the whole enlarged area and its arid dots
+// s pixels wide, or the table. The surface's pens draw s pixels wide. Leaves
+// the metrics of the enlarged font in state.char_width and line_height.
 void DrawWindowContentScaled(DrawSurface& surface, DrawingState& state, StationData& station, int height,
                              int width, int s);

@@ -18,6 +18,7 @@ packages=(
   cups printer-driver-cups-pdf poppler-utils
   nsis zip unzip
   chromium
+  libreoffice-draw
 )
 
 as_root() {

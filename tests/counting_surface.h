@@ -9,13 +9,16 @@
 class CountingSurface : public DrawSurface {
 public:
     explicit CountingSurface(TextMetrics metrics = {8, 16}) : metrics_(metrics) {}
+    // metafile: as GdiSurface records into an enhanced metafile, where every
+    // batch of pixels is a polyline record (readers drop single pixels).
+    CountingSurface(TextMetrics metrics, bool metafile) : metrics_(metrics), metafile_(metafile) {}
     void MoveTo(int, int) override { ++calls; }
     void LineTo(int, int) override { ++calls; }
     void SetPixel(int, int, Colour) override { ++calls; }
     // A batch is one device call, a short batch of pixels a call a pixel
     // (as GdiSurface draws them).
     void SetPixels(const SurfacePoint*, std::size_t count, Colour) override {
-        calls += count < kShortestPixelBatch ? static_cast<long long>(count) : 1;
+        calls += count < kShortestPixelBatch && !metafile_ ? static_cast<long long>(count) : 1;
     }
     void DrawHorizontalStrokes(const HorizontalStroke*, std::size_t, Colour) override { ++calls; }
     void DrawLines(const LineSegment*, std::size_t) override { ++calls; }
@@ -30,6 +33,7 @@ public:
 
 private:
     TextMetrics metrics_;
+    bool metafile_ = false;
 };
 
 inline StationData WettestStation() {

@@ -9,11 +9,13 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <cstdio>
 #include <string>
 
 #include "diagram/climate_fill.h"
 #include "diagram/diagram_drawing.h"
 #include "diagram/print_page.h"
+#include "diagram/svg_surface.h"
 #include "tests/counting_surface.h"
 #include "tests/recording_surface.h"
 
@@ -48,17 +50,31 @@ struct Drawing {
     int axis_offset;
 };
 
-long long CountCalls(const Drawing& d, StationData station) {
+void Draw(DrawSurface& surface, const Drawing& d, StationData station) {
     DrawingState state;
     state.axis_offset = d.axis_offset;
-    CountingSurface surface;
     if (d.print_scale == 0) {
         station.record.diagram_mode = 1;
         DrawWindowContent(surface, state, station, DrawArea{0, 0, d.width, d.height});
     } else {
         DrawPrintPage(surface, state, station, d.height, d.width, PageView::diagram, d.print_scale);
     }
+}
+
+long long CountCalls(const Drawing& d, const StationData& station, bool metafile = false) {
+    CountingSurface surface({8, 16}, metafile);
+    Draw(surface, d, station);
     return surface.calls;
+}
+
+// The bytes of the drawing's SVG, on the window's canvas or the page's.
+long long SvgBytes(const Drawing& d, const StationData& station) {
+    const int s = d.print_scale;
+    const long long width = s == 0 ? d.width : 14LL * 8 + static_cast<long long>(d.width) * s;
+    const long long height = s == 0 ? d.height : static_cast<long long>(d.height) * s;
+    SvgSurface surface(static_cast<int>(width), static_cast<int>(height), {8, 16}, false);
+    Draw(surface, d, station);
+    return static_cast<long long>(surface.Finish().size());
 }
 
 const Drawing kDrawings[] = {
@@ -67,17 +83,23 @@ const Drawing kDrawings[] = {
     {"window 1920x1080, axis at the bottom", 1920, 1080, 0, 50},
     {"page 380x510 at scale 1", 380, 510, 1, 100},
     {"page 1920x1080 at scale 6", 1920, 1080, 6, 100},
+    {"page 4096x4096 at scale 6", 4096, 4096, 6, 100},
 };
 
 }  // namespace
 
 // The ratio of the costliest of these drawings to the wettest station's,
-// at the same size and scale.
-static double WorstRatio(const Drawing& d, std::initializer_list<StationData> stations) {
-    const double wet = static_cast<double>(CountCalls(d, WettestStation()));
+// at the same size and scale, by a measure of a drawing.
+template <typename Measure>
+double WorstRatio(const Drawing& d, std::initializer_list<StationData> stations, Measure measure) {
+    const double wet = static_cast<double>(measure(d, WettestStation()));
     long long worst = 0;
-    for (const StationData& st : stations) worst = std::max(worst, CountCalls(d, st));
+    for (const StationData& st : stations) worst = std::max(worst, measure(d, st));
     return static_cast<double>(worst) / wet;
+}
+
+double WorstRatio(const Drawing& d, std::initializer_list<StationData> stations) {
+    return WorstRatio(d, stations, [](const Drawing& dr, const StationData& st) { return CountCalls(dr, st); });
 }
 
 // Wet absurd values: humid dashes up to the sky, down to the abyss, and
@@ -145,5 +167,25 @@ TEST(DrawingCost, DotsAndDashesOutsideTheAreaAreNotDrawn) {
                 }
             }
         }
+    }
+}
+
+// The picture files: an SVG's bytes and an enhanced metafile's records grow
+// with the plot's width, not its area. The absurd stations of the
+// reliability checks, all dry or all wet, cost at most three times the
+// wettest real station at the same size and scale.
+TEST(DrawingCost, PictureFilesOfAbsurdStationsAtMostThreeTimesTheWettestStation) {
+    const float big = 3.4e38f;
+    for (const Drawing& d : kDrawings) {
+        const std::initializer_list<StationData> stations = {
+            AbsurdStation(1e30f, -1e30f, kInf, kNan, 1), AbsurdStation(1e30f, -1e30f, 1e30f, -1e30f, 0),
+            AbsurdStation(-kInf, kInf, kNan, kInf, 1), AbsurdStation(-big, big, 0.0f, big, 2)};
+        const double svg = WorstRatio(d, stations, SvgBytes);
+        const double emf = WorstRatio(d, stations, [](const Drawing& dr, const StationData& st) {
+            return CountCalls(dr, st, true);
+        });
+        EXPECT_LE(svg, 3.0) << d.name;
+        EXPECT_LE(emf, 3.0) << d.name;
+        std::printf("%-40s SVG bytes %.2f, metafile records %.2f times the wettest station's\n", d.name, svg, emf);
     }
 }

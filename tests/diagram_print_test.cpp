@@ -211,3 +211,35 @@ TEST(PrintPage, ScaledWindowContentFillsTheEnlargedWindowWithColouredCurves) {
 }
 
 }  // namespace
+
+namespace {
+
+// The PNG's drawing is the window enlarged: the display font three times
+// as high (not the print font's 0.85), each arid dot a 3 x 3 block.
+TEST(PrintPage, ScaledWindowContentEnlargesTheFontAndTheDots) {
+    StationData st = StartStation();
+    st.record.diagram_mode = 1;
+    for (int i = 1; i <= 12; ++i) {
+        st.record.temp_c[i] = 30;
+        st.record.precip_mm[i] = 5;
+    }
+    DrawingState state;
+    state.display_font = Arial(-13);
+    RecordingSurface surface(TextMetrics{20, 40});
+    DrawWindowContentScaled(surface, state, st, 460, 380, 3);
+    EXPECT_EQ(surface.calls().front().kind, DrawCall::select_font);
+    EXPECT_EQ(surface.calls().front().font.height, -39);
+    std::vector<DrawnPixel> dots = surface.Pixels();
+    ASSERT_FALSE(dots.empty());
+    std::sort(dots.begin(), dots.end());
+    const DrawnPixel& corner = dots.front();  // the top-left pixel of the leftmost dot
+    for (int dx = 0; dx < 3; ++dx) {
+        for (int dy = 0; dy < 3; ++dy) {
+            EXPECT_TRUE(std::binary_search(dots.begin(), dots.end(), DrawnPixel{corner.x + dx, corner.y + dy, kBlack}));
+        }
+    }
+    EXPECT_EQ(dots.size() % 9, 0u);
+    EXPECT_FALSE(state.full_size_dots);  // only for this drawing
+}
+
+}  // namespace

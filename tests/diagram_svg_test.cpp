@@ -35,7 +35,8 @@ TEST(SvgSurface, ElementsOfTheContract) {
     s.LineTo(7, 8);
     s.SelectPen(PenId::precip);
     s.LineTo(9, 9);
-    s.SetPixel(-3, 4, kBlack);
+    s.SetPixel(-3, 4, kBlack);  // outside the canvas
+    s.SetPixel(3, 4, kBlack);
     s.SetTextAlign(TextAlign::right_top);
     s.SetTextColour(kRed);
     s.TextOut(10, 20, "+1.5\xB0" "C <&>");
@@ -46,36 +47,40 @@ TEST(SvgSurface, ElementsOfTheContract) {
     ASSERT_NE(background, std::string::npos);
     EXPECT_LT(background, svg.find("<line"));
     EXPECT_NE(svg.find("<line x1=\"1\" y1=\"2\" x2=\"3\" y2=\"4\" stroke=\"#000000\"/>"), std::string::npos);
+    s.TextOut(1, 2, "");  // no element
     EXPECT_NE(svg.find("<line x1=\"3\" y1=\"4\" x2=\"5\" y2=\"6\" stroke=\"#000000\" stroke-dasharray="),
               std::string::npos);
     EXPECT_NE(svg.find("<line x1=\"0\" y1=\"0\" x2=\"7\" y2=\"8\" stroke=\"#000000\" stroke-width=\"2\"/>"),
               std::string::npos);
     EXPECT_NE(svg.find("<line x1=\"7\" y1=\"8\" x2=\"9\" y2=\"9\" stroke=\"#0000ff\"/>"), std::string::npos);
-    EXPECT_NE(svg.find("<rect x=\"-3\" y=\"4\" width=\"1\" height=\"1\" fill=\"#000000\"/>"), std::string::npos);
-    EXPECT_NE(svg.find("<text x=\"10\" y=\"20\" text-anchor=\"end\" dominant-baseline=\"hanging\" "
-                       "fill=\"#ff0000\">+1.5\xC2\xB0" "C &lt;&amp;&gt;</text>"),
+    EXPECT_EQ(svg.find("<rect x=\"-3\""), std::string::npos);
+    EXPECT_NE(svg.find("<rect x=\"3\" y=\"4\" width=\"1\" height=\"1\" fill=\"#000000\"/>"), std::string::npos);
+    // The baseline: y plus the ascent of a 13-pixel Arial (11.77, truncated).
+    const std::string kept = " xml:space=\"preserve\" style=\"white-space:pre\"";
+    EXPECT_NE(svg.find("<text x=\"10\" y=\"31\" text-anchor=\"end\"" + kept +
+                       " fill=\"#ff0000\">+1.5\xC2\xB0" "C &lt;&amp;&gt;</text>"),
               std::string::npos);
-    EXPECT_NE(svg.find("text-anchor=\"middle\" dominant-baseline=\"hanging\" fill=\"#ff0000\">a\xEF\xBF\xBD" "b"
+    EXPECT_NE(svg.find("text-anchor=\"middle\"" + kept + " fill=\"#ff0000\">a\xEF\xBF\xBD" "b"
                        "\xEF\xBF\xBD</text>"),
               std::string::npos);
+    EXPECT_EQ(Count(svg, "<text"), 2);
+    EXPECT_EQ(svg.find("dominant-baseline"), std::string::npos);
     EXPECT_EQ(svg.find("<?xml"), 0u);
 }
 
 // Coordinates are written as decimal text by the surface's own formatter:
 // every digit count, both signs and the ends of the 32-bit range read as
-// std::to_string writes them.
+// std::to_string writes them (a text's x: texts are not cut at the sides).
 TEST(SvgSurface, CoordinatesOfEveryLengthAndSign) {
     const int values[] = {0,     1,      9,      10,      11,       99,       100,     101,    999,
                           1000,  1001,   9999,   10000,   65536,    99999,    100000,  999999, 1234567,
                           -1,    -9,     -10,    -99,     -100,     -999,     -1000,   -9999,  -10000,
                           -54321, 2147483647, -2147483647 - 1, 1000000000, -1000000000};
     for (int x : values) {
-        SvgSurface s(10, 10, {8, 16}, false);
-        const int y = x == std::numeric_limits<int>::min() ? 0 : -x;
-        s.SetPixel(x, y, kBlack);
+        SvgSurface s(10, 10, {8, 16, 4}, false);
+        s.TextOut(x, 0, "a");
         std::string svg(s.Finish());
-        const std::string expected = "<rect x=\"" + std::to_string(x) + "\" y=\"" +
-                                     std::to_string(y) + "\" width=\"1\"";
+        const std::string expected = "<text x=\"" + std::to_string(x) + "\" y=\"4\"";
         EXPECT_NE(svg.find(expected), std::string::npos) << x;
     }
 }
@@ -214,6 +219,80 @@ TEST(SvgSurface, FaceNamesAndLongTextsEscaped) {
     std::string svg(s.Finish());
     EXPECT_EQ(Count(svg, "&amp;"), 100000);
     EXPECT_EQ(svg.substr(svg.size() - 15), "</text>\n</svg>\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The elements a batch becomes, and what is cut at the canvas (100 x 50):
+// each case's batch, then the elements expected in the document, in order.
+TEST(SvgSurface, BatchesAsFewElementsCutAtTheCanvas) {
+    struct Case {
+        const char* name;
+        void (*draw)(SvgSurface&);
+        std::vector<std::string> elements;
+    };
+    const Case cases[] = {
+        {"a column of 2x2 dots, the top one cut",
+         [](SvgSurface& s) {
+             std::vector<SurfacePoint> px;
+             for (int y = 39; y >= -1; y -= 10) {
+                 for (int c = 9; c <= 10; ++c) px.push_back({c, y}), px.push_back({c, y + 1});
+             }
+             s.SetPixels(px.data(), px.size(), kBlack);
+         },
+         {"<g stroke=\"#000000\" stroke-width=\"2\" stroke-dasharray=\"2 8\">",
+          "<path d=\"M10 0V41\" stroke-dashoffset=\"1\"/>", "</g>"}},
+        {"a month's dashes, one above the canvas",
+         [](SvgSurface& s) {
+             const HorizontalStroke dashes[] = {{20, 24, 45}, {20, 24, 35}, {20, 24, 25}, {20, 24, -5}};
+             s.SelectPen(PenId::thin);
+             s.DrawHorizontalStrokes(dashes, 4, kBlack);
+         },
+         {"<g stroke=\"#000000\" stroke-width=\"5\" stroke-dasharray=\"1 9\">", "<path d=\"M22.5 25V46\"/>", "</g>"}},
+        {"a frost bar", [](SvgSurface& s) {
+             const LineSegment bar[] = {{30, 45, 30, 40}, {31, 45, 31, 40}, {32, 45, 32, 40}};
+             s.DrawLines(bar, 3);
+         },
+         {"<rect x=\"30\" y=\"40\" width=\"3\" height=\"5\" fill=\"#000000\"/>"}},
+        {"lines through pixel centres, cut at the canvas, or left out", [](SvgSurface& s) {
+             s.MoveTo(-10, 5);
+             s.LineTo(200, 5);
+             s.MoveTo(7, 60);
+             s.LineTo(7, 40);
+             s.MoveTo(0, 10);
+             s.LineTo(20, -10);
+             s.MoveTo(-5, -5);
+             s.LineTo(-1, -9);
+         },
+         {"<line x1=\"0\" y1=\"5.5\" x2=\"100\" y2=\"5.5\" stroke=\"#000000\"/>",
+          "<line x1=\"7.5\" y1=\"50\" x2=\"7.5\" y2=\"40\" stroke=\"#000000\"/>",
+          "<line x1=\"0\" y1=\"10\" x2=\"10\" y2=\"0\" stroke=\"#000000\"/>"}},
+        {"groups, and texts off the canvas left out", [](SvgSurface& s) {
+             s.BeginGroup("head");
+             s.TextOut(5, 50, "below");
+             s.TextOut(5, -16, "above");
+             s.BeginGroup("axes");
+             s.TextOut(5, -15, "cut");
+         },
+         {"<g id=\"head\">", "</g>", "<g id=\"axes\">",
+          "<text x=\"5\" y=\"-4\" text-anchor=\"start\" xml:space=\"preserve\" style=\"white-space:pre\" "
+          "fill=\"#000000\">cut</text>",
+          "</g>"}},
+    };
+    for (const Case& c : cases) {
+        SvgSurface s(100, 50, {8, 16}, false);
+        c.draw(s);
+        std::string svg(s.Finish());
+        const std::size_t body = svg.find('\n', svg.find("<rect x=\"0\" y=\"0\"")) + 1;
+        std::vector<std::string> elements;
+        for (std::size_t at = body; at < svg.size(); at = svg.find('\n', at) + 1) {
+            elements.push_back(svg.substr(at, svg.find('\n', at) - at));
+        }
+        elements.pop_back();  // </svg>
+        EXPECT_EQ(elements, c.elements) << c.name;
+    }
 }
 
 }  // namespace

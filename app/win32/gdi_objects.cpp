@@ -1,5 +1,8 @@
 #include "app/win32/gdi_objects.h"
 
+#include <cstddef>
+#include <cstring>
+
 namespace {
 
 // The program draws on one thread: a plain counter suffices.
@@ -17,9 +20,24 @@ HPEN CountedCreatePen(int style, int width, COLORREF colour) {
     return Counted(CreatePen(style, width, colour));
 }
 
+HPEN CountedExtCreatePen(DWORD style, DWORD width, const LOGBRUSH& brush, DWORD dash_count, const DWORD* dashes) {
+    return Counted(ExtCreatePen(style, width, &brush, dash_count, dashes));
+}
+
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern) { return Counted(CreatePatternBrush(pattern)); }
 
-HFONT CountedCreateFont(const LOGFONTA& font) { return Counted(CreateFontIndirectA(&font)); }
+// Made through the wide call from a zero-filled LOGFONTW: the narrow call
+// leaves the face name's characters after its end undefined (Wine converts
+// only up to the end), and a metafile records all 32 of them.
+HFONT CountedCreateFont(const LOGFONTA& font) {
+    LOGFONTW wide = {};
+    static_assert(offsetof(LOGFONTA, lfFaceName) == offsetof(LOGFONTW, lfFaceName), "LOGFONT layouts");
+    std::memcpy(&wide, &font, offsetof(LOGFONTA, lfFaceName));
+    int length = 0;
+    while (length < LF_FACESIZE - 1 && font.lfFaceName[length] != '\0') ++length;
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, font.lfFaceName, length, wide.lfFaceName, LF_FACESIZE - 1);
+    return Counted(CreateFontIndirectW(&wide));
+}
 
 HBITMAP CountedLoadBitmap(HINSTANCE instance, int resource_id) {
     return Counted(LoadBitmapA(instance, MAKEINTRESOURCEA(resource_id)));

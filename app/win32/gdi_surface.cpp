@@ -2,7 +2,10 @@
 
 #include "app/win32/gdi_objects.h"
 
+#include "diagram/line_clip.h"
+
 #include <climits>
+#include <cstddef>
 #include <cstring>
 
 LOGFONTA ToLogFont(const FontSpec& font) {
@@ -21,8 +24,10 @@ LOGFONTA ToLogFont(const FontSpec& font) {
     lf.lfQuality = font.quality;
     lf.lfPitchAndFamily = font.pitch_and_family;
     static_assert(sizeof lf.lfFaceName == sizeof font.face_name, "face name sizes");
-    std::memcpy(lf.lfFaceName, font.face_name, sizeof lf.lfFaceName);
-    lf.lfFaceName[sizeof lf.lfFaceName - 1] = '\0';
+    // Up to the first NUL, zeros after it: a metafile records the whole field.
+    for (std::size_t i = 0; i + 1 < sizeof lf.lfFaceName && font.face_name[i] != '\0'; ++i) {
+        lf.lfFaceName[i] = font.face_name[i];
+    }
     return lf;
 }
 
@@ -41,8 +46,9 @@ FontSpec FromLogFont(const LOGFONTA& lf) {
     font.clip_precision = lf.lfClipPrecision;
     font.quality = lf.lfQuality;
     font.pitch_and_family = lf.lfPitchAndFamily;
-    std::memcpy(font.face_name, lf.lfFaceName, sizeof font.face_name);
-    font.face_name[sizeof font.face_name - 1] = '\0';
+    for (std::size_t i = 0; i + 1 < sizeof font.face_name && lf.lfFaceName[i] != '\0'; ++i) {
+        font.face_name[i] = lf.lfFaceName[i];
+    }
     return font;
 }
 
@@ -56,11 +62,59 @@ GdiSurface::~GdiSurface() {
     }
 }
 
-void GdiSurface::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }
+void GdiSurface::StartPicture(int width, int height) {
+    picture_ = width > 0 && height > 0;
+    width_ = width;
+    height_ = height;
+    IntersectClipRect(dc_, 0, 0, width, height);
+    if (pens_.thin) SelectObject(dc_, pens_.thin);
+    SelectObject(dc_, GetStockObject(NULL_BRUSH));
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, kBlack);
+    ::SetTextAlign(dc_, TA_LEFT | TA_TOP);
+}
 
-void GdiSurface::LineTo(int x, int y) { ::LineTo(dc_, x, y); }
+bool GdiSurface::CutToPicture(int& x1, int& y1, int& x2, int& y2) const {
+    if (!picture_) return true;
+    const auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x <= width_ && y <= height_; };
+    if (inside(x1, y1) && inside(x2, y2)) return true;
+    ClippedLine cut{};
+    if (!ClipLine(x1, y1, x2, y2, ClipRect{0, 0, static_cast<double>(width_), static_cast<double>(height_)}, cut)) {
+        return false;
+    }
+    const auto round = [](double v) { return static_cast<int>(v < 0 ? v - 0.5 : v + 0.5); };
+    x1 = round(cut.x1);
+    y1 = round(cut.y1);
+    x2 = round(cut.x2);
+    y2 = round(cut.y2);
+    return true;
+}
 
-void GdiSurface::SetPixel(int x, int y, Colour colour) { ::SetPixel(dc_, x, y, colour); }
+void GdiSurface::MoveTo(int x, int y) {
+    position_ = POINT{x, y};
+    if (!picture_) MoveToEx(dc_, x, y, nullptr);
+}
+
+void GdiSurface::LineTo(int x, int y) {
+    if (!picture_) {
+        ::LineTo(dc_, x, y);
+        return;
+    }
+    int x1 = position_.x, y1 = position_.y, x2 = x, y2 = y;
+    position_ = POINT{x, y};
+    if (!CutToPicture(x1, y1, x2, y2)) return;
+    MoveToEx(dc_, x1, y1, nullptr);
+    ::LineTo(dc_, x2, y2);
+}
+
+void GdiSurface::SetPixel(int x, int y, Colour colour) {
+    if (!picture_) {
+        ::SetPixel(dc_, x, y, colour);
+        return;
+    }
+    const SurfacePoint point{x, y};
+    SetPixels(&point, 1, colour);
+}
 
 namespace {
 
@@ -71,6 +125,7 @@ constexpr std::size_t kLinesPerCall = 4096;
 }  // namespace
 
 void GdiSurface::AddLine(int x1, int y1, int x2, int y2) {
+    if (!CutToPicture(x1, y1, x2, y2)) return;
     points_.push_back(POINT{x1, y1});
     points_.push_back(POINT{x2, y2});
     counts_.push_back(2);
@@ -94,7 +149,7 @@ bool GdiSurface::PenDrawsOnePixelOf(Colour colour) const {
 }
 
 void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour colour) {
-    if (count < kShortestPixelBatch) {
+    if (count < kShortestPixelBatch && !picture_) {
         DrawSurface::SetPixels(points, count, colour);
         return;
     }
@@ -103,9 +158,10 @@ void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour
     // batch.
     HPEN pen = nullptr;
     if (!PenDrawsOnePixelOf(colour)) {
-        pen = colour == kBlack ? static_cast<HPEN>(GetStockObject(BLACK_PEN)) : CountedCreatePen(PS_SOLID, 1, colour);
+        const int stock = colour == kBlack ? BLACK_PEN : colour == kWhite ? WHITE_PEN : -1;
+        pen = stock >= 0 ? static_cast<HPEN>(GetStockObject(stock)) : CountedCreatePen(PS_SOLID, 1, colour);
         if (!pen) {
-            DrawSurface::SetPixels(points, count, colour);
+            if (!picture_) DrawSurface::SetPixels(points, count, colour);
             return;
         }
     }
@@ -113,6 +169,7 @@ void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour
     for (std::size_t i = 0; i < count; ++i) {
         const int x = points[i].x;
         const int y = points[i].y;
+        if (picture_ && (x < 0 || y < 0 || x >= width_ || y >= height_)) continue;
         // The pixel under the end of the last line, which runs down in this
         // column, lengthens it (a dot's block is drawn column by column).
         if (!counts_.empty()) {
@@ -128,7 +185,7 @@ void GdiSurface::SetPixels(const SurfacePoint* points, std::size_t count, Colour
     FlushLines();
     if (pen) {
         SelectObject(dc_, previous);
-        if (colour != kBlack) CountedDelete(pen);
+        if (colour != kBlack && colour != kWhite) CountedDelete(pen);
     }
 }
 
@@ -136,7 +193,7 @@ void GdiSurface::DrawLines(const LineSegment* segments, std::size_t count) {
     if (count == 0) return;
     for (std::size_t i = 0; i < count; ++i) AddLine(segments[i].x1, segments[i].y1, segments[i].x2, segments[i].y2);
     FlushLines();
-    MoveToEx(dc_, segments[count - 1].x2, segments[count - 1].y2, nullptr);
+    MoveTo(segments[count - 1].x2, segments[count - 1].y2);
 }
 
 void GdiSurface::DrawHorizontalStrokes(const HorizontalStroke* strokes, std::size_t count, Colour end_colour) {
@@ -151,7 +208,7 @@ void GdiSurface::DrawHorizontalStrokes(const HorizontalStroke* strokes, std::siz
     }
     for (std::size_t i = 0; i < count; ++i) AddLine(strokes[i].x1, strokes[i].y, strokes[i].x2 + 1, strokes[i].y);
     FlushLines();
-    MoveToEx(dc_, strokes[count - 1].x2, strokes[count - 1].y, nullptr);
+    MoveTo(strokes[count - 1].x2, strokes[count - 1].y);
 }
 
 void GdiSurface::SelectPen(PenId pen) {
@@ -174,7 +231,14 @@ void GdiSurface::SetTextAlign(TextAlign align) { ::SetTextAlign(dc_, static_cast
 void GdiSurface::SetTextColour(Colour colour) { SetTextColor(dc_, colour); }
 
 void GdiSurface::TextOut(int x, int y, std::string_view text) {
+    if (text.empty()) return;  // nothing to see; a reader might show a box
     int length = text.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(text.size());
+    if (picture_) {
+        // Cut at the window, so the record's bounds stay inside it too.
+        const RECT window = {0, 0, width_, height_};
+        ::ExtTextOutA(dc_, x, y, ETO_CLIPPED, &window, text.data(), static_cast<UINT>(length), nullptr);
+        return;
+    }
     ::TextOutA(dc_, x, y, text.data(), length);
 }
 

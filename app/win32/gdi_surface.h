@@ -56,10 +56,23 @@ public:
 
     HDC dc() const { return dc_; }
 
+    // Makes the surface draw a picture file (an enhanced metafile) of a
+    // window width x height: every record lies inside the window (lines
+    // are cut at its edges, pixels and dashes outside it left out, and the
+    // context clips to it too); every pixel is a line one pixel long,
+    // which every reader draws (readers drop single-pixel records); the
+    // thin pen, the null brush, black text at the top-left alignment and
+    // the transparent text background are selected before anything is
+    // drawn.
+    void StartPicture(int width, int height);
+
 private:
     // Draws the two-point lines collected in points_ with the current pen.
     void FlushLines();
     void AddLine(int x1, int y1, int x2, int y2);
+    // The line cut to the picture's window; false when nothing of it is
+    // inside. Without a picture window every line is kept as it is.
+    bool CutToPicture(int& x1, int& y1, int& x2, int& y2) const;
     bool PenDrawsOnePixelOf(Colour colour) const;
 
     HDC dc_;
@@ -69,4 +82,10 @@ private:
     HGDIOBJ default_pen_;
     HGDIOBJ original_font_ = nullptr;  // set when the surface first selects a font
     HFONT owned_font_ = nullptr;
+    // The picture's window (StartPicture). A line is cut to 0..width,
+    // 0..height: an end at width or height is the end a line leaves out.
+    bool picture_ = false;
+    int width_ = 0;
+    int height_ = 0;
+    POINT position_ = {0, 0};  // the current position, kept when cutting
 };

@@ -48,28 +48,47 @@ bool AskWindowContentName(const ProgramContext& program, int& filter_index) {
     return true;
 }
 
-// What the diagram window shows, at its size: a white pixel at the client
-// rectangle's top-left corner and one just beyond its bottom-right corner,
-// so that a metafile's frame spans the whole window.
-void DrawWindowContentWithFrame(ProgramContext& program, GdiSurface& surface) {
+RECT DiagramClientRect(ProgramContext& program) {
     RECT client = {0, 0, 0, 0};
     HWND diagram = DiagramWindow(program);
     if (diagram) GetClientRect(diagram, &client);
-    DrawArea area = {client.left, client.top, client.right, client.bottom};
-    surface.SetPixel(area.left, area.top, kWhite);
-    surface.SetPixel(area.right, area.bottom, kWhite);
-    DrawWindowContent(surface, program.state.drawing, program.state.station, area);
+    return client;
+}
+
+// The window's rectangle in the metafile frame's 0.01 mm, as the screen
+// measures its pixels.
+RECT FrameOfWindow(const RECT& client) {
+    RECT frame = {0, 0, 0, 0};
+    HDC screen = GetDC(nullptr);
+    if (!screen) return frame;
+    const int mm_x = GetDeviceCaps(screen, HORZSIZE), pixels_x = GetDeviceCaps(screen, HORZRES);
+    const int mm_y = GetDeviceCaps(screen, VERTSIZE), pixels_y = GetDeviceCaps(screen, VERTRES);
+    ReleaseDC(nullptr, screen);
+    if (pixels_x > 0 && pixels_y > 0) {
+        frame.right = MulDiv(client.right, mm_x * 100, pixels_x);
+        frame.bottom = MulDiv(client.bottom, mm_y * 100, pixels_y);
+    }
+    return frame;
 }
 
 // Records the window content into a new metafile in memory and returns it
-// closed, or null when it could not be made.
+// closed, or null when it could not be made. The frame is the window; a
+// white pixel at its top-left and bottom-right corners makes the drawing's
+// bounds span it too, for readers that size a picture by its bounds.
 HENHMETAFILE RecordWindowContent(ProgramContext& program) {
-    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, kMetafileDescription);
+    const RECT client = DiagramClientRect(program);
+    const RECT frame = FrameOfWindow(client);
+    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, frame.right > 0 && frame.bottom > 0 ? &frame : nullptr,
+                                kMetafileDescription);
     if (!dc) return nullptr;
     {
         // The surface puts the context's own font back before the close.
         GdiSurface surface(dc, program.pens);
-        DrawWindowContentWithFrame(program, surface);
+        surface.StartPicture(client.right, client.bottom);
+        surface.SetPixel(0, 0, kWhite);
+        surface.SetPixel(client.right - 1, client.bottom - 1, kWhite);
+        DrawWindowContent(surface, program.state.drawing, program.state.station,
+                          DrawArea{0, 0, client.right, client.bottom});
     }
     return CloseEnhMetaFile(dc);
 }

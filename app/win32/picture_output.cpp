@@ -18,6 +18,10 @@ namespace {
 
 const char kCaption[] = "Save window content";
 
+// The PNG's resolution (its pHYs chunk): three times the screen's 96 dots
+// per inch, so a document places it at the window's size.
+constexpr double kPngDotsPerInch = 96.0 * kPngScale;
+
 void ReportFailure(const ProgramContext& program, const std::string& path, const char* reason) {
     std::string text = "The window content could not be saved to '" + path + "'";
     text += reason ? std::string(": ") + reason + "." : ".";
@@ -149,6 +153,7 @@ const char* EncodePng(const MemoryBitmap& bitmap, std::vector<BYTE>& png) {
     } else if (FAILED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) ||
                FAILED(encoder->CreateNewFrame(&frame, &options)) || FAILED(frame->Initialize(options)) ||
                FAILED(frame->SetSize(static_cast<UINT>(bitmap.width()), static_cast<UINT>(bitmap.height()))) ||
+               FAILED(frame->SetResolution(kPngDotsPerInch, kPngDotsPerInch)) ||
                FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR ||
                FAILED(frame->WritePixels(static_cast<UINT>(bitmap.height()), bitmap.stride(),
                                          bitmap.stride() * static_cast<UINT>(bitmap.height()),
@@ -167,6 +172,38 @@ const char* EncodePng(const MemoryBitmap& bitmap, std::vector<BYTE>& png) {
     return failure;
 }
 
+// The program's pens s times as wide, with flat ends as the SVG's lines
+// have, the dotted pen's dots s times as long: the window's pens enlarged.
+class WidePens {
+public:
+    WidePens(bool monochrome, int s) {
+        pens_.thin = Make(PenId::thin, monochrome, s);
+        pens_.dotted = Make(PenId::dotted, monochrome, s);
+        pens_.thick = Make(PenId::thick, monochrome, s);
+        pens_.precip = Make(PenId::precip, monochrome, s);
+        pens_.temp = Make(PenId::temp, monochrome, s);
+    }
+    ~WidePens() {
+        for (HPEN pen : {pens_.thin, pens_.dotted, pens_.thick, pens_.precip, pens_.temp}) CountedDelete(pen);
+    }
+    WidePens(const WidePens&) = delete;
+    WidePens& operator=(const WidePens&) = delete;
+    const GdiPens& pens() const { return pens_; }
+
+private:
+    static HPEN Make(PenId id, bool monochrome, int s) {
+        const PenStyle style = StandardPenStyle(id, monochrome);
+        const LOGBRUSH brush = {BS_SOLID, style.colour, 0};
+        const DWORD dots[2] = {static_cast<DWORD>(2 * s), static_cast<DWORD>(2 * s)};
+        const DWORD kind = PS_GEOMETRIC | PS_ENDCAP_FLAT | PS_JOIN_MITER;
+        HPEN pen = CountedExtCreatePen(kind | (style.dotted ? PS_USERSTYLE : PS_SOLID),
+                                       static_cast<DWORD>(style.width * s), brush, style.dotted ? 2 : 0,
+                                       style.dotted ? dots : nullptr);
+        return pen ? pen : CountedCreatePen(style.dotted ? PS_DOT : PS_SOLID, style.width * s, style.colour);
+    }
+    GdiPens pens_;
+};
+
 bool SavePng(ProgramContext& program, const std::string& path) {
     const ClientSize size = DiagramClientSize(program);
     MemoryBitmap bitmap(size.width * kPngScale, size.height * kPngScale);
@@ -174,11 +211,14 @@ bool SavePng(ProgramContext& program, const std::string& path) {
         ReportFailure(program, path, "no memory for the picture");
         return false;
     }
+    const WidePens pens(program.state.drawing.monochrome, kPngScale);
+    SelectObject(bitmap.dc(), pens.pens().thin);  // the pen the axes are drawn with
     {
-        GdiSurface surface(bitmap.dc(), program.pens);
+        GdiSurface surface(bitmap.dc(), pens.pens());
         DrawWindowContentScaled(surface, program.state.drawing, program.state.station, size.height, size.width,
                                 kPngScale);
     }
+    SelectObject(bitmap.dc(), GetStockObject(BLACK_PEN));  // the wide pens can go
     GdiFlush();
     std::vector<BYTE> png;
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -4,6 +4,11 @@
     emf_records.py texts FILE   the texts, one a line (UTF-8): EMR_EXTTEXTOUTA
                                 (83, Windows-1252) and EMR_EXTTEXTOUTW (84,
                                 UTF-16LE)
+    emf_records.py count FILE   the number of records
+    emf_records.py faces FILE   the face names of the fonts it creates, one a
+                                line, each followed by " padded" when the
+                                32 characters after its end are all zero
+                                (EMR_EXTCREATEFONTINDIRECTW, 82)
     emf_records.py pens FILE    the colours of the pens it creates, one a line,
                                 six hex digits in COLORREF order (0x00BBGGRR:
                                 blue is ff0000): EMR_CREATEPEN (38) and
@@ -62,10 +67,26 @@ def pens(data):
     return found
 
 
+def faces(data):
+    found = []
+    for kind, at, _ in records(data):
+        if kind == 82:
+            # type, size, font index, then LOGFONTW: 28 bytes before the face name
+            raw = data[at + 40:at + 40 + 64]
+            end = next((i for i in range(0, 64, 2) if raw[i:i + 2] == b"\0\0"), 64)
+            padded = all(b == 0 for b in raw[end:])
+            found.append(raw[:end].decode("utf-16-le") + (" padded" if padded else " unpadded"))
+    return found
+
+
+def count(data):
+    return [sum(1 for _ in records(data))]
+
+
 def main():
-    readers = {"texts": texts, "pens": pens}
+    readers = {"texts": texts, "pens": pens, "count": count, "faces": faces}
     if len(sys.argv) != 3 or sys.argv[1] not in readers:
-        print("usage: emf_records.py texts|pens FILE", file=sys.stderr)
+        print("usage: emf_records.py texts|pens|count|faces FILE", file=sys.stderr)
         return 2
     try:
         with open(sys.argv[2], "rb") as f:

@@ -3,10 +3,11 @@
 # scale "Fit to page". Sourced by run_e2e.sh after dialog_scenarios.sh,
 # whose helpers they use; run_picture_scenarios runs them all.
 
-# Sydney Airport from the database, through the search dialog.
-import_sydney() {
+# Sydney Airport from the database, through the search dialog (or the
+# station of another WMO number).
+import_sydney() {  # import_sydney [WMO]
   open_search_dialog >/dev/null
-  drive set-text "$search_dialog" 1026 94767
+  drive set-text "$search_dialog" 1026 "${1:-94767}"
   drive click-button "$search_dialog" 1027
   drive click-button "$search_dialog" 1
   drive wait-gone "$search_dialog" 20000
@@ -144,7 +145,93 @@ print_fit_to_page() {  # print_fit_to_page FOLDER_THE_PDFS_LAND_IN
   check_true "wider than at scale 3 ($span_33%)" test "$span_37" -gt "$span_33"
 }
 
+# The diagram window's client area as the screen shows it, into FILE.
+window_picture() {  # window_picture FILE
+  local origin size
+  drive main-caption >/dev/null  # the program has handled everything sent so far
+  origin=$(drive diagram-origin) && size=$(drive diagram-size) || return 1
+  import -display ":$display" -window root -crop "${size% *}x${size#* }+${origin% *}+${origin#* }" +repage "$1"
+}
+
+open_station_file() {  # open_station_file NAME: a station file of the data folder
+  drive command "$IDM_OPEN_STATION_FILE"
+  drive file-dialog "Open climate station from file" "$1"
+  drive wait-gone "Open climate station from file" 20000 >/dev/null
+}
+
+# The pictures as other programs draw them: the EMF and the SVG of four
+# stations (one cut at the window's top, two with dry months) converted by
+# LibreOffice (one soffice run for all, with its own profile), the SVGs by
+# librsvg and Chromium too, each compared with the window's screenshot by
+# picture_readers.py; and the PNG's resolution, lines and text against the
+# window enlarged three times.
+scenario_picture_readers() {
+  copy_sample
+  local data="$scenario_dir/data" out="$scenario_dir/readers" station
+  mkdir -p "$out/lo" "$out/rsvg" "$out/chromium"
+  cp "$e2e_dir/../golden/berlin.cli" "$e2e_dir/../golden/cherrapunji.cli" "$data/"
+  start_program
+  drive wait-window "Climate diagram (" 60000 >/dev/null
+  for station in berlin cherrapunji sydney biskra; do
+    case $station in
+      sydney) import_sydney ;;
+      biskra) import_sydney 60525 ;;
+      *) open_station_file "$station.cli" ;;
+    esac
+    [ -f "$data/$station.cli" ] || save_station_file "$station.cli"
+    check_true "$station: the window is captured" window_picture "$out/window_$station.png"
+    save_metafile "${station}_emf.emf"
+    check_true "$station: the SVG is saved" save_picture "${station}_svg.svg"
+    (cd "$data" && wine_env timeout 60 "$wine_loader" "$build/varnok.exe" show "$station.cli" | tr -d '\r' \
+      > "$out/$station.json")
+  done
+  check_true "biskra: the PNG is saved" save_picture biskra.png
+  check "the metafile's font: its face name padded with zeros" \
+    "$(python3 "$e2e_dir/emf_records.py" faces "$data/berlin_emf.emf")" "Arial padded"
+  # Absurd stations of the reliability checks, all dry and all wet: their
+  # metafiles hold at most three times the records of the wettest station's.
+  local wettest absurd records
+  wettest=$(python3 "$e2e_dir/emf_records.py" count "$data/cherrapunji_emf.emf")
+  for absurd in dry_sky_0 wet_sky_0 float_limits_0; do
+    cp "$e2e_dir/../../fuzz/regressions/station_file/$absurd" "$data/$absurd.cli"
+    open_station_file "$absurd.cli"
+    save_metafile "$absurd.emf"
+    records=$(python3 "$e2e_dir/emf_records.py" count "$data/$absurd.emf")
+    check_true "$absurd: $records metafile records, the wettest station $wettest" \
+      test "${records:-999999}" -le $((3 * wettest))
+  done
+  local size
+  size=$(drive diagram-size)
+
+  check_true "LibreOffice is installed (scripts/setup.sh)" eval "command -v soffice >/dev/null"
+  mkdir -p "$out/lo-home"
+  (cd "$data" && HOME="$out/lo-home" timeout 600 soffice -env:UserInstallation="file://$out/lo-profile" \
+    --headless --norestore --convert-to png --outdir "$out/lo" ./*_emf.emf ./*_svg.svg >"$out/lo.log" 2>&1)
+  local browser profile
+  browser=$(command -v chromium || command -v chromium-browser)
+  for station in berlin cherrapunji sydney biskra; do
+    rsvg-convert "$data/${station}_svg.svg" -o "$out/rsvg/$station.png"
+    profile=$(mktemp -d "$out/profile.XXXXXX")
+    timeout 120 "$browser" --headless --no-sandbox --disable-gpu --no-first-run --hide-scrollbars \
+      --force-device-scale-factor=1 --user-data-dir="$profile" --window-size="${size% *},${size#* }" \
+      --screenshot="$out/chromium/$station.png" "file://$data/${station}_svg.svg" >/dev/null 2>&1
+    local render reader
+    for render in "lo/${station}_emf" "lo/${station}_svg" "rsvg/$station" "chromium/$station"; do
+      reader=${render%%/*}
+      [[ $render == *_emf ]] && reader="$reader EMF" || reader="$reader SVG"
+      check_true "$station in $reader as in the window" python3 "$e2e_dir/picture_readers.py" diagram \
+        "$out/window_$station.png" "$out/$render.png" "$out/$station.json" "$data/${station}_svg.svg" \
+        $([[ $render == *_emf ]] || echo --spaces)
+    done
+  done
+  check_true "the PNG: 288 dpi, lines and text three times the window's" python3 "$e2e_dir/picture_readers.py" \
+    png "$out/window_biskra.png" "$data/biskra.png" "$data/biskra_svg.svg"
+  mkdir -p "$build/e2e-screenshots"
+  cp "$out"/lo/*.png "$build/e2e-screenshots/" 2>/dev/null
+}
+
 run_picture_scenarios() {
+  run_scenario picture_readers scenario_picture_readers
   run_scenario pictures scenario_pictures
   run_scenario print_fit_to_page scenario_print_fit_to_page
 }

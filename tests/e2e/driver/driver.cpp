@@ -10,6 +10,8 @@
 //                             or in simple mode (menu help) the simple text
 //   diagram-size              client size of the diagram window: "W H"
 //   window-size               outer size of the main window: "W H"
+//   diagram-origin            screen position of the diagram window's
+//                             client area: "X Y"
 //   font-metrics              the program's start font (Arial bold 10 pt at
 //                             the screen's dots per inch) measured on the
 //                             screen: "CHAR-WIDTH LINE-HEIGHT"
@@ -232,6 +234,14 @@ int PrintSize(HWND window, bool client) {
     return 0;
 }
 
+int PrintClientOrigin(HWND window) {
+    if (!window) return Fail("window not found");
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    std::printf("%ld %ld\n", static_cast<long>(origin.x), static_cast<long>(origin.y));
+    return 0;
+}
+
 BOOL CALLBACK PrintStatic(HWND window, LPARAM) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
@@ -354,6 +364,7 @@ int Run(int argc, char** argv) {
     }
     if (step == "diagram-size") return PrintSize(GetDlgItem(main, kDiagramWindowId), true);
     if (step == "window-size") return PrintSize(main, false);
+    if (step == "diagram-origin") return PrintClientOrigin(GetDlgItem(main, kDiagramWindowId));
     if (step == "command" && arg(2)) {
         PostMessageA(main, WM_COMMAND, static_cast<WPARAM>(number(2)), 0);
         return 0;

@@ -49,8 +49,9 @@ const char* DataFileName(DataFile file) {
     return "";
 }
 
-std::string DataFilePath(const std::string& db_dir, DataFile file) {
-    const char* name = DataFileName(file);
+std::string DataFilePath(const std::string& db_dir, DataFile file) { return DatabaseFilePath(db_dir, DataFileName(file)); }
+
+std::string DatabaseFilePath(const std::string& db_dir, const char* name) {
     std::string plain = JoinPath(db_dir, name);
     std::error_code ec;
     if (fs::exists(plain, ec)) return plain;
@@ -127,6 +128,22 @@ DataFileStatus ScanStationRecords(const std::string& path, const RecordVisitor& 
     }
     ops.close(file);
     return status;
+}
+
+WholeRecords ReadWholeRecords(const std::string& path) {
+    using db_layout::kStationRecordSize;
+    WholeRecords file;
+    std::int64_t count = 0;
+    file.status = ScanStationRecords(
+        path,
+        [&](const StationRecordBytes& record) {
+            if (file.bytes.empty()) file.bytes.reserve(static_cast<std::size_t>(count) * kStationRecordSize);
+            file.bytes.append(record.bytes, kStationRecordSize);
+            return false;
+        },
+        &count);
+    file.count = file.bytes.size() / kStationRecordSize;
+    return file;
 }
 
 void ParseMonthlyBlock(const char* block, std::size_t available, MonthArray& target) {

@@ -70,6 +70,8 @@ const char* DataFileName(DataFile file);
 // case (country.dat, Precip.Dat) is found too; a file of exactly the usual
 // name wins. With no such file the plain path is returned (opening it fails).
 std::string DataFilePath(const std::string& db_dir, DataFile file);
+// The same for any file of the database folder, by its usual name.
+std::string DatabaseFilePath(const std::string& db_dir, const char* name);
 
 // A text for a message box: text and caption.
 struct UserMessage {
@@ -112,6 +114,15 @@ struct StationRecordBytes {
 using RecordVisitor = std::function<bool(const StationRecordBytes& record)>;
 DataFileStatus ScanStationRecords(const std::string& path, const RecordVisitor& visit,
                                   std::int64_t* record_count = nullptr);
+
+// The whole records of PRECIP.DAT or TEMP.DAT, read once, one after the other.
+struct WholeRecords {
+    DataFileStatus status = DataFileStatus::ok;
+    std::string bytes;
+    std::size_t count = 0;
+    const char* Record(std::size_t i) const { return bytes.data() + i * db_layout::kStationRecordSize; }
+};
+WholeRecords ReadWholeRecords(const std::string& path);
 
 // Converts one 97-byte block into slots 1 to 13 of a month array; slot 0 is
 // not touched. Slots 1 to 12 are the 8-byte value fields from January to

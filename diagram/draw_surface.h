@@ -110,6 +110,16 @@ public:
     virtual void DrawHorizontalStrokes(const HorizontalStroke* strokes, std::size_t count, Colour end_colour);
     virtual void SelectPen(PenId pen) = 0;
     virtual void SelectNullBrush() = 0;
+    // Fills the area of the rings (ring_count rings of ring_sizes[i] points,
+    // the points one ring after the other, each ring closed) with `colour`
+    // by the even-odd rule, without an outline: a ring inside another is a
+    // hole. The pen, brush and current position stay as they were.
+    virtual void FillPolygons(const SurfacePoint* points, const std::uint32_t* ring_sizes, std::size_t ring_count,
+                              Colour colour) = 0;
+    // A disc of centre (x, y): the pixels within `radius` filled with
+    // `fill`, its rim one pixel of `outline`. Pen, brush and current
+    // position stay as they were.
+    virtual void FillDisc(int x, int y, int radius, Colour fill, Colour outline) = 0;
 
     virtual void SetTextAlign(TextAlign align) = 0;
     virtual void SetTextColour(Colour colour) = 0;
@@ -121,7 +131,8 @@ public:
 
     // What is drawn from here on, up to the next BeginGroup or the end,
     // forms one named part of the picture ("head", "axes", "temperature",
-    // "precipitation", "humid", "arid", "frost", "table"), which a picture
+    // "precipitation", "humid", "arid", "frost", "table"; the map's "land"
+    // and "stations"), which a picture
     // file keeps as one group its readers can select and edit. The drawing
     // itself does not change; a surface without groups ignores the call.
     virtual void BeginGroup(std::string_view name);

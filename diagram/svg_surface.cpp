@@ -313,6 +313,51 @@ void SvgSurface::WriteRect(int x, int y, int w, int h, Colour colour) {
     Commit(p);
 }
 
+void SvgSurface::FillPolygons(const SurfacePoint* points, const std::uint32_t* ring_sizes, std::size_t ring_count,
+                              Colour colour) {
+    char* p = ReserveElement(kMaxElement);
+    p = Put(p, "<path fill=\"");
+    p = PutColour(p, colour);
+    p = Put(p, "\" fill-rule=\"evenodd\" stroke=\"none\" d=\"");
+    Commit(p);
+    for (std::size_t r = 0; r < ring_count; ++r) {
+        for (std::uint32_t k = 0; k < ring_sizes[r]; ++k, ++points) {
+            // A letter and two numbers: at most 25 bytes.
+            p = Reserve(32);
+            *p++ = k == 0 ? 'M' : 'L';
+            p = PutNumber(p, points->x);
+            *p++ = ' ';
+            p = PutNumber(p, points->y);
+            Commit(p);
+        }
+        p = Reserve(1);
+        *p++ = 'Z';
+        Commit(p);
+    }
+    p = Reserve(8);
+    p = Put(p, "\"/>\n");
+    Commit(p);
+}
+
+void SvgSurface::FillDisc(int x, int y, int radius, Colour fill, Colour outline) {
+    char* p = ReserveElement(kMaxElement);
+    p = Put(p, "<circle");
+    p = PutAttribute(p, "cx", x);
+    p = PutAttribute(p, "cy", y);
+    p = PutAttribute(p, "r", radius);
+    p = Put(p, " fill=\"");
+    p = PutColour(p, fill);
+    p = Put(p, "\" stroke=\"");
+    p = PutColour(p, outline);
+    p = Put(p, "\"/>\n");
+    Commit(p);
+}
+
+void SvgSurface::WriteMarkup(std::string_view markup) {
+    char* p = ReserveElement(markup.size());
+    Commit(Put(p, markup));
+}
+
 // Side by side dashed columns of one style (the columns of arid dots) share
 // a <g> that holds the style, each column a short <path> in it.
 void SvgSurface::WriteDashedColumn(int x, int w, int top, int bottom, int dash, int gap, Colour colour) {

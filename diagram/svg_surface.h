@@ -61,6 +61,13 @@ public:
     void BeginGroup(std::string_view name) override;
     void SelectPen(PenId pen) override;
     void SelectNullBrush() override;
+    // One <path fill-rule="evenodd"> of all the rings, and one <circle>.
+    void FillPolygons(const SurfacePoint* points, const std::uint32_t* ring_sizes, std::size_t ring_count,
+                      Colour colour) override;
+    void FillDisc(int x, int y, int radius, Colour fill, Colour outline) override;
+    // Writes markup as it stands between the elements (the atlas wraps the
+    // map's dots in links): the caller makes it well-formed.
+    void WriteMarkup(std::string_view markup);
     void SetTextAlign(TextAlign align) override;
     void SetTextColour(Colour colour) override;
     void TextOut(int x, int y, std::string_view text) override;

@@ -64,6 +64,7 @@ def absurd_record(base, temp, precip, lat):
 
 
 def main():
+    world_outline_seeds()
     stations = dict(golden())
     for name, data in stations.items():
         put(corpus("station_file"), name, data + options(380, 510, scale=1))
@@ -107,6 +108,50 @@ def main():
     for target in ("database", "normals_table"):
         os.makedirs(regressions(target), exist_ok=True)
         put(regressions(target), "empty", b"")
+
+
+def outline(rings, version=1, ring_count=None, point_count=None):
+    """WORLD.DAT bytes of rings of (lon, lat) hundredths of a degree."""
+    points = [p for ring in rings for p in ring]
+    data = b"VKWO" + struct.pack("<III", version, len(rings) if ring_count is None else ring_count,
+                                  len(points) if point_count is None else point_count)
+    data += b"".join(struct.pack("<I", len(r)) for r in rings)
+    return data + b"".join(struct.pack("<hh", *p) for p in points)
+
+
+def world_outline_seeds():
+    """Seeds of the world outline: a square and a lake, the first rings of
+    the shipped file; and hostile files kept as regressions."""
+    square = [(-1000, -1000), (1000, -1000), (1000, 1000), (-1000, 1000)]
+    lake = [(-100, -100), (100, -100), (0, 100)]
+    put(corpus("world_outline"), "square_and_lake", outline([square, lake]))
+    put(corpus("world_outline"), "globe_corners", outline([[(-18000, -9000), (18000, -9000), (18000, 9000), (-18000, 9000)]]))
+    with open(os.path.join(DB, "WORLD.DAT"), "rb") as f:
+        world = f.read()
+    ring_count, = struct.unpack_from("<I", world, 8)
+    sizes = struct.unpack_from(f"<{ring_count}I", world, 16)
+    first = 16 + 4 * ring_count
+    rings, at = [], 0
+    for size in sizes[:4]:
+        rings.append([struct.unpack_from("<hh", world, first + 4 * (at + k)) for k in range(size)])
+        at += size
+    put(corpus("world_outline"), "first_rings", outline(rings))
+    good = outline([square, lake])
+    hostile = {
+        "empty": b"",
+        "magic_only": b"VKWO",
+        "version_2": outline([square], version=2),
+        "no_rings": outline([]),
+        "cut_short": good[:-3],
+        "trailing_byte": good + b"\0",
+        "ring_of_two": outline([square[:2]]),
+        "rings_exceed_points": outline([square, lake], point_count=5),
+        "huge_counts": outline([square], ring_count=0xFFFFFFFF, point_count=0xFFFFFFFF),
+        "lon_beyond_180": outline([[(18001, 0), (0, 0), (0, 100)]]),
+        "lat_beyond_90": outline([[(0, -9001), (0, 0), (100, 0)]]),
+    }
+    for name, data in hostile.items():
+        put(regressions("world_outline"), name, data)
 
 
 if __name__ == "__main__":

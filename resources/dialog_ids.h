@@ -1,6 +1,6 @@
-/* Control identifiers of the dialogs GETSTATION, GETMANUALDATA and the
-   memorial. Plain #defines: the resource compiler reads this header as well
-   as the C++ code, the manual entry logic and the end-to-end tests. */
+/* Control identifiers of the dialogs GETSTATION, GETMANUALDATA, STATIONMAP
+   and the memorial. Plain #defines: the resource compiler reads this header
+   as well as the C++ code, the manual entry logic and the end-to-end tests. */
 #ifndef VARNOK_DIALOG_IDS_H
 #define VARNOK_DIALOG_IDS_H
 
@@ -45,11 +45,15 @@
 #define IDC_STATION_NUMBER_TEXT 1032
 #define IDC_TEMP_HEAD 1101
 
+/* STATIONMAP: the station map. */
+#define IDC_MAP_VIEW 1201
+#define IDC_MAP_STATUS 1202
+
 /* The memorial dialog "FAREWELL". */
 #define IDC_FAREWELL 1028
 
 /* CLIMATEFACTS: the climate facts of the station. */
-#define IDC_FACTS_TEXT 1201
-#define IDC_FACTS_COPY 1202
+#define IDC_FACTS_TEXT 1211
+#define IDC_FACTS_COPY 1212
 
 #endif

@@ -30,7 +30,8 @@
 #define IDM_PRINT_SCALE_6 36
 #define IDM_PRINT_SCALE_FIT 37 /* the largest scale that fits the printable area */
 #define IDM_COPY_TO_CLIPBOARD 40
-#define IDM_CLIMATE_FACTS 41 /* the dialog CLIMATEFACTS */
+#define IDM_OPEN_FROM_MAP 41
+#define IDM_CLIMATE_FACTS 42 /* the dialog CLIMATEFACTS */
 #define IDM_ABOUT 50
 
 /* Child windows of the main window. */
@@ -41,7 +42,7 @@
 /* Artwork. */
 #define IDB_BACKGROUND 1000 /* 8 x 8 checkerboard, pattern of the main window */
 #define IDI_VARNOK 3000     /* application icon */
-#define IDB_TOOLBAR 4000    /* 14 images of 24 x 24 in one 336 x 24 strip */
+#define IDB_TOOLBAR 4000    /* 15 images of 24 x 24 in one 360 x 24 strip */
 #define IDB_MEMORIAL 5000   /* 268 x 189, the picture of the memorial dialog */
 
 #endif

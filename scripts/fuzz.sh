@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs one fuzz target: scripts/fuzz.sh TARGET SECONDS [BUILD]
-# TARGET is station_file, database, manual_entry or normals_table. Builds
+# TARGET is station_file, database, manual_entry, normals_table or world_outline. Builds
 # build/fuzz when BUILD is not given, fuzzes from a copy of the seed corpus
 # (fuzz/corpus/TARGET plus fuzz/regressions/TARGET) and fails on a crash, a
 # sanitizer report, a leak, or an input slower than 1 second. A failing

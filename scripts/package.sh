@@ -33,7 +33,7 @@ build=$(JOBS=${JOBS:-2} bash scripts/build.sh "$kind")
 stage=$(mktemp -d "${TMPDIR:-/tmp}/varnok-package.XXXXXX")
 trap 'rm -rf "$stage"' EXIT
 cp "$build/app/Varnok32.exe" "$build/varnok.exe" "$stage/"
-cp data/database/COUNTRY.DAT data/database/PRECIP.DAT data/database/TEMP.DAT "$stage/"
+cp data/database/COUNTRY.DAT data/database/PRECIP.DAT data/database/TEMP.DAT data/database/WORLD.DAT "$stage/"
 # Texts for Windows users: CRLF line ends; the non-ASCII one with a UTF-8
 # byte order mark, so that every Notepad shows it right.
 crlf() { sed -e "s/@VERSION@/$version/g" -e 's/\r$//' -e 's/$/\r/' "$1"; }
@@ -48,7 +48,7 @@ epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 1767225
 python3 - "$stage" "$zip_file" "$epoch" <<'PY'
 import os, sys, time, zipfile
 stage, target, epoch = sys.argv[1], sys.argv[2], int(sys.argv[3])
-names = ["Varnok32.exe", "varnok.exe", "COUNTRY.DAT", "PRECIP.DAT", "TEMP.DAT",
+names = ["Varnok32.exe", "varnok.exe", "COUNTRY.DAT", "PRECIP.DAT", "TEMP.DAT", "WORLD.DAT",
          "README.txt", "LICENSE.txt", "DATA-SOURCES.txt"]
 stamp = time.gmtime(max(epoch, 315532800))[:6]  # zip times start in 1980
 with zipfile.ZipFile(target + ".tmp", "w") as archive:

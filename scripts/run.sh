@@ -16,7 +16,7 @@ loader=$(wine_loader "$kind")
 
 work="$here/build/run"
 mkdir -p "$work"
-cp data/database/COUNTRY.DAT data/database/PRECIP.DAT data/database/TEMP.DAT "$work/"
+cp data/database/COUNTRY.DAT data/database/PRECIP.DAT data/database/TEMP.DAT data/database/WORLD.DAT "$work/"
 export WINEPREFIX="${WINEPREFIX:-$here/build/wineprefix}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 

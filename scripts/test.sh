@@ -51,7 +51,7 @@ sanitized_tests() {
 fuzz_targets() {
   local out target failed=0
   out=$(bash scripts/build.sh fuzz) || return 1
-  for target in station_file database manual_entry normals_table; do
+  for target in station_file database manual_entry normals_table world_outline; do
     bash scripts/fuzz.sh "$target" "${VARNOK_FUZZ_SECONDS:-60}" "$out" || failed=1
   done
   return $failed

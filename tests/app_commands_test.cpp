@@ -209,6 +209,9 @@ TEST_F(CommandsTest, DialogAndOutputCommandsAskTheShellAndRepaintAsTheyNeed) {
         // A new station brings its status text (its climate class, or the view's text).
         {IDM_OPEN_FROM_DATABASE, &imported, nullptr,
          {"search dialog", "status Varnok 32 - climate diagram", "invalidate diagram erase"}, "IMPORTED"},
+        {IDM_OPEN_FROM_MAP, nullptr, nullptr, {"map dialog"}, "NO DATASET"},
+        {IDM_OPEN_FROM_MAP, &imported, nullptr,
+         {"map dialog", "status Varnok 32 - climate diagram", "invalidate diagram erase"}, "IMPORTED"},
         // The manual entry repaints before it returns, also after Cancel.
         {IDM_ENTER_DATA_MANUALLY, nullptr, nullptr,
          {"manual entry dialog", "status Varnok 32 - climate diagram", "invalidate diagram erase", "update diagram"},

@@ -44,6 +44,12 @@ public:
         station = *imported_station;
         return true;
     }
+    bool ImportStationFromMap(StationData& station) override {
+        Log("map dialog");
+        if (!imported_station) return false;
+        station = *imported_station;
+        return true;
+    }
     void EnterStationData(StationData& station) override {
         Log("manual entry dialog");
         if (entered_station) station = *entered_station;

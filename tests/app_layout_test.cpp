@@ -132,17 +132,17 @@ TEST(Toolbar, SixteenEntriesWithTheirImagesAndCommands) {
     struct Button {
         int index, image, command;
     } buttons[] = {{1, 0, IDM_OPEN_STATION_FILE}, {2, 12, IDM_SAVE_STATION_FILE}, {3, 10, IDM_ENTER_DATA_MANUALLY},
-                   {5, 13, IDM_OPEN_FROM_DATABASE}, {7, 1, IDM_PRINT}, {9, 11, IDM_SAVE_WINDOW_CONTENT},
-                   {10, 7, IDM_COPY_TO_CLIPBOARD}, {12, 8, IDM_SHOW_DIAGRAM}, {13, 9, IDM_SHOW_TABLE},
-                   {15, 3, IDM_SELECT_FONT}};
+                   {5, 13, IDM_OPEN_FROM_DATABASE}, {6, 14, IDM_OPEN_FROM_MAP}, {8, 1, IDM_PRINT},
+                   {10, 11, IDM_SAVE_WINDOW_CONTENT}, {11, 7, IDM_COPY_TO_CLIPBOARD}, {13, 8, IDM_SHOW_DIAGRAM},
+                   {14, 9, IDM_SHOW_TABLE}, {16, 3, IDM_SELECT_FONT}};
     for (const Button& b : buttons) {
         EXPECT_FALSE(toolbar_buttons[b.index].separator) << b.index;
         EXPECT_EQ(toolbar_buttons[b.index].image, b.image) << b.index;
         EXPECT_EQ(toolbar_buttons[b.index].command, b.command) << b.index;
     }
     EXPECT_EQ(ToolbarEntryAt(0), &toolbar_buttons[0]);
-    EXPECT_EQ(ToolbarEntryAt(15), &toolbar_buttons[15]);
-    EXPECT_EQ(ToolbarEntryAt(16), nullptr);
+    EXPECT_EQ(ToolbarEntryAt(16), &toolbar_buttons[16]);
+    EXPECT_EQ(ToolbarEntryAt(17), nullptr);
     EXPECT_EQ(ToolbarEntryAt(-1), nullptr);
 }
 

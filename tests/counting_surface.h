@@ -24,6 +24,8 @@ public:
     void DrawLines(const LineSegment*, std::size_t) override { ++calls; }
     void SelectPen(PenId) override { ++calls; }
     void SelectNullBrush() override { ++calls; }
+    void FillPolygons(const SurfacePoint*, const std::uint32_t*, std::size_t, Colour) override { ++calls; }
+    void FillDisc(int, int, int, Colour, Colour) override { ++calls; }
     void SetTextAlign(TextAlign) override { ++calls; }
     void SetTextColour(Colour) override { ++calls; }
     void TextOut(int, int, std::string_view) override { ++calls; }

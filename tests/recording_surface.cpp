@@ -41,6 +41,25 @@ void RecordingSurface::SelectPen(PenId pen) {
 
 void RecordingSurface::SelectNullBrush() { calls_.push_back(Call(DrawCall::select_null_brush, pen_, align_, colour_)); }
 
+void RecordingSurface::FillPolygons(const SurfacePoint* points, const std::uint32_t* ring_sizes, std::size_t ring_count,
+                                    Colour colour) {
+    DrawCall c = Call(DrawCall::fill_polygons, pen_, align_, colour);
+    for (std::size_t r = 0; r < ring_count; ++r) {
+        c.rings.emplace_back(points, points + ring_sizes[r]);
+        points += ring_sizes[r];
+    }
+    calls_.push_back(c);
+}
+
+void RecordingSurface::FillDisc(int x, int y, int radius, Colour fill, Colour outline) {
+    DrawCall c = Call(DrawCall::fill_disc, pen_, align_, fill);
+    c.x = x;
+    c.y = y;
+    c.radius = radius;
+    c.outline = outline;
+    calls_.push_back(c);
+}
+
 void RecordingSurface::SetTextAlign(TextAlign align) {
     align_ = align;
     calls_.push_back(Call(DrawCall::set_text_align, pen_, align_, colour_));

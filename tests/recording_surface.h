@@ -9,7 +9,7 @@
 
 struct DrawCall {
     enum Kind { move_to, line_to, set_pixel, select_pen, select_null_brush, set_text_align,
-                set_text_colour, text_out, select_font, measure_text };
+                set_text_colour, text_out, select_font, measure_text, fill_polygons, fill_disc };
     Kind kind;
     int x = 0;  // point of MoveTo, LineTo, SetPixel, TextOut
     int y = 0;
@@ -18,6 +18,9 @@ struct DrawCall {
     TextAlign align = TextAlign::left_top;    // alignment in force
     Colour colour = kBlack;                   // text colour in force; pixel colour for set_pixel
     FontSpec font{};                          // select_font
+    std::vector<std::vector<SurfacePoint>> rings;  // fill_polygons; colour the fill
+    int radius = 0;                           // fill_disc at x, y; colour the fill
+    Colour outline = kBlack;                  // fill_disc
 };
 
 struct DrawnLine {
@@ -62,6 +65,9 @@ public:
     void SetPixel(int x, int y, Colour colour) override;
     void SelectPen(PenId pen) override;
     void SelectNullBrush() override;
+    void FillPolygons(const SurfacePoint* points, const std::uint32_t* ring_sizes, std::size_t ring_count,
+                      Colour colour) override;
+    void FillDisc(int x, int y, int radius, Colour fill, Colour outline) override;
     void SetTextAlign(TextAlign align) override;
     void SetTextColour(Colour colour) override;
     void TextOut(int x, int y, std::string_view text) override;

@@ -155,13 +155,21 @@ void SaveStationFile(AppState& state, Shell& shell) {
 
 namespace {
 
-// Command 18: a new station only when one was imported; the diagram window
-// is repainted when the message loop next runs.
+// A station that came in: its status text, and the diagram window
+// repainted when the message loop next runs.
+void ShowImportedStation(const AppState& state, Shell& shell) {
+    shell.SetStatusText(StatusText(state));
+    shell.InvalidateDiagram(true);
+}
+
+// Command 18: a new station only when one was imported.
 void OpenStationFromDatabase(AppState& state, Shell& shell) {
-    if (shell.ImportStationFromDatabase(state.station)) {
-        shell.SetStatusText(StatusText(state));
-        shell.InvalidateDiagram(true);
-    }
+    if (shell.ImportStationFromDatabase(state.station)) ShowImportedStation(state, shell);
+}
+
+// Command 41: the same for a station picked on the map.
+void OpenStationFromMap(AppState& state, Shell& shell) {
+    if (shell.ImportStationFromMap(state.station)) ShowImportedStation(state, shell);
 }
 
 // Command 12: the dialog may have changed the station (or been cancelled);
@@ -191,6 +199,7 @@ bool RunCommand(AppState& state, Shell& shell, int command) {
         case IDM_OPEN_STATION_FILE: OpenStationFile(state, shell); return true;
         case IDM_SAVE_STATION_FILE: SaveStationFile(state, shell); return true;
         case IDM_OPEN_FROM_DATABASE: OpenStationFromDatabase(state, shell); return true;
+        case IDM_OPEN_FROM_MAP: OpenStationFromMap(state, shell); return true;
         case IDM_ENTER_DATA_MANUALLY: EnterDataManually(state, shell); return true;
         case IDM_SAVE_WINDOW_CONTENT: shell.SaveWindowContent(); return true;
         case IDM_COPY_TO_CLIPBOARD: shell.CopyWindowToClipboard(); return true;

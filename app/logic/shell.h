@@ -44,6 +44,12 @@ public:
     // picked there into `station`, each message of the import shown in an
     // information box. False when nothing was imported (Cancel, or no pick).
     virtual bool ImportStationFromDatabase(StationData& station) = 0;
+    // The map dialog STATIONMAP and the import of the station picked there,
+    // through the same pick as the search dialog's OK (name and WMO
+    // number), each message shown in an information box. False when
+    // nothing was imported; Cancel changes nothing, not even the pick the
+    // search dialog keeps.
+    virtual bool ImportStationFromMap(StationData& station) = 0;
     // The manual data entry dialog GETMANUALDATA over `station`.
     virtual void EnterStationData(StationData& station) = 0;
 

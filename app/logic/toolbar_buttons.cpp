@@ -14,6 +14,7 @@ const ToolbarEntry toolbar_buttons[kToolbarEntryCount] = {
     Button(10, IDM_ENTER_DATA_MANUALLY),
     Separator(),
     Button(13, IDM_OPEN_FROM_DATABASE),
+    Button(14, IDM_OPEN_FROM_MAP),
     Separator(),
     Button(1, IDM_PRINT),
     Separator(),

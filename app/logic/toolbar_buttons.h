@@ -10,8 +10,8 @@ struct ToolbarEntry {
     int command;
 };
 
-constexpr int kToolbarEntryCount = 16;
-constexpr int kToolbarImageCount = 14;
+constexpr int kToolbarEntryCount = 17;
+constexpr int kToolbarImageCount = 15;
 
 extern const ToolbarEntry toolbar_buttons[kToolbarEntryCount];
 

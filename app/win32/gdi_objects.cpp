@@ -26,6 +26,8 @@ HPEN CountedExtCreatePen(DWORD style, DWORD width, const LOGBRUSH& brush, DWORD 
 
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern) { return Counted(CreatePatternBrush(pattern)); }
 
+HBRUSH CountedCreateSolidBrush(COLORREF colour) { return Counted(CreateSolidBrush(colour)); }
+
 // Made through the wide call from a zero-filled LOGFONTW: the narrow call
 // leaves the face name's characters after its end undefined (Wine converts
 // only up to the end), and a metafile records all 32 of them.

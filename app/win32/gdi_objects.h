@@ -12,6 +12,7 @@ constexpr UINT kGdiObjectCountMessage = WM_APP + 0x31;
 HPEN CountedCreatePen(int style, int width, COLORREF colour);
 HPEN CountedExtCreatePen(DWORD style, DWORD width, const LOGBRUSH& brush, DWORD dash_count, const DWORD* dashes);
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern);
+HBRUSH CountedCreateSolidBrush(COLORREF colour);
 HFONT CountedCreateFont(const LOGFONTA& font);  // the face name zero-padded to its 32 characters
 HBITMAP CountedLoadBitmap(HINSTANCE instance, int resource_id);
 HBITMAP CountedCreateDibSection(HDC dc, const BITMAPINFO& info, void** bits);

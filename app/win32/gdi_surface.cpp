@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 LOGFONTA ToLogFont(const FontSpec& font) {
     LOGFONTA lf = {};
@@ -56,6 +57,8 @@ GdiSurface::GdiSurface(HDC dc, const GdiPens& pens)
     : dc_(dc), pens_(pens), default_pen_(GetCurrentObject(dc, OBJ_PEN)) {}
 
 GdiSurface::~GdiSurface() {
+    CountedDelete(disc_brush_);
+    CountedDelete(disc_pen_);
     if (owned_font_) {
         SelectObject(dc_, original_font_);
         CountedDelete(owned_font_);
@@ -225,6 +228,51 @@ void GdiSurface::SelectPen(PenId pen) {
 }
 
 void GdiSurface::SelectNullBrush() { SelectObject(dc_, GetStockObject(NULL_BRUSH)); }
+
+void GdiSurface::FillPolygons(const SurfacePoint* points, const std::uint32_t* ring_sizes, std::size_t ring_count,
+                              Colour colour) {
+    FlushLines();
+    std::size_t total = 0;
+    for (std::size_t r = 0; r < ring_count; ++r) total += ring_sizes[r];
+    std::vector<INT> counts(ring_sizes, ring_sizes + ring_count);
+    std::vector<POINT> corners(total);
+    for (std::size_t i = 0; i < total; ++i) corners[i] = POINT{points[i].x, points[i].y};
+    HBRUSH brush = CountedCreateSolidBrush(colour);
+    if (!brush || total == 0) {
+        CountedDelete(brush);
+        return;
+    }
+    HGDIOBJ old_brush = SelectObject(dc_, brush);
+    HGDIOBJ old_pen = SelectObject(dc_, GetStockObject(NULL_PEN));
+    const int old_mode = SetPolyFillMode(dc_, ALTERNATE);
+    // The null pen leaves out the right and bottom edge of the fill; that is
+    // the edge the next pixel row or column draws anyway.
+    PolyPolygon(dc_, corners.data(), counts.data(), static_cast<int>(ring_count));
+    SetPolyFillMode(dc_, old_mode);
+    SelectObject(dc_, old_pen);
+    SelectObject(dc_, old_brush);
+    CountedDelete(brush);
+}
+
+void GdiSurface::FillDisc(int x, int y, int radius, Colour fill, Colour outline) {
+    FlushLines();
+    if (disc_fill_ != fill || !disc_brush_) {
+        CountedDelete(disc_brush_);
+        disc_brush_ = CountedCreateSolidBrush(fill);
+        disc_fill_ = fill;
+    }
+    if (disc_outline_ != outline || !disc_pen_) {
+        CountedDelete(disc_pen_);
+        disc_pen_ = CountedCreatePen(PS_SOLID, 1, outline);
+        disc_outline_ = outline;
+    }
+    if (!disc_brush_ || !disc_pen_) return;
+    HGDIOBJ old_brush = SelectObject(dc_, disc_brush_);
+    HGDIOBJ old_pen = SelectObject(dc_, disc_pen_);
+    Ellipse(dc_, x - radius, y - radius, x + radius + 1, y + radius + 1);
+    SelectObject(dc_, old_pen);
+    SelectObject(dc_, old_brush);
+}
 
 void GdiSurface::SetTextAlign(TextAlign align) { ::SetTextAlign(dc_, static_cast<UINT>(align)); }
 

@@ -48,6 +48,11 @@ public:
     void DrawHorizontalStrokes(const HorizontalStroke* strokes, std::size_t count, Colour end_colour) override;
     void SelectPen(PenId pen) override;
     void SelectNullBrush() override;
+    // PolyPolygon in ALTERNATE mode with a brush of the colour and the null
+    // pen; Ellipse with a brush and pen of the disc's colours.
+    void FillPolygons(const SurfacePoint* points, const std::uint32_t* ring_sizes, std::size_t ring_count,
+                      Colour colour) override;
+    void FillDisc(int x, int y, int radius, Colour fill, Colour outline) override;
     void SetTextAlign(TextAlign align) override;
     void SetTextColour(Colour colour) override;
     void TextOut(int x, int y, std::string_view text) override;
@@ -82,6 +87,12 @@ private:
     HGDIOBJ default_pen_;
     HGDIOBJ original_font_ = nullptr;  // set when the surface first selects a font
     HFONT owned_font_ = nullptr;
+    // The brush and pen of the last disc, kept for the next (a map's dots
+    // come in runs of one colour).
+    HBRUSH disc_brush_ = nullptr;
+    HPEN disc_pen_ = nullptr;
+    Colour disc_fill_ = 0;
+    Colour disc_outline_ = 0;
     // The picture's window (StartPicture). A line is cut to 0..width,
     // 0..height: an end at width or height is the end a line leaves out.
     bool picture_ = false;

@@ -6,6 +6,7 @@
 #include "app/win32/memorial_dialog.h"
 #include "app/win32/output.h"
 #include "app/win32/station_file_dialogs.h"
+#include "app/win32/station_map_dialog.h"
 #include "app/win32/station_search_dialog.h"
 #include "database/station_import.h"
 
@@ -70,6 +71,22 @@ bool Win32Shell::ImportStationFromDatabase(StationData& station) {
     // An empty pick (Cancel, or nothing picked in this run) imports nothing.
     StationImport import =
         ::ImportStationFromDatabase(search.db_dir, context_.country_table, context_.chosen_station_name, station);
+    for (const UserMessage& message : import.messages) ShowInformation(message.text, message.caption);
+    return import.imported;
+}
+
+bool Win32Shell::ImportStationFromMap(StationData& station) {
+    StationMapDialogContext map;
+    map.db_dir = context_.database_folder;
+    map.pens = &context_.pens;
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    map.command_start = now.QuadPart;
+    if (!RunStationMapDialog(context_.instance, context_.main_window, map) || map.pick_text.empty()) return false;
+    // The pick as the search dialog's OK leaves it, and the same import.
+    context_.chosen_station_name = map.pick_text;
+    StationImport import =
+        ::ImportStationFromDatabase(map.db_dir, context_.country_table, context_.chosen_station_name, station);
     for (const UserMessage& message : import.messages) ShowInformation(message.text, message.caption);
     return import.imported;
 }

@@ -21,6 +21,7 @@ public:
     bool AskOpenStationFile(std::string& path) override;
     bool AskSaveStationFile(std::string& path) override;
     bool ImportStationFromDatabase(StationData& station) override;
+    bool ImportStationFromMap(StationData& station) override;
     void EnterStationData(StationData& station) override;
     void SaveWindowContent() override;
     void CopyWindowToClipboard() override;

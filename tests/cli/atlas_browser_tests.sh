@@ -143,10 +143,11 @@ check "the click is kept in the address" grep -qx '?class=ET' "$tmp/click.html.a
 # A screenshot of a filtered page: a PNG of the window's size with the
 # diagrams' red and blue curves in it.
 shot=${ATLAS_SCREENSHOT:-$tmp/atlas.png}
-run_browser --window-size=1280,1000 --virtual-time-budget=5000 --screenshot="$shot" "$page?q=chile" > /dev/null
+# The page opens with the map: a window tall enough for the diagrams under it.
+run_browser --window-size=1280,2200 --virtual-time-budget=5000 --screenshot="$shot" "$page?q=chile" > /dev/null
 check "screenshot taken" test -s "$shot"
 if command -v identify > /dev/null; then
-    check "screenshot size" test "$(identify -format '%w %h' "$shot")" = "1280 1000"
+    check "screenshot size" test "$(identify -format "%w %h" "$shot")" = "1280 2200"
     check "screenshot has the curves" python3 - "$shot" <<'PY'
 import subprocess, sys
 hist = subprocess.run(["convert", sys.argv[1], "-format", "%c", "histogram:info:-"], capture_output=True, text=True).stdout
@@ -155,5 +156,72 @@ assert any(c.startswith("ff0000") or c == "ff0000" for c in colours), "no red"
 assert "0000ff" in colours, "no blue"
 PY
 fi
+
+# The map: one dot per figure, each a link to its figure with the name in
+# its <title>; the filter hides the dots of the figures it hides.
+map_as_expected() {  # map_as_expected DOM: dots against figures
+    python3 - "$1" <<'PY'
+import sys
+from html.parser import HTMLParser
+class Dom(HTMLParser):
+    def __init__(self):
+        super().__init__()
+        self.figures, self.dots, self.in_dot, self.titles = {}, [], False, []
+    def handle_starttag(self, tag, attrs):
+        a = dict(attrs)
+        if tag == "figure": self.figures[a.get("id")] = "hidden" in a
+        if tag == "a" and a.get("href", "").startswith("#s-"):
+            self.dots.append((a["href"][1:], a.get("display") == "none"))
+            self.in_dot = True
+    def handle_endtag(self, tag):
+        if tag == "a": self.in_dot = False
+    def handle_data(self, data):
+        if self.in_dot and data.strip(): self.titles.append(data)
+d = Dom()
+d.feed(open(sys.argv[1], encoding="utf-8").read())
+assert len(d.dots) == len(d.figures) >= 2400, (len(d.dots), len(d.figures))
+assert len(d.titles) == len(d.dots), "a dot without its title"
+wrong = [t for t, hidden in d.dots if t not in d.figures or d.figures[t] != hidden]
+assert not wrong, f"dots that do not follow their figures: {wrong[:5]}"
+print(f"{sum(not h for _, h in d.dots)} of {len(d.dots)} dots shown")
+PY
+}
+check "the map: a dot per figure, all shown" map_as_expected "$tmp/all.html"
+run_browser --dump-dom "$page?q=chile" > "$tmp/chile.html"
+check "the map: the filter hides the dots of hidden figures" map_as_expected "$tmp/chile.html"
+check "the map: Chile's dots only" test "$(grep -o '<a href="#s-[^"]*"[^>]*>' "$tmp/chile.html" | grep -vc 'display="none"')" \
+    = "$(grep -c '<figure id="s-152-' "$tmp/all.html")"
+
+# A click on Berlin-Tempelhof's dot goes to its figure: a copy of the page
+# whose added script clicks the link and notes where the page went.
+python3 - "$tmp/atlas/index.html" "$tmp/atlas/click.html" <<'PY'
+import sys
+page = open(sys.argv[1], encoding="utf-8").read()
+probe = """<script>
+window.addEventListener("load", function () {
+  var dot = document.querySelector('#map a[href="#s-276-10384"]');
+  dot.dispatchEvent(new MouseEvent("click", {bubbles: true, cancelable: true, view: window}));
+  setTimeout(function () {
+    var box = document.getElementById("s-276-10384").getBoundingClientRect();
+    document.body.setAttribute("data-probe", [location.hash, Math.round(window.scrollY),
+        Math.round(box.top), window.innerHeight].join(" "));
+  }, 500);
+});
+</script>
+"""
+open(sys.argv[2], "w", encoding="utf-8").write(page.replace("</body>", probe + "</body>"))
+PY
+run_browser --window-size=1280,1000 --virtual-time-budget=3000 --dump-dom "file://$tmp/atlas/click.html" > "$tmp/click.html"
+check "a click on a dot scrolls to its figure" python3 - "$tmp/click.html" <<'PY'
+import re, sys
+probe = re.search(r'data-probe="([^"]*)"', open(sys.argv[1], encoding="utf-8").read()).group(1).split()
+hash_, scroll, top, height = probe[0], int(probe[1]), int(probe[2]), int(probe[3])
+assert hash_ == "#s-276-10384", probe
+assert scroll > 1000 and 0 <= top < height, probe
+print("went to", hash_, "scrolled", scroll, "figure at", top)
+PY
+map_shot=${ATLAS_MAP_SCREENSHOT:-$tmp/atlas_map.png}
+run_browser --window-size=1280,1000 --virtual-time-budget=5000 --screenshot="$map_shot" "$page?q=brazil" > /dev/null
+check "screenshot of the map taken" test -s "$map_shot"
 
 finish "atlas page in a browser"

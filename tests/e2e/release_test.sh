@@ -40,7 +40,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'echo "release: interrupted" >&2; exit 130' INT TERM
 
-files=(Varnok32.exe varnok.exe COUNTRY.DAT PRECIP.DAT TEMP.DAT README.txt LICENSE.txt DATA-SOURCES.txt)
+files=(Varnok32.exe varnok.exe COUNTRY.DAT PRECIP.DAT TEMP.DAT WORLD.DAT README.txt LICENSE.txt DATA-SOURCES.txt)
 
 # ------------------------------------------------------------ the packages
 

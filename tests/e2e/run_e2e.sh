@@ -17,6 +17,7 @@ source "$(dirname "$0")/dialog_scenarios.sh"
 source "$(dirname "$0")/picture_scenarios.sh"
 source "$(dirname "$0")/climate_scenarios.sh"
 source "$(dirname "$0")/soak_scenarios.sh"
+source "$(dirname "$0")/map_scenarios.sh"
 
 passed=0
 failed=0
@@ -224,15 +225,15 @@ scenario_tooltip() {
 
 # The toolbar's own customisation dialog: every entry of the table is
 # offered, its Help button shows the program's help box, and Reset brings
-# back all 16 entries after some were removed.
+# back all 17 entries after some were removed.
 scenario_toolbar_customise() {
   copy_sample
   start_program
   drive wait-window "Climate diagram (" 60000 >/dev/null
-  check "the toolbar holds 16 entries" "$(drive toolbar-count)" 16
+  check "the toolbar holds 17 entries" "$(drive toolbar-count)" 17
   drive toolbar-delete 1
   drive toolbar-delete 1
-  check "two removed" "$(drive toolbar-count)" 14
+  check "two removed" "$(drive toolbar-count)" 15
   drive toolbar-customise
   local dialog
   dialog=$(drive wait-window "Customize" 30000)
@@ -244,7 +245,7 @@ scenario_toolbar_customise() {
   drive wait-gone "Help window" 20000
   drive press-text "$dialog" "R&eset"
   count_is() { [ "$(drive toolbar-count)" = "$1" ]; }
-  check_true "Reset brings back the 16 entries" wait_until 20 count_is 16
+  check_true "Reset brings back the 17 entries" wait_until 20 count_is 17
   drive press-text "$dialog" "&Close"
   check_true "the dialog closes" drive wait-gone "$dialog" 20000
   check_true "the program goes on" caption_matches_diagram
@@ -390,6 +391,7 @@ run_scenario month_labels scenario_month_labels
 run_dialog_scenarios
 run_picture_scenarios
 run_climate_scenarios
+run_map_scenarios
 run_soak_scenarios
 
 echo "$passed passed, $failed failed"

@@ -2,7 +2,7 @@
 """Draws the artwork of Varnok 32 and writes it into resources/:
 
   background.bmp  8 x 8, 16 colours: white and light grey checkerboard
-  toolbar.bmp     336 x 24, 16 colours: 14 button images of 24 x 24
+  toolbar.bmp     360 x 24, 16 colours: 15 button images of 24 x 24
   varnok.ico      icon 3000: a small climate diagram, 32 x 32 and 16 x 16
   memorial.bmp    268 x 189, 24-bit: the picture of the memorial dialog
 
@@ -249,9 +249,21 @@ def img_database(c):  # 13: a stack of data discs
     c.ellipse(11.5, 5, 3, 0.8, NAVY)
 
 
+def img_map(c):  # 14: a map of the world with a station pinned on it
+    c.rect(1, 4, 22, 19, CYAN)
+    c.frame(1, 4, 22, 19, NAVY)
+    c.polygon([(3, 7), (8, 6), (9, 9), (7, 12), (5, 11), (3, 9)], GREEN)        # the Americas, north
+    c.polygon([(7, 12), (9, 13), (8, 17), (7, 16)], GREEN)                       # and south
+    c.polygon([(11, 6), (20, 6), (21, 9), (16, 11), (13, 10), (11, 8)], GREEN)  # Eurasia
+    c.polygon([(11, 10), (14, 11), (13, 16), (12, 15)], GREEN)                  # Africa
+    c.polygon([(17, 14), (20, 14), (20, 16), (17, 16)], GREEN)                  # Australia
+    c.ellipse(13, 7, 2, 2, RED)
+    c.line(13, 9, 13, 12, BLACK)
+
+
 TOOLBAR_IMAGES = [img_open, img_print, img_help, img_font, img_zoom, img_palette, img_axis,
                   img_clipboard, img_graph, img_table, img_new_data, img_metafile, img_save,
-                  img_database]
+                  img_database, img_map]
 
 
 def make_toolbar():

@@ -3,17 +3,21 @@
 //
 //   varnok_dbgen table NORMALS.csv [MORE.csv ...] -o DIR [--countries iso_3166-1.json]
 //   varnok_dbgen synthetic N -o DIR
+//   varnok_dbgen outline LAND.json -o DIR
 //
 // Several tables make one database: one station per WMO number, the tables
 // given first winning a tie (see MergeNormalsTables). COUNTRY.DAT lists the
 // countries that have a station; with --countries their names come from the
 // ISO 3166-1 file (Debian's iso-codes JSON), the common name where there is
 // one, otherwise from the tables. What the screen dropped and what was left
-// out is reported on standard output.
+// out is reported on standard output. `outline` writes WORLD.DAT, the land
+// under the station map, from a TopoJSON file of Natural Earth's land.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -22,13 +26,15 @@
 #include "tools/dbgen/station_merge.h"
 #include "tools/dbgen/synthetic_database.h"
 #include "tools/dbgen/iso_countries.h"
+#include "tools/dbgen/topojson_land.h"
 
 namespace {
 
 int Usage() {
     std::fprintf(stderr,
                  "usage: varnok_dbgen table NORMALS.csv [MORE.csv ...] -o DIR [--countries iso_3166-1.json]\n"
-                 "       varnok_dbgen synthetic N -o DIR\n");
+                 "       varnok_dbgen synthetic N -o DIR\n"
+                 "       varnok_dbgen outline LAND.json -o DIR\n");
     return 2;
 }
 
@@ -95,6 +101,24 @@ int RunSynthetic(const std::string& count_text, const std::string& dir) {
     return 0;
 }
 
+int RunOutline(const std::string& json_path, const std::string& dir) {
+    std::ifstream in(json_path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) return Fail(json_path + " could not be read");
+    WorldOutline outline;
+    std::string error;
+    if (!ReadTopoJsonLand(text, "land", outline, &error)) return Fail(json_path + ": " + error);
+    const std::string path = dir + "/" + kWorldOutlineFileName;
+    const std::string bytes = EncodeWorldOutline(outline);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) return Fail(path + " could not be written");
+    std::printf("%s: %zu rings, %zu points, %zu bytes\n", path.c_str(), outline.ring_sizes.size(),
+                outline.points.size(), bytes.size());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,6 +135,9 @@ int main(int argc, char** argv) {
     }
     if (dir.empty() || positional.size() < 2) return Usage();
     if (positional[0] == "table") return RunTables({positional.begin() + 1, positional.end()}, dir, iso_json);
+    if (positional[0] == "outline" && iso_json.empty() && positional.size() == 2) {
+        return RunOutline(positional[1], dir);
+    }
     if (positional[0] == "synthetic" && iso_json.empty() && positional.size() == 2) {
         return RunSynthetic(positional[1], dir);
     }

@@ -6,13 +6,15 @@
 
 #include "database/country_table.h"
 #include "database/data_text.h"
+#include "database/map_stations.h"
+#include "database/world_outline.h"
 #include "database/station_import.h"
 #include "diagram/svg_surface.h"
+#include "diagram/world_map.h"
 #include "station/climate_class.h"
 #include "station/text_encoding.h"
 #include "tools/varnok/atlas_page.h"
 #include "tools/varnok/commands.h"
-#include "tools/varnok/record_file.h"
 #include "tools/varnok/render_svg.h"
 #include "tools/varnok/whole_file.h"
 
@@ -58,7 +60,54 @@ struct DrawnStation {
     std::string name;
     std::string number;
     std::string climate_class;
+    const MapStation* place = nullptr;  // where it lies, when it has a position
 };
+
+constexpr int kMapWidth = 1440;
+constexpr int kMapHeight = 720;
+
+// Wraps each dot of the map in a link to its station's figure, the name
+// and number as its tooltip.
+class DotLinks : public MapDotHook {
+public:
+    DotLinks(SvgSurface& svg, const std::vector<DrawnStation>& stations) : svg_(svg), stations_(stations) {}
+    void BeforeDot(std::size_t i) override {
+        const DrawnStation& s = stations_[i];
+        svg_.WriteMarkup("<a href=\"#" + HtmlEscape(AtlasFigureId(s.code, s.number)) + "\"><title>" +
+                         HtmlEscape(Cp1252ToUtf8(s.name) + " " + s.number) + "</title>");
+    }
+    void AfterDot(std::size_t) override { svg_.WriteMarkup("</a>"); }
+
+private:
+    SvgSurface& svg_;
+    const std::vector<DrawnStation>& stations_;
+};
+
+// The station map of the drawn stations as an inline <svg> element.
+std::string AtlasMap(const std::string& db_dir, const std::vector<DrawnStation>& drawn) {
+    std::vector<DrawnStation> placed;
+    std::vector<GeoPosition> positions;
+    std::vector<Colour> colours;
+    for (const DrawnStation& s : drawn) {
+        if (!s.place) continue;
+        placed.push_back(s);
+        positions.push_back({s.place->lon, s.place->lat});
+        colours.push_back(ClimateClassDotColour(s.place->climate_class));
+    }
+    const OutlineRead land = ReadWorldOutline(db_dir);
+    SvgSurface svg(kMapWidth, kMapHeight, TextMetrics{8, 16}, false);
+    DotLinks links(svg, placed);
+    MapDrawing map;
+    map.area = MapArea{0, 0, kMapWidth, kMapHeight};
+    map.land = land.status == OutlineStatus::ok ? &land.outline : nullptr;
+    map.stations = &positions;
+    map.colours = &colours;
+    map.hook = &links;
+    DrawWorldMap(svg, map);
+    std::string_view document = svg.Finish();
+    document.remove_prefix(document.find('\n') + 1);  // the XML declaration: not in HTML
+    return std::string(document);
+}
 
 std::vector<AtlasCountry> PageCountries(std::vector<DrawnStation> drawn) {
     std::stable_sort(drawn.begin(), drawn.end(), [](const DrawnStation& a, const DrawnStation& b) {
@@ -102,12 +151,16 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
     CountryTable table;
     DataFileStatus status = LoadCountryTable(options.db_dir, table);
     if (status != DataFileStatus::ok) return Failure(result, DataFileProblemMessage(DataFile::country, status));
-    const RecordFile precip = ReadRecordFile(DataFilePath(options.db_dir, DataFile::precip));
+    const WholeRecords precip = ReadWholeRecords(DataFilePath(options.db_dir, DataFile::precip));
     if (precip.status != DataFileStatus::ok) return Failure(result, DataFileProblemMessage(DataFile::precip, precip.status));
-    const RecordFile temp = ReadRecordFile(DataFilePath(options.db_dir, DataFile::temp));
+    const WholeRecords temp = ReadWholeRecords(DataFilePath(options.db_dir, DataFile::temp));
     if (temp.status != DataFileStatus::ok) return Failure(result, DataFileProblemMessage(DataFile::temp, temp.status));
     const std::vector<std::int64_t> pairs =
-        PairTemperatureRecords(precip.data(), precip.count, temp.data(), temp.count);
+        PairTemperatureRecords(precip.bytes.data(), precip.count, temp.bytes.data(), temp.count);
+    MapStations places;
+    CollectMapStations(precip.bytes.data(), precip.count, temp.bytes.data(), pairs, places);
+    std::vector<const MapStation*> place_of(precip.count, nullptr);
+    for (const MapStation& s : places.stations) place_of[s.precip_index] = &s;
 
     auto skip = [&](AtlasSkip why) { ++result.skipped[static_cast<int>(why)]; };
     std::vector<bool> temp_taken(temp.count, false);
@@ -170,17 +223,18 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
         drawn.push_back(DrawnStation{std::string(code),
                                      std::string(TrimTrailingBlanks(CutAtNul(std::string_view(r.country_name, sizeof r.country_name)))),
                                      std::string(Trimmed(std::string_view(r.station_name, sizeof r.station_name))),
-                                     std::string(number), ClassCode(r)});
+                                     std::string(number), ClassCode(r), place_of[i]});
     }
     if (progress) progress(static_cast<std::int64_t>(precip.count), static_cast<std::int64_t>(precip.count));
 
+    const std::string map = AtlasMap(options.db_dir, drawn);
     const std::vector<AtlasCountry> countries = PageCountries(std::move(drawn));
     result.countries = static_cast<std::int64_t>(countries.size());
     const bool diagram = !options.table;
     const RenderSize picture = WindowSizeForView(render, diagram);
     const AtlasPictureSize size{picture.width, picture.height, options.table};
     const std::string index = options.out_dir + "/index.html";
-    if (!WriteWholeFile(index, AtlasPage(countries, size))) {
+    if (!WriteWholeFile(index, AtlasPage(countries, size, map))) {
         return Failure(std::move(result), {"The page " + index + " could not be written.", ""});
     }
     return result;

@@ -68,6 +68,21 @@ const char kScript[] = R"js(<script>
     });
   });
   apply();
+  // The map's dots follow their figures: whatever filter hides a figure
+  // (the text field, the class filter) hides its dot.
+  var dots = Array.prototype.slice.call(document.querySelectorAll("#map a[href^='#s-']"));
+  var dotFigures = dots.map(function (a) { return document.getElementById(a.getAttribute("href").slice(1)); });
+  function syncDots() {
+    dots.forEach(function (a, i) {
+      var hide = !dotFigures[i] || dotFigures[i].hidden;
+      if (hide) { a.setAttribute("display", "none"); } else { a.removeAttribute("display"); }
+    });
+  }
+  syncDots();
+  if ("MutationObserver" in window) {
+    new MutationObserver(syncDots).observe(document.querySelector("main"),
+                                           {attributes: true, attributeFilter: ["hidden"], subtree: true});
+  }
   // A diagram is loaded when it comes near the window, so that a page of
   // thousands of stations opens at once in every browser.
   var images = Array.prototype.slice.call(document.querySelectorAll("img[data-src]"));
@@ -108,6 +123,10 @@ figcaption { padding: 0.3em 0.5em; font-size: 0.9em; }
 #legend button[aria-pressed="true"] { border-color: #222; background: #eef; }
 .swatch { display: inline-block; width: 0.9em; height: 0.9em; border: 1px solid #888; }
 .n { color: #555; }
+#map { margin-top: 0.8em; }
+#map svg { display: block; width: 100%; max-width: 1440px; height: auto; border: 0; }
+#map a circle:hover { stroke: #000; stroke-width: 2; }
+figure:target { outline: 3px solid #c60; }
 </style>
 )css";
 
@@ -158,7 +177,11 @@ std::string ClassLegend(const std::vector<AtlasCountry>& countries) {
 
 }  // namespace
 
-std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSize size) {
+std::string AtlasFigureId(std::string_view code, std::string_view number) {
+    return "s-" + std::string(code) + "-" + std::string(number);
+}
+
+std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSize size, std::string_view map_svg) {
     std::size_t station_count = 0;
     for (const AtlasCountry& c : countries) station_count += c.stations.size();
     const std::string kind = size.table ? "Data table" : "Climate diagram";
@@ -166,7 +189,7 @@ std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSi
     const std::string height = std::to_string(size.height);
 
     std::string out;
-    out.reserve(4096 + station_count * 400);
+    out.reserve(4096 + map_svg.size() + station_count * 400);
     out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
            "<title>Climate atlas</title>\n";
@@ -175,7 +198,13 @@ std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSi
     out += std::to_string(station_count) + " stations in " + std::to_string(countries.size()) + " countries</h1>\n";
     out += "<input id=\"q\" type=\"search\" placeholder=\"Station, country, WMO number or climate class\" "
            "aria-label=\"Filter by station, country, WMO number or climate class\" autocomplete=\"off\" autofocus>"
-           "<span id=\"count\"></span>\n</header>\n<nav>\n";
+           "<span id=\"count\"></span>\n</header>\n";
+    if (!map_svg.empty()) {
+        out += "<div id=\"map\">\n";
+        out += map_svg;
+        out += "</div>\n";
+    }
+    out += "<nav>\n";
     for (const AtlasCountry& c : countries) {
         out += "<a id=\"to-c" + HtmlEscape(c.code) + "\" href=\"#c" + HtmlEscape(c.code) + "\">";
         out += HtmlEscape(c.name);
@@ -189,7 +218,7 @@ std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSi
         out += HtmlEscape(c.name);
         out += "</h2>\n<div class=\"stations\">\n";
         for (const AtlasStation& s : c.stations) {
-            out += "<figure data-search=\"";
+            out += "<figure id=\"" + HtmlEscape(AtlasFigureId(c.code, s.number)) + "\" data-search=\"";
             out += HtmlEscape(s.name + " " + c.name + " " + s.number);
             out += "\" data-class=\"" + HtmlEscape(s.climate_class);
             out += "\"><a href=\"" + HtmlEscape(s.picture) + "\"><img data-src=\"" + HtmlEscape(s.picture) +

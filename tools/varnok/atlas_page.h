@@ -32,8 +32,16 @@ struct AtlasPictureSize {
     bool table;  // data tables rather than climate diagrams
 };
 
-// The page for the countries in the order given.
-std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSize size);
+// The page for the countries in the order given. `map_svg`, when given, is
+// the station map as an inline <svg> element (no XML declaration), shown
+// above the list: each dot a link <a href="#s-CODE-NUMBER"> to its
+// station's figure, which has that id (AtlasFigureId). A filter that hides
+// a figure hides its dot.
+std::string AtlasPage(const std::vector<AtlasCountry>& countries, AtlasPictureSize size,
+                      std::string_view map_svg = {});
+
+// "s-276-10384": the id of a station's figure, the target of its dot.
+std::string AtlasFigureId(std::string_view code, std::string_view number);
 
 // Text for HTML content and quoted attribute values: &, <, >, " and '
 // escaped.

@@ -16,6 +16,7 @@ int RunFind(const Args& args);       // cmd_database.cpp
 int RunImport(const Args& args);     // cmd_database.cpp
 int RunAtlas(const Args& args);      // cmd_atlas.cpp
 int RunClasses(const Args& args);    // cmd_classes.cpp
+int RunMap(const Args& args);        // cmd_map.cpp
 
 // Shared by the subcommands.
 // Reads a station file as the program's Open command does: the start-up

@@ -17,13 +17,28 @@
 //   clipboard-text FILE         write the clipboard's Unicode text to FILE as UTF-8
 //   hold-clipboard MS           keep the clipboard open for MS milliseconds,
 //                               so that the program cannot open it
+//   map-area PREFIX             the map's client size in the map dialog: "W H"
+//   map-click PREFIX X Y        move there, press and release the left button
+//   map-double-click PREFIX X Y the same twice, the second as a double click
+//   map-wheel PREFIX X Y DELTA  turn the wheel over (X, Y) of the map
+//   map-size PREFIX W H         size the dialog so that the map is W x H
+//   map-paint-time PREFIX [N]   invalidate and paint the map N times (50);
+//                               print the median in ms
+//   map-pan-paint-time PREFIX [N] the same, each paint after an arrow key
+//                               moved the map (zoomed in once first), so
+//                               the land is drawn anew each time
+//   map-first-paint PREFIX      ms from the command to the end of the first
+//                               paint, as the dialog measured it
 #include "dialog_steps.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "resources/dialog_ids.h"
 
 namespace {
 
@@ -133,9 +148,89 @@ int HoldClipboard(DWORD ms) {
 
 }  // namespace
 
+namespace {
+
+// The map dialog's steps: the mouse as messages to the map window, each
+// handled before the step returns.
+int MapStep(const std::string& step, HWND dialog, int argc, char** argv) {
+    HWND map = GetDlgItem(dialog, IDC_MAP_VIEW);
+    if (!map) return 1;
+    auto value = [&](int i) { return i < argc ? std::atoi(argv[i]) : 0; };
+    const LPARAM at = MAKELPARAM(value(3), value(4));
+    if (step == "map-area") {
+        RECT r = {};
+        GetClientRect(map, &r);
+        return std::printf("%ld %ld\n", static_cast<long>(r.right), static_cast<long>(r.bottom)) < 0;
+    }
+    if (step == "map-first-paint") {
+        const auto us = reinterpret_cast<INT_PTR>(GetPropA(dialog, "VarnokMapFirstPaintUs"));
+        return std::printf("%.3f\n", static_cast<double>(us) / 1000.0) < 0;
+    }
+    if (step == "map-paint-time" || step == "map-pan-paint-time") {
+        const bool pan = step == "map-pan-paint-time";
+        const int runs = argc > 3 ? value(3) : 50;
+        if (runs < 1 || runs > 10000) return 2;
+        if (pan) Send(map, WM_KEYDOWN, VK_ADD, 0);
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        std::vector<double> ms;
+        for (int i = 0; i < runs; ++i) {
+            if (pan) Send(map, WM_KEYDOWN, i % 2 ? VK_LEFT : VK_RIGHT, 0);
+            InvalidateRect(map, nullptr, FALSE);
+            LARGE_INTEGER start, end;
+            QueryPerformanceCounter(&start);
+            Send(map, WM_PAINT, 0, 0);
+            QueryPerformanceCounter(&end);
+            ms.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                         static_cast<double>(frequency.QuadPart));
+        }
+        std::sort(ms.begin(), ms.end());
+        return std::printf("%.3f\n", ms[ms.size() / 2]) < 0;
+    }
+    if (argc < 5) return 2;
+    if (step == "map-click" || step == "map-double-click") {
+        Send(map, WM_MOUSEMOVE, 0, at);
+        Send(map, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        Send(map, WM_LBUTTONUP, 0, at);
+        if (step == "map-double-click") {
+            // The double click ends the dialog: posted, and not waited for.
+            PostMessageA(map, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+            PostMessageA(map, WM_LBUTTONUP, 0, at);
+        }
+        return 0;
+    }
+    if (step == "map-size") {
+        RECT outer = {}, inner = {};
+        GetWindowRect(dialog, &outer);
+        GetClientRect(map, &inner);
+        const int width = outer.right - outer.left + value(3) - inner.right;
+        const int height = outer.bottom - outer.top + value(4) - inner.bottom;
+        SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        Send(dialog, WM_NULL, 0, 0);
+        return 0;
+    }
+    if (step == "map-wheel" && argc > 5) {
+        POINT p = {value(3), value(4)};
+        ClientToScreen(map, &p);
+        Send(map, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<short>(value(5))), MAKELPARAM(p.x, p.y));
+        return 0;
+    }
+    return 2;
+}
+
+}  // namespace
+
 int RunDialogStep(int argc, char** argv) {
     if (argc < 3) return -1;
     std::string step = argv[1];
+    if (step.compare(0, 4, "map-") == 0) {
+        HWND dialog = FindByCaption(argv[2]);
+        if (!dialog) {
+            std::fprintf(stderr, "driver: window '%s' not found\n", argv[2]);
+            return 1;
+        }
+        return MapStep(step, dialog, argc, argv);
+    }
     if (step == "clipboard-emf") return ClipboardMetafile(argv[2]);
     if (step == "clipboard-text") return ClipboardText(argv[2]);
     if (step == "hold-clipboard") return HoldClipboard(static_cast<DWORD>(std::atoi(argv[2])));

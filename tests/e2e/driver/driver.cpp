@@ -17,6 +17,7 @@
 //                             screen: "CHAR-WIDTH LINE-HEIGHT"
 //   size-diagram W H          resize the main window so the diagram window
 //                             is W x H
+//   gdi-objects               the program's count of live GDI objects
 //   paint-time [N]            invalidate and paint the diagram window N
 //                             times (50); print the median in ms
 //   command ID                post WM_COMMAND ID to the main window (for
@@ -350,6 +351,14 @@ int Run(int argc, char** argv) {
 
     HWND main = MainWindow();
     if (!main) return Fail("main window not found");
+    if (step == "gdi-objects") {
+        DWORD_PTR count = 0;
+        if (!SendMessageTimeoutA(main, WM_APP + 0x31, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count)) {
+            return Fail("the main window did not answer");
+        }
+        std::printf("%lu\n", static_cast<unsigned long>(count));
+        return 0;
+    }
     if (step == "main-caption") {
         std::printf("%s\n", Caption(main).c_str());
         return 0;

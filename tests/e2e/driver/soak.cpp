@@ -29,6 +29,7 @@ namespace {
 constexpr char kMainClass[] = "CLIMATEWINDOW";
 constexpr char kSearchDialog[] = "Open station from CD database";
 constexpr char kManualDialog[] = "Enter data manually";
+constexpr char kMapDialog[] = "Open station from map";
 constexpr char kFontDialog[] = "Font";
 constexpr char kSaveMetafile[] = "Save window content";
 constexpr char kSaveStation[] = "Save climate station to file";
@@ -108,6 +109,7 @@ public:
             return FileDialogOk(IDM_OPEN_STATION_FILE, kOpenStation, station_file_) && Settled();
         }
         if (pick < 964) return SearchAndPick(random, what);
+        if (pick < 972) return MapPick(random, what);
         if (pick < 982) {
             int button = random() % 2 ? IDOK : IDCANCEL;
             what = std::string("manual entry: ") + (button == IDOK ? "OK" : "Cancel");
@@ -226,6 +228,47 @@ private:
             return Fail("the program reported: " + text);
         }
         return true;
+    }
+
+    // The station map: a wheel turn and a click at a random place, then OK
+    // or Cancel; an OK with nothing picked keeps the dialog open, and then
+    // Cancel closes it. A message after OK is confirmed, as after the search.
+    bool MapPick(std::mt19937& random, std::string& what) {
+        what = "station map";
+        PostMessageA(main_, WM_COMMAND, IDM_OPEN_FROM_MAP, 0);
+        HWND dialog = WaitFor(kMapDialog);
+        if (!dialog || !Answers(dialog)) return false;
+        HWND map = GetDlgItem(dialog, IDC_MAP_VIEW);
+        RECT client = {};
+        GetClientRect(map, &client);
+        const int x = client.right > 0 ? static_cast<int>(random() % client.right) : 0;
+        const int y = client.bottom > 0 ? static_cast<int>(random() % client.bottom) : 0;
+        const int notches = static_cast<int>(random() % 5);
+        const int button = random() % 2 ? IDOK : IDCANCEL;
+        what += ": " + std::to_string(notches) + " wheel notches and a click at " + std::to_string(x) + " " +
+                std::to_string(y) + ", " + (button == IDOK ? "OK" : "Cancel");
+        POINT screen = {x, y};
+        ClientToScreen(map, &screen);
+        DWORD_PTR result = 0;
+        for (int i = 0; i < notches; ++i) {
+            SendMessageTimeoutA(map, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(screen.x, screen.y),
+                                SMTO_ABORTIFHUNG, limit_ms_, &result);
+        }
+        // Sent, not posted, so that they arrive in this order.
+        const UINT sends[][2] = {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}};
+        for (const auto& m : sends) {
+            if (!SendMessageTimeoutA(map, m[0], m[1], MAKELPARAM(x, y), SMTO_ABORTIFHUNG, limit_ms_, &result)) {
+                return Fail("the click on the map was not handled within the limit");
+            }
+        }
+        SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0, SMTO_ABORTIFHUNG, limit_ms_, &result);
+        if (IsWindow(dialog) && IsWindowVisible(dialog)) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        if (!WaitGone(dialog, kMapDialog) || !Answers(main_)) return false;
+        if (HWND message = Find(nullptr)) {
+            PostMessageA(message, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            if (!WaitGone(message, "the message after the import")) return false;
+        }
+        return Settled();
     }
 
     // The station search: a random country, a random station of it, OK or

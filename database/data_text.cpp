@@ -137,3 +137,9 @@ std::string PadWithBlanks(std::string_view text, std::size_t width) {
     if (out.size() < width) out.append(width - out.size(), ' ');
     return out;
 }
+
+std::string_view TrimmedColumn(std::string_view text) {
+    text = TrimTrailingBlanks(CutAtNul(text));
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    return text;
+}

@@ -24,12 +24,6 @@ using namespace db_layout;
 
 constexpr std::size_t kMaxUnwrittenShown = 5;
 
-std::string_view Trimmed(std::string_view text) {
-    text = TrimTrailingBlanks(CutAtNul(text));
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    return text;
-}
-
 // A folder or file name that is the same on every system: letters, digits,
 // '-' and '_', and none of the device names Windows reserves.
 bool UsableName(std::string_view name) {
@@ -188,8 +182,8 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
     for (std::size_t i = 0; i < precip.count; ++i) {
         if (progress) progress(static_cast<std::int64_t>(i), static_cast<std::int64_t>(precip.count));
         const char* record = precip.Record(i);
-        const std::string_view number = Trimmed(std::string_view(record + kNumberOffset, kNumberWidth));
-        const std::string_view code = Trimmed(std::string_view(record + kCodeOffset, kCountryCodeWidth));
+        const std::string_view number = TrimmedColumn(std::string_view(record + kNumberOffset, kNumberWidth));
+        const std::string_view code = TrimmedColumn(std::string_view(record + kCodeOffset, kCountryCodeWidth));
         if (pairs[i] < 0) {
             skip(AtlasSkip::no_temperature);
             continue;
@@ -222,7 +216,7 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
         const StationRecord& r = station.record;
         drawn.push_back(DrawnStation{std::string(code),
                                      std::string(TrimTrailingBlanks(CutAtNul(std::string_view(r.country_name, sizeof r.country_name)))),
-                                     std::string(Trimmed(std::string_view(r.station_name, sizeof r.station_name))),
+                                     std::string(TrimmedColumn(std::string_view(r.station_name, sizeof r.station_name))),
                                      std::string(number), ClassCode(r), place_of[i]});
     }
     if (progress) progress(static_cast<std::int64_t>(precip.count), static_cast<std::int64_t>(precip.count));

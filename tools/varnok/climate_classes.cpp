@@ -9,12 +9,6 @@ namespace {
 
 using namespace db_layout;
 
-std::string Trimmed(std::string_view text) {
-    text = TrimTrailingBlanks(CutAtNul(text));
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    return std::string(text);
-}
-
 // What the classes need of one data file: each record's header (the part
 // the pairing reads) and its mean block as the import reads it. The file
 // holds January first for every station, so no hemisphere is needed.
@@ -129,8 +123,9 @@ DatabaseClasses ClassifyDatabase(const std::string& db_dir) {
             last_code = code;
         }
         result.stations.push_back(StationClass{
-            Trimmed(std::string_view(header + kNumberOffset, kNumberWidth)),
-            Trimmed(std::string_view(header + kNameOffset, kNameWidth)), country ? Trimmed(country->name) : Trimmed(code),
+            std::string(TrimmedColumn(std::string_view(header + kNumberOffset, kNumberWidth))),
+            std::string(TrimmedColumn(std::string_view(header + kNameOffset, kNameWidth))),
+            std::string(TrimmedColumn(country ? std::string_view(country->name) : code)),
             ClassOfMeans(precip.means[i].month, temp.means[static_cast<std::size_t>(pairs[i])].month)});
     }
     return result;

@@ -54,12 +54,12 @@ std::string DataFilePath(const std::string& db_dir, DataFile file) { return Data
 std::string DatabaseFilePath(const std::string& db_dir, const char* name) {
     std::string plain = JoinPath(db_dir, name);
     std::error_code ec;
-    if (fs::exists(plain, ec)) return plain;
+    if (fs::exists(fs::u8path(plain), ec)) return plain;
     // Sorted, so that of several spellings the same one wins every time.
     std::string best;
-    for (fs::directory_iterator it(db_dir.empty() ? "." : db_dir, ec), end; !ec && it != end;
+    for (fs::directory_iterator it(fs::u8path(db_dir.empty() ? "." : db_dir), ec), end; !ec && it != end;
          it.increment(ec)) {
-        std::string entry = it->path().filename().string();
+        std::string entry = it->path().filename().u8string();
         if (SameNameIgnoringCase(entry, name) && (best.empty() || entry < best)) best = entry;
     }
     return best.empty() ? plain : JoinPath(db_dir, best);
@@ -69,7 +69,7 @@ DatabaseCheck CheckDatabaseFiles(const std::string& db_dir) {
     const DataFile order[] = {DataFile::country, DataFile::precip, DataFile::temp};
     for (DataFile file : order) {
         std::error_code ec;
-        if (fs::exists(DataFilePath(db_dir, file), ec)) continue;
+        if (fs::exists(fs::u8path(DataFilePath(db_dir, file)), ec)) continue;
         DatabaseCheck check;
         check.ok = false;
         check.message.text = std::string("Error: Datafile '") + DataFileName(file) + "' could not be found!";

@@ -47,7 +47,11 @@ std::int64_t StationGrid::Nearest(const MapArea& area, const MapView& view, MapP
                 // The pixel its dot is drawn at.
                 const MapPoint exact = ProjectPosition(area, view, positions_[i]);
                 const MapPoint p{double(RoundPixel(exact.x)), double(RoundPixel(exact.y))};
-                const double d2 = (p.x - pixel.x) * (p.x - pixel.x) + (p.y - pixel.y) * (p.y - pixel.y);
+                // Stored through memory, so that the i686 build's x87 registers,
+                // which hold more digits than a double, cannot make two equal
+                // distances differ: a tie must go to the first station.
+                volatile double stored = (p.x - pixel.x) * (p.x - pixel.x) + (p.y - pixel.y) * (p.y - pixel.y);
+                const double d2 = stored;
                 if (d2 < best_d2 || (d2 == best_d2 && (best < 0 || i < best))) {
                     best = i;
                     best_d2 = d2;

@@ -101,7 +101,7 @@ def main():
         put(corpus("database"), f"piece_{n}",
             struct.pack("<HH", len(country), len(precip_part)) + struct.pack("<I", 0) + country + precip_part + temp_part)
 
-    with open(os.path.join(DB, "normals.csv"), "rb") as f:
+    with open(os.path.join(DB, "station-normals.csv"), "rb") as f:
         lines = f.read().split(b"\n")
     put(corpus("normals_table"), "head", b"\n".join(lines[:6]) + b"\n")
     put(corpus("normals_table"), "header_only", lines[0] + b"\n")

@@ -4,7 +4,11 @@
 ; Program Files\Varnok 32, a Start menu shortcut that starts the program in
 ; its folder (it reads its database from there), the .cli association and
 ; an uninstaller listed under Add/Remove Programs. /S installs silently,
-; /D=DIR installs elsewhere; the uninstaller takes /S too.
+; /D=DIR installs elsewhere; the uninstaller takes /S too. A second run
+; finds the first installation (InstallDirRegKey) and updates it. A folder
+; that holds files of something else is refused: the uninstaller deletes
+; the installed names (README.txt, LICENSE.txt, ...) and would take
+; another program's files with them.
 ; A file missing from SOURCE stops makensis with an error.
 
 !ifndef VERSION | SOURCE | OUTFILE
@@ -33,6 +37,8 @@ Unicode true
 !else
   InstallDir "$PROGRAMFILES\${PRODUCT}"
 !endif
+; A second run installs over the first, wherever that went.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
 ShowUninstDetails show
 
@@ -50,10 +56,11 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
 
 !define MUI_ICON "${__FILEDIR__}\..\resources\varnok.ico"
 !define MUI_UNICON "${__FILEDIR__}\..\resources\varnok.ico"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Varnok32.exe"
-!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
-!define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
+; The finish page starts nothing: what it started would run with the
+; installer's administrator rights (its file dialogs could then write
+; anywhere). The Start menu entry starts the program as the user.
 !insertmacro MUI_PAGE_LICENSE "${SOURCE}\LICENSE.txt"
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE CheckInstallFolder
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -90,8 +97,48 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
   ${EndIf}
 !macroend
 
+; Sets $0 to 1 when $INSTDIR may take the installation: it does not exist,
+; it is empty, or it holds an installation of Varnok 32 (its program and
+; uninstaller), whatever the user saved there since.
+Function InstallFolderFree
+  StrCpy $0 1
+  ${If} ${FileExists} "$INSTDIR\Varnok32.exe"
+  ${AndIf} ${FileExists} "$INSTDIR\uninstall.exe"
+    Return
+  ${EndIf}
+  FindFirst $1 $2 "$INSTDIR\*"
+  ${DoWhile} $2 != ""
+    ${If} $2 != "."
+    ${AndIf} $2 != ".."
+      StrCpy $0 0
+      ${Break}
+    ${EndIf}
+    FindNext $1 $2
+  ${Loop}
+  FindClose $1
+FunctionEnd
+
+!define FOLDER_TAKEN_TEXT "The folder $INSTDIR holds files that ${PRODUCT} did not install. \
+Choose an empty folder or a new one for ${PRODUCT}."
+
+; The directory page: a taken folder is refused and the page stays.
+Function CheckInstallFolder
+  Call InstallFolderFree
+  ${If} $0 != 1
+    MessageBox MB_ICONEXCLAMATION "${FOLDER_TAKEN_TEXT}"
+    Abort
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
   !insertmacro VARNOK_INIT
+  ; /D= (and a silent install) never reaches the directory page.
+  Call InstallFolderFree
+  ${If} $0 != 1
+    MessageBox MB_ICONSTOP "${FOLDER_TAKEN_TEXT}" /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
 FunctionEnd
 
 Function un.onInit

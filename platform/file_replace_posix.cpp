@@ -1,9 +1,25 @@
 #include "platform/file_replace.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <string>
+
+std::FILE* OpenFile(const char* path, const char* mode) {
+    return std::strchr(mode, 'x') ? CreateNewFile(path) : std::fopen(path, mode);
+}
+
+int RemoveFile(const char* path) { return std::remove(path); }
+
+std::FILE* CreateNewFile(const char* path) {
+    int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    std::FILE* file = fdopen(fd, "wb");
+    if (!file) close(fd);
+    return file;
+}
 
 int FlushFileToDisk(std::FILE* file) {
     if (std::fflush(file) != 0) return -1;
@@ -11,6 +27,12 @@ int FlushFileToDisk(std::FILE* file) {
 }
 
 int MoveFileOver(const char* from, const char* to) {
+    // The replaced file's permissions stay (the new one was made with the
+    // umask's): a file the user shared with the group stays shared.
+    struct stat old_file;
+    if (lstat(to, &old_file) == 0 && S_ISREG(old_file.st_mode) && chmod(from, old_file.st_mode & 07777) != 0) {
+        return -1;
+    }
     if (std::rename(from, to) != 0) return -1;
     // The new directory entry reaches the disk with the folder's own sync.
     std::string folder(to);

@@ -3,7 +3,9 @@
 #   dist/varnok32-VERSION-win32.zip    the portable zip
 #   dist/varnok32-VERSION-setup.exe    the installer (NSIS)
 # Both hold Varnok32.exe, varnok.exe, the station database, README.txt,
-# LICENSE.txt and DATA-SOURCES.txt. The zip's entries carry fixed
+# LICENSE.txt and DATA-SOURCES.txt; the zip holds them in one folder,
+# varnok32-VERSION/, so that unpacking it in a Downloads folder leaves one
+# folder there and nothing loose beside other downloads. The zip's entries carry fixed
 # timestamps (the commit's time, or SOURCE_DATE_EPOCH), so two builds of
 # the same commit give the same bytes.
 #
@@ -45,15 +47,19 @@ mkdir -p "$out"
 zip_file="$out/varnok32-$version-$suffix.zip"
 setup_file="$out/varnok32-$version-$setup_suffix.exe"
 epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 1767225600)}
-python3 - "$stage" "$zip_file" "$epoch" <<'PY'
+python3 - "$stage" "$zip_file" "$epoch" "varnok32-$version/" <<'PY'
 import os, sys, time, zipfile
-stage, target, epoch = sys.argv[1], sys.argv[2], int(sys.argv[3])
+stage, target, epoch, folder = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
 names = ["Varnok32.exe", "varnok.exe", "COUNTRY.DAT", "PRECIP.DAT", "TEMP.DAT", "WORLD.DAT",
          "README.txt", "LICENSE.txt", "DATA-SOURCES.txt"]
 stamp = time.gmtime(max(epoch, 315532800))[:6]  # zip times start in 1980
 with zipfile.ZipFile(target + ".tmp", "w") as archive:
+    info = zipfile.ZipInfo(folder, date_time=stamp)
+    info.create_system = 0
+    info.external_attr = 0x10           # MS-DOS directory
+    archive.writestr(info, b"")
     for name in names:
-        info = zipfile.ZipInfo(name, date_time=stamp)
+        info = zipfile.ZipInfo(folder + name, date_time=stamp)
         info.compress_type = zipfile.ZIP_DEFLATED
         info.create_system = 0          # MS-DOS attributes
         info.external_attr = 0x20       # archive bit, no Unix mode

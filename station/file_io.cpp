@@ -1,5 +1,7 @@
 #include "station/file_io.h"
 
+#include <cerrno>
+
 #include "platform/file_replace.h"
 
 namespace {
@@ -12,22 +14,24 @@ std::size_t StdWrite(const void* buffer, std::size_t size, std::FILE* file) {
     return std::fwrite(buffer, 1, size, file);
 }
 
-int StdRemove(const char* path) { return std::remove(path); }
-
-const FileOps default_ops = {&std::fopen, &StdRead,  &StdWrite,       &std::fclose, &std::fseek,
-                             &std::ftell, &FlushFileToDisk, &MoveFileOver, &StdRemove};
+const FileOps default_ops = {&OpenFile,   &StdRead,        &StdWrite,     &std::fclose, &std::fseek,
+                             &std::ftell, &FlushFileToDisk, &MoveFileOver, &RemoveFile};
 const FileOps* current_ops = &default_ops;
 
-// A name in the target's folder that no file has yet: the target's name
-// with ".~N.tmp" appended. Empty when a hundred such names are taken.
-std::string FreeTemporaryName(const FileOps& ops, const std::string& path) {
+// Creates a new file in the target's folder, the target's name with
+// ".~N.tmp" appended, and opens it for writing. The creation is exclusive
+// ("wxb"), so a file of that name, or a link planted there (dangling or
+// not), is never opened: the next N is tried. nullptr when the folder
+// refuses a new file or a hundred such names are taken.
+std::FILE* CreateTemporaryBeside(const FileOps& ops, const std::string& path, std::string& temporary) {
     for (int n = 1; n <= 100; ++n) {
-        std::string candidate = path + ".~" + std::to_string(n) + ".tmp";
-        std::FILE* existing = ops.open(candidate.c_str(), "rb");
-        if (!existing) return candidate;
-        ops.close(existing);
+        temporary = path + ".~" + std::to_string(n) + ".tmp";
+        errno = 0;
+        std::FILE* file = ops.open(temporary.c_str(), "wxb");
+        if (file) return file;
+        if (errno != EEXIST) break;  // not taken, so not creatable at all
     }
-    return std::string();
+    return nullptr;
 }
 
 // A target that exists must be writable now, as the direct write needed;
@@ -51,9 +55,8 @@ void SetFileOps(const FileOps* ops) { current_ops = ops ? ops : &default_ops; }
 SaveStatus SaveFileReplacing(const std::string& path, const SaveWriter& write) {
     const FileOps& ops = CurrentFileOps();
     if (!TargetWritable(ops, path)) return SaveStatus::cannot_create;
-    const std::string temporary = FreeTemporaryName(ops, path);
-    if (temporary.empty()) return SaveStatus::cannot_create;
-    std::FILE* file = ops.open(temporary.c_str(), "wb");
+    std::string temporary;
+    std::FILE* file = CreateTemporaryBeside(ops, path, temporary);
     if (!file) return SaveStatus::cannot_create;
     bool written = write(ops, file);
     // The flush to the disk comes before the close, so a full disk shows

@@ -8,7 +8,10 @@
 #include <functional>
 #include <string>
 
+// Paths are UTF-8.
 struct FileOps {
+    // As std::fopen; "wxb" creates a new file exclusively (never an existing
+    // one, never through a link).
     std::FILE* (*open)(const char* path, const char* mode);
     std::size_t (*read)(void* buffer, std::size_t size, std::FILE* file);
     std::size_t (*write)(const void* buffer, std::size_t size, std::FILE* file);
@@ -20,8 +23,9 @@ struct FileOps {
     // Pushes the buffered bytes to the disk itself (not only to the system's
     // cache); 0 on success.
     int (*flush)(std::FILE* file);
-    // Moves `from` over `to` in one step, replacing a file of that name and
-    // returning only when the move is on the disk; 0 on success.
+    // Moves `from` over `to` in one step, replacing a file of that name
+    // (whose attributes and permissions stay) and returning only when the
+    // move is on the disk; 0 on success.
     int (*move_over)(const char* from, const char* to);
     int (*remove)(const char* path);  // 0 on success
 };

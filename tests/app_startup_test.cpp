@@ -39,35 +39,70 @@ struct DatabaseFolderTest : ::testing::Test {
     fs::path saved = fs::current_path();
 
     void TearDown() override { fs::current_path(saved); }
-    std::string Choose(const std::string& exe) {
+    std::string Choose(const std::string& exe, bool station_file_given = false) {
         fs::current_path(start.path());
-        return ChooseDatabaseFolder(exe);
+        return ChooseDatabaseFolder(exe, station_file_given);
     }
     std::string Exe() const { return program.File("Varnok32.exe"); }
+    static void PutDatabase(const ScratchDir& dir, const char* country = "COUNTRY.DAT") {
+        for (const char* name : {country, "PRECIP.DAT", "TEMP.DAT"}) WriteText(dir.File(name), "x");
+    }
+    std::string StartFolder() const {
+        fs::current_path(start.path());
+        return fs::current_path().u8string() + static_cast<char>(fs::path::preferred_separator);
+    }
 };
 
-TEST_F(DatabaseFolderTest, TheWorkingFolderWinsWhenItHoldsCountryDat) {
+TEST_F(DatabaseFolderTest, TheWorkingFolderWinsWhenItHoldsTheDatabase) {
     for (const char* name : {"COUNTRY.DAT", "country.dat"}) {
-        WriteText(start.File(name), "x");
-        WriteText(program.File("COUNTRY.DAT"), "x");
-        EXPECT_EQ(Choose(Exe()), "") << name;
+        PutDatabase(start, name);
+        PutDatabase(program);
+        // Absolute: a file dialog that changes the working folder does not move it.
+        EXPECT_EQ(Choose(Exe()), StartFolder()) << name;
         fs::remove(start.File(name));
     }
 }
 
 TEST_F(DatabaseFolderTest, OtherwiseTheExecutablesFolder) {
     // A station file double-clicked in another folder: the program starts there.
-    WriteText(program.File("Country.Dat"), "x");
+    PutDatabase(program, "Country.Dat");
     EXPECT_EQ(Choose(Exe()), program.path() + "/");
-    // Only COUNTRY.DAT decides; the start-up check then names what is missing.
+    // A folder counts only with all three files.
+    WriteText(start.File("COUNTRY.DAT"), "x");
     WriteText(start.File("TEMP.DAT"), "x");
     EXPECT_EQ(Choose(Exe()), program.path() + "/");
 }
 
+TEST_F(DatabaseFolderTest, WithAStationFileOnlyTheExecutablesFolder) {
+    // A COUNTRY.DAT planted beside a double-clicked station file is not read.
+    PutDatabase(start);
+    PutDatabase(program);
+    EXPECT_EQ(Choose(Exe(), true), program.path() + "/");
+    // Even when the executable's folder lacks a file: the start-up check names it there.
+    fs::remove(program.File("TEMP.DAT"));
+    EXPECT_EQ(Choose(Exe(), true), program.path() + "/");
+}
+
 TEST_F(DatabaseFolderTest, NeitherHoldsItTheWorkingFolderStays) {
-    EXPECT_EQ(Choose(Exe()), "");
-    EXPECT_EQ(Choose(""), "");
-    EXPECT_EQ(Choose("Varnok32.exe"), "");
+    WriteText(program.File("COUNTRY.DAT"), "x");
+    EXPECT_EQ(Choose(Exe()), StartFolder());
+    EXPECT_EQ(Choose(""), StartFolder());
+    EXPECT_EQ(Choose("Varnok32.exe"), StartFolder());
+}
+
+TEST(DatabaseFolder, StartNamesLieInTheGivenFolder) {
+    const struct {
+        const char* name;
+        const char* folder;
+        const char* placed;
+    } cases[] = {
+        {"Own station.cli", "C:\\Users\\Ann\\Documents", "C:\\Users\\Ann\\Documents\\Own station.cli"},
+        {"Climate station.emf", "C:\\Users\\Ann\\Documents\\", "C:\\Users\\Ann\\Documents\\Climate station.emf"},
+        {"Own station.cli", "", "Own station.cli"},
+        {"D:\\Data\\Own station.cli", "C:\\Docs", "D:\\Data\\Own station.cli"},
+        {"D:x.cli", "C:\\Docs", "D:x.cli"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PlaceInFolder(c.name, c.folder), c.placed) << c.name;
 }
 
 TEST(StationFileArgument, OnlyASingleArgumentIsAStationFile) {

@@ -521,3 +521,26 @@ TEST(manual_entry, annual_values_agree_with_update_derived_values_beyond_the_flo
     dialog.Ok();
     EXPECT_TRUE(std::isinf(station.annual_precip_mm));
 }
+
+namespace {
+
+// A character that a station text cannot hold is named in the message,
+// with its code point, beyond the Basic Multilingual Plane too.
+TEST(manual_entry, a_refused_character_is_named) {
+    const struct {
+        const char* character;
+        unsigned code_point;
+        const char* named;
+    } cases[] = {
+        {"\xC5\x81", 0x141, "\"\xC5\x81\" (U+0141)"},
+        {"\xE6\x9D\xB1", 0x6771, "\"\xE6\x9D\xB1\" (U+6771)"},
+        {"\xF0\x9F\x8C\xA7", 0x1F327, "\"\xF0\x9F\x8C\xA7\" (U+1F327)"},
+    };
+    for (const auto& c : cases) {
+        const std::string text = RefusedCharacterText(c.character, c.code_point);
+        EXPECT_NE(text.find(c.named), std::string::npos) << text;
+        EXPECT_NE(text.find("Nothing was stored"), std::string::npos) << text;
+    }
+}
+
+}  // namespace

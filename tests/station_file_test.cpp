@@ -9,6 +9,13 @@
 #include <filesystem>
 
 #include "station/file_io.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 #include "tests/test_support.h"
 
 namespace {
@@ -248,5 +255,53 @@ TEST_F(AtomicSave, AWriterCallbackSavesAnyContent) {
     EXPECT_EQ(ReadBytes(target), (std::vector<std::uint8_t>{'E', 'M', 'F', '!'}));
     EXPECT_EQ(FolderContents(dir.path()), std::vector<std::string>{"picture.emf"});
 }
+
+#ifndef _WIN32
+// The temporary file is created exclusively: a link planted under its name
+// (to a file of the user's, or dangling) is never written through; the
+// replaced file keeps its permissions.
+TEST_F(AtomicSave, APlantedLinkIsNeverFollowedAndPermissionsStay) {
+    ScratchDir dir;
+    const std::string target = dir.File("station.cli");
+    const std::string victim = dir.File("victim.txt");
+    WriteBytes(victim, {'m', 'i', 'n', 'e'});
+    WriteBytes(target, {'o', 'l', 'd'});
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    ASSERT_EQ(symlink(victim.c_str(), (target + ".~1.tmp").c_str()), 0);
+    ASSERT_EQ(symlink(dir.File("nothing").c_str(), (target + ".~2.tmp").c_str()), 0);
+    ASSERT_EQ(WriteStationFile(target, SampleRecord()), StationFileResult::ok);
+    EXPECT_EQ(ReadBytes(victim), (std::vector<std::uint8_t>{'m', 'i', 'n', 'e'}));
+    EXPECT_EQ(ReadBytes(target).size(), kRecordSize);
+    struct stat info;
+    ASSERT_EQ(lstat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(FolderContents(dir.path()),
+              (std::vector<std::string>{"station.cli", "station.cli.~1.tmp", "station.cli.~2.tmp", "victim.txt"}));
+}
+#endif
+
+#ifdef _WIN32
+// Paths are UTF-8 whatever the ANSI code page; a replaced file keeps its
+// attributes (ReplaceFileW).
+TEST_F(AtomicSave, AnyScriptInThePathAndTheOldAttributesStay) {
+    ScratchDir dir;
+    const std::string target = dir.File("\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\xA9 \xE6\x9D\xB1\xE4\xBA\xAC.cli");
+    ASSERT_EQ(WriteStationFile(target, SampleRecord()), StationFileResult::ok);
+    StationRecord read;
+    ASSERT_EQ(ReadStationFile(target, read), StationFileResult::ok);
+    std::wstring wide(MAX_PATH, L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, target.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1));
+    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_EQ(WriteStationFile(target, SampleRecord()), StationFileResult::ok);
+    // Wine's ReplaceFileW does not carry the attributes over (Windows does).
+    const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    if (!wine) {
+        EXPECT_TRUE(GetFileAttributesW(wide.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    }
+    const std::filesystem::directory_iterator entries(dir.path());
+    EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
+}
+#endif
 
 }  // namespace

@@ -330,3 +330,13 @@ void ApplyManualEntry(const ManualEntryForm& form, StationData& station) {
         if (CheckedIn(form, IDC_FROST_BAR + i)) r.frost_flags[i] = 1;
     }
 }
+
+const char kRefusedCharacterCaption[] = "Varnok 32";
+
+std::string RefusedCharacterText(const std::string& character, unsigned code_point) {
+    char number[16];
+    std::snprintf(number, sizeof number, "U+%04X", code_point);
+    return "The character \"" + character + "\" (" + number +
+           ") cannot be stored: station data hold only the characters of Windows-1252 "
+           "(Western European). Nothing was stored; please replace it.";
+}

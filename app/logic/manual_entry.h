@@ -59,6 +59,12 @@ ManualEntryForm MonthHeads(bool southern);
 // parse read as 0, numbers beyond a field's range are clamped.
 void ApplyManualEntry(const ManualEntryForm& form, StationData& station);
 
+// A typed character that a station text (Windows-1252) cannot hold: OK
+// stores nothing and shows this message, naming the character (UTF-8) and
+// its code point, and the dialog stays open.
+std::string RefusedCharacterText(const std::string& character, unsigned code_point);
+extern const char kRefusedCharacterCaption[];
+
 // The parsing rules of the fields, shared with the tests.
 float ReadRealField(const std::string& text);
 std::int32_t ReadIntField(const std::string& text);

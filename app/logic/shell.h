@@ -10,6 +10,8 @@
 #include "diagram/print_page.h"
 #include "station/station_record.h"
 
+// Texts and paths are UTF-8; station texts (Windows-1252) reach the shell
+// only inside the station record and the drawing.
 class Shell {
 public:
     virtual ~Shell() = default;

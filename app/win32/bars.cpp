@@ -6,6 +6,7 @@
 #include "app/logic/menu_help.h"
 #include "app/logic/toolbar_buttons.h"
 #include "app/logic/window_layout.h"
+#include "app/win32/text_conversion.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -28,23 +29,26 @@ const TBBUTTON* ToolbarTable() {
     return table;
 }
 
-void CopyButtonInfo(NMTOOLBARA& request, const ToolbarEntry* entry) {
+void CopyButtonInfo(NMTOOLBARW& request, const ToolbarEntry* entry) {
     request.tbButton = ToolbarTable()[entry - toolbar_buttons];
     // Within the buffer the toolbar gave, however small.
-    if (request.pszText && request.cchText > 0) lstrcpynA(request.pszText, kToolbarButtonText, request.cchText);
+    if (request.pszText && request.cchText > 0) {
+        lstrcpynW(request.pszText, WideFromUtf8(kToolbarButtonText).c_str(), request.cchText);
+    }
 }
 
 void ResetToolbar(HWND toolbar) {
-    while (SendMessageA(toolbar, TB_DELETEBUTTON, 0, 0)) {
+    while (SendMessageW(toolbar, TB_DELETEBUTTON, 0, 0)) {
     }
-    SendMessageA(toolbar, TB_ADDBUTTONSA, kToolbarEntryCount, reinterpret_cast<LPARAM>(ToolbarTable()));
+    SendMessageW(toolbar, TB_ADDBUTTONSW, kToolbarEntryCount, reinterpret_cast<LPARAM>(ToolbarTable()));
 }
 
 }  // namespace
 
 void CreateBars(ProgramContext& program) {
-    program.status_bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP | CCS_BOTTOM,
-                                           kStatusDiagramMode, program.main_window, STATUSBAR_ID);
+    program.status_bar = CreateStatusWindowW(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP | CCS_BOTTOM,
+                                             WideFromUtf8(kStatusDiagramMode).c_str(), program.main_window,
+                                             STATUSBAR_ID);
     program.toolbar = CreateToolbarEx(
         program.main_window, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE | CCS_TOP,
         TOOLBAR_ID, kToolbarImageCount, program.instance, IDB_TOOLBAR, ToolbarTable(), kToolbarEntryCount, 24, 24, 24,
@@ -52,8 +56,8 @@ void CreateBars(ProgramContext& program) {
 }
 
 void LayoutBars(const ProgramContext& program) {
-    SendMessageA(program.toolbar, TB_AUTOSIZE, 0, 0);
-    SendMessageA(program.status_bar, WM_SIZE, 0, 0);
+    SendMessageW(program.toolbar, TB_AUTOSIZE, 0, 0);
+    SendMessageW(program.status_bar, WM_SIZE, 0, 0);
     // The main window does not clip its children: its background erase
     // after a size change can cover a bar that has just moved, so both
     // are drawn again.
@@ -66,19 +70,20 @@ LRESULT OnToolbarNotify(ProgramContext& program, WPARAM wparam, LPARAM lparam) {
     auto* header = reinterpret_cast<NMHDR*>(lparam);
     if (!header) return 0;
     HWND toolbar = GetDlgItem(program.main_window, TOOLBAR_ID);
-    if (wparam == TOOLBAR_ID) SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(32, 32));
+    if (wparam == TOOLBAR_ID) SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(32, 32));
     switch (header->code) {
-        case TTN_NEEDTEXTA: {
-            auto* info = reinterpret_cast<NMTTDISPINFOA*>(lparam);
+        // The main window is a Unicode window: the controls ask in UTF-16.
+        case TTN_NEEDTEXTW: {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lparam);
             info->hinst = program.instance;
-            info->lpszText = MAKEINTRESOURCEA(LOWORD(header->idFrom));
+            info->lpszText = MAKEINTRESOURCEW(LOWORD(header->idFrom));
             return 0;
         }
         case TBN_QUERYINSERT:
         case TBN_QUERYDELETE:
             return TRUE;
-        case TBN_GETBUTTONINFOA: {
-            auto* request = reinterpret_cast<NMTOOLBARA*>(lparam);
+        case TBN_GETBUTTONINFOW: {
+            auto* request = reinterpret_cast<NMTOOLBARW*>(lparam);
             const ToolbarEntry* entry = ToolbarEntryAt(request->iItem);
             if (!entry) return FALSE;
             CopyButtonInfo(*request, entry);
@@ -88,7 +93,8 @@ LRESULT OnToolbarNotify(ProgramContext& program, WPARAM wparam, LPARAM lparam) {
             ResetToolbar(toolbar);
             return 0;
         case TBN_CUSTHELP:
-            MessageBoxA(program.main_window, kToolbarHelpText, kToolbarHelpCaption, MB_OK | MB_ICONINFORMATION);
+            MessageBoxW(program.main_window, WideFromUtf8(kToolbarHelpText).c_str(),
+                        WideFromUtf8(kToolbarHelpCaption).c_str(), MB_OK | MB_ICONINFORMATION);
             return 0;
         default:
             return 0;
@@ -99,7 +105,7 @@ void OnMenuSelect(const ProgramContext& program, WPARAM wparam, LPARAM lparam) {
     if (ClassifyMenuSelect(static_cast<std::uint32_t>(wparam), lparam == 0) == MenuSelection::no_help) {
         // MenuHelp has no text for a submenu title and would leave the help
         // of the item highlighted before on show: back to the mode text.
-        SendMessageA(program.status_bar, SB_SIMPLE, FALSE, 0);
+        SendMessageW(program.status_bar, SB_SIMPLE, FALSE, 0);
         return;
     }
     // Base 0: the help text of a command is the string with its identifier.
@@ -108,10 +114,10 @@ void OnMenuSelect(const ProgramContext& program, WPARAM wparam, LPARAM lparam) {
     // In simple mode the status bar reports the help text as part 0; set it
     // again as the simple text without drawing flags. A text that would not
     // fit the buffer is left as MenuHelp set it.
-    char text[128];
-    LRESULT length = SendMessageA(program.status_bar, SB_GETTEXTLENGTHA, 0, 0);
-    if (LOWORD(length) >= sizeof text) return;
-    text[0] = '\0';
-    SendMessageA(program.status_bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-    SendMessageA(program.status_bar, SB_SETTEXTA, 255, reinterpret_cast<LPARAM>(text));
+    wchar_t text[128];
+    LRESULT length = SendMessageW(program.status_bar, SB_GETTEXTLENGTHW, 0, 0);
+    if (LOWORD(length) >= sizeof text / sizeof text[0]) return;
+    text[0] = L'\0';
+    SendMessageW(program.status_bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageW(program.status_bar, SB_SETTEXTW, 255, reinterpret_cast<LPARAM>(text));
 }

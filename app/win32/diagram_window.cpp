@@ -2,11 +2,12 @@
 
 #include "app/logic/commands.h"
 #include "app/logic/window_layout.h"
+#include "app/win32/text_conversion.h"
 #include "app/win32/win32_shell.h"
 #include "diagram/diagram_drawing.h"
 #include "resources/resource_ids.h"
 
-const char kDiagramWindowClass[] = "ChildWindow";
+const wchar_t kDiagramWindowClass[] = L"ChildWindow";
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr int kPresentationMenuIndex = 2;
 void OnSize(ProgramContext& program) {
     MeasureDiagramRect(program);
     const DrawArea& rect = program.state.diagram_rect;
-    SetWindowTextA(program.main_window, SizeCaption(rect.right, rect.bottom).c_str());
+    SetWindowTextW(program.main_window, WideFromUtf8(SizeCaption(rect.right, rect.bottom)).c_str());
 }
 
 void OnPaint(ProgramContext& program, HWND window) {
@@ -53,11 +54,11 @@ LRESULT CALLBACK DiagramWindowProc(HWND window, UINT message, WPARAM wparam, LPA
         case WM_PAINT: OnPaint(program, window); return 0;
         case WM_LBUTTONDOWN: OnLeftClick(program, lparam); return 0;
         case WM_RBUTTONDOWN: OnRightClick(program, window, lparam); return 0;
-        default: return DefWindowProcA(window, message, wparam, lparam);
+        default: return DefWindowProcW(window, message, wparam, lparam);
     }
 }
 
 void CreateDiagramWindow(const ProgramContext& program) {
-    CreateWindowExA(0, kDiagramWindowClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, program.main_window,
+    CreateWindowExW(0, kDiagramWindowClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, program.main_window,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(DIAGRAM_WINDOW_ID)), program.instance, nullptr);
 }

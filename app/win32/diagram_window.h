@@ -8,7 +8,7 @@
 
 #include "app/win32/program_context.h"
 
-extern const char kDiagramWindowClass[];  // "ChildWindow"
+extern const wchar_t kDiagramWindowClass[];  // "ChildWindow"
 
 LRESULT CALLBACK DiagramWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 

@@ -28,21 +28,13 @@ HBRUSH CountedCreatePatternBrush(HBITMAP pattern) { return Counted(CreatePattern
 
 HBRUSH CountedCreateSolidBrush(COLORREF colour) { return Counted(CreateSolidBrush(colour)); }
 
-// Made through the wide call from a zero-filled LOGFONTW: the narrow call
-// leaves the face name's characters after its end undefined (Wine converts
-// only up to the end), and a metafile records all 32 of them.
-HFONT CountedCreateFont(const LOGFONTA& font) {
-    LOGFONTW wide = {};
-    static_assert(offsetof(LOGFONTA, lfFaceName) == offsetof(LOGFONTW, lfFaceName), "LOGFONT layouts");
-    std::memcpy(&wide, &font, offsetof(LOGFONTA, lfFaceName));
-    int length = 0;
-    while (length < LF_FACESIZE - 1 && font.lfFaceName[length] != '\0') ++length;
-    if (length > 0) MultiByteToWideChar(CP_ACP, 0, font.lfFaceName, length, wide.lfFaceName, LF_FACESIZE - 1);
-    return Counted(CreateFontIndirectW(&wide));
-}
+// Made through the wide call from a zero-filled LOGFONTW (ToLogFont): a
+// metafile records all 32 characters of the face name, and they are zeros
+// after its end.
+HFONT CountedCreateFont(const LOGFONTW& font) { return Counted(CreateFontIndirectW(&font)); }
 
 HBITMAP CountedLoadBitmap(HINSTANCE instance, int resource_id) {
-    return Counted(LoadBitmapA(instance, MAKEINTRESOURCEA(resource_id)));
+    return Counted(LoadBitmapW(instance, MAKEINTRESOURCEW(resource_id)));
 }
 
 HBITMAP CountedCreateDibSection(HDC dc, const BITMAPINFO& info, void** bits) {

@@ -13,7 +13,7 @@ HPEN CountedCreatePen(int style, int width, COLORREF colour);
 HPEN CountedExtCreatePen(DWORD style, DWORD width, const LOGBRUSH& brush, DWORD dash_count, const DWORD* dashes);
 HBRUSH CountedCreatePatternBrush(HBITMAP pattern);
 HBRUSH CountedCreateSolidBrush(COLORREF colour);
-HFONT CountedCreateFont(const LOGFONTA& font);  // the face name zero-padded to its 32 characters
+HFONT CountedCreateFont(const LOGFONTW& font);  // the face name zero-padded to its 32 characters
 HBITMAP CountedLoadBitmap(HINSTANCE instance, int resource_id);
 HBITMAP CountedCreateDibSection(HDC dc, const BITMAPINFO& info, void** bits);
 // Deletes an object made by one of the functions above; null is ignored.

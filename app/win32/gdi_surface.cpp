@@ -1,6 +1,7 @@
 #include "app/win32/gdi_surface.h"
 
 #include "app/win32/gdi_objects.h"
+#include "app/win32/text_conversion.h"
 
 #include "diagram/line_clip.h"
 
@@ -9,8 +10,8 @@
 #include <cstring>
 #include <vector>
 
-LOGFONTA ToLogFont(const FontSpec& font) {
-    LOGFONTA lf = {};
+LOGFONTW ToLogFont(const FontSpec& font) {
+    LOGFONTW lf = {};
     lf.lfHeight = font.height;
     lf.lfWidth = font.width;
     lf.lfEscapement = font.escapement;
@@ -24,16 +25,19 @@ LOGFONTA ToLogFont(const FontSpec& font) {
     lf.lfClipPrecision = font.clip_precision;
     lf.lfQuality = font.quality;
     lf.lfPitchAndFamily = font.pitch_and_family;
-    static_assert(sizeof lf.lfFaceName == sizeof font.face_name, "face name sizes");
-    // Up to the first NUL, zeros after it: a metafile records the whole field.
-    for (std::size_t i = 0; i + 1 < sizeof lf.lfFaceName && font.face_name[i] != '\0'; ++i) {
-        lf.lfFaceName[i] = font.face_name[i];
-    }
+    // The face name is Windows-1252, as the program's other texts.
+    constexpr std::size_t kFaceChars = sizeof lf.lfFaceName / sizeof lf.lfFaceName[0];
+    static_assert(kFaceChars == sizeof font.face_name, "face name sizes");
+    const std::wstring face = WideFrom1252(font.face_name, static_cast<int>(strnlen(font.face_name, kFaceChars - 1)));
+    face.copy(lf.lfFaceName, kFaceChars - 1);  // zeros after it: a metafile records the whole field
     return lf;
 }
 
-FontSpec FromLogFont(const LOGFONTA& lf) {
-    FontSpec font;
+bool FromLogFont(const LOGFONTW& lf, FontSpec& font) {
+    std::string face, refused;
+    unsigned code_point = 0;
+    if (!Cp1252FromWide(lf.lfFaceName, face, refused, code_point)) return false;
+    font = FontSpec{};
     font.height = lf.lfHeight;
     font.width = lf.lfWidth;
     font.escapement = lf.lfEscapement;
@@ -47,10 +51,8 @@ FontSpec FromLogFont(const LOGFONTA& lf) {
     font.clip_precision = lf.lfClipPrecision;
     font.quality = lf.lfQuality;
     font.pitch_and_family = lf.lfPitchAndFamily;
-    for (std::size_t i = 0; i + 1 < sizeof font.face_name && lf.lfFaceName[i] != '\0'; ++i) {
-        font.face_name[i] = lf.lfFaceName[i];
-    }
-    return font;
+    face.copy(font.face_name, sizeof font.face_name - 1);
+    return true;
 }
 
 GdiSurface::GdiSurface(HDC dc, const GdiPens& pens)
@@ -278,20 +280,24 @@ void GdiSurface::SetTextAlign(TextAlign align) { ::SetTextAlign(dc_, static_cast
 
 void GdiSurface::SetTextColour(Colour colour) { SetTextColor(dc_, colour); }
 
+// The glyphs of code page 1252 whatever the system's ANSI code page: the
+// text is converted explicitly and drawn with the wide call.
 void GdiSurface::TextOut(int x, int y, std::string_view text) {
     if (text.empty()) return;  // nothing to see; a reader might show a box
     int length = text.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(text.size());
+    wide_text_ = WideFrom1252(text.data(), length);
+    const UINT count = static_cast<UINT>(wide_text_.size());
     if (picture_) {
         // Cut at the window, so the record's bounds stay inside it too.
         const RECT window = {0, 0, width_, height_};
-        ::ExtTextOutA(dc_, x, y, ETO_CLIPPED, &window, text.data(), static_cast<UINT>(length), nullptr);
+        ::ExtTextOutW(dc_, x, y, ETO_CLIPPED, &window, wide_text_.c_str(), count, nullptr);
         return;
     }
-    ::TextOutA(dc_, x, y, text.data(), length);
+    ::ExtTextOutW(dc_, x, y, 0, nullptr, wide_text_.c_str(), count, nullptr);
 }
 
 void GdiSurface::SelectFont(const FontSpec& font) {
-    LOGFONTA lf = ToLogFont(font);
+    LOGFONTW lf = ToLogFont(font);
     HFONT created = CountedCreateFont(lf);
     if (!created) return;
     HGDIOBJ previous = SelectObject(dc_, created);
@@ -304,7 +310,7 @@ void GdiSurface::SelectFont(const FontSpec& font) {
 }
 
 TextMetrics GdiSurface::MeasureText() {
-    TEXTMETRICA tm = {};
-    if (!GetTextMetricsA(dc_, &tm)) return {0, 0};
+    TEXTMETRICW tm = {};
+    if (!GetTextMetricsW(dc_, &tm)) return {0, 0};
     return {static_cast<int>(tm.tmAveCharWidth), static_cast<int>(tm.tmHeight + tm.tmExternalLeading)};
 }

@@ -8,6 +8,7 @@
 
 #include "app/win32/win32_api.h"
 
+#include <string>
 #include <vector>
 
 #include "diagram/draw_surface.h"
@@ -21,8 +22,10 @@ struct GdiPens {
     HPEN temp = nullptr;
 };
 
-LOGFONTA ToLogFont(const FontSpec& font);
-FontSpec FromLogFont(const LOGFONTA& font);
+LOGFONTW ToLogFont(const FontSpec& font);
+// False when the face name has a character that Windows-1252 cannot hold
+// (font is then unchanged).
+bool FromLogFont(const LOGFONTW& lf, FontSpec& font);
 
 class GdiSurface : public DrawSurface {
 public:
@@ -99,4 +102,5 @@ private:
     int width_ = 0;
     int height_ = 0;
     POINT position_ = {0, 0};  // the current position, kept when cutting
+    std::wstring wide_text_;  // the text being drawn, kept to spare an allocation per text
 };

@@ -6,11 +6,12 @@
 #include "app/win32/diagram_window.h"
 #include "app/win32/drawing_resources.h"
 #include "app/win32/gdi_objects.h"
+#include "app/win32/text_conversion.h"
 #include "app/win32/win32_shell.h"
 #include "database/data_files.h"
 #include "resources/resource_ids.h"
 
-const char kMainWindowClass[] = "CLIMATEWINDOW";
+const wchar_t kMainWindowClass[] = L"CLIMATEWINDOW";
 
 namespace {
 
@@ -19,8 +20,8 @@ void DescribeDisplayFontAndMeasure(ProgramContext& program) {
     program.state.drawing.display_font = StartupDisplayFont(GetDeviceCaps(dc, LOGPIXELSY));
     // The context's own font: these values stand until the first paint
     // measures the display font.
-    TEXTMETRICA tm = {};
-    GetTextMetricsA(dc, &tm);
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(dc, &tm);
     program.state.drawing.char_width = tm.tmAveCharWidth;
     program.state.drawing.line_height = tm.tmHeight + tm.tmExternalLeading;
     ReleaseDC(program.main_window, dc);
@@ -32,7 +33,8 @@ LRESULT OnCreate(ProgramContext& program, HWND window) {
     CreateDiagramWindow(program);
     DatabaseCheck check = CheckDatabaseFiles(program.database_folder);
     if (!check.ok) {
-        MessageBoxA(window, check.message.text.c_str(), check.message.caption.c_str(), MB_OK | MB_ICONHAND);
+        MessageBoxW(window, WideFromUtf8(check.message.text).c_str(), WideFromUtf8(check.message.caption).c_str(),
+                    MB_OK | MB_ICONHAND);
         program.start_failed = true;
         PostQuitMessage(-1);
         return -1;
@@ -42,7 +44,8 @@ LRESULT OnCreate(ProgramContext& program, HWND window) {
     DataFileStatus countries = LoadCountryTable(program.database_folder, program.country_table);
     if (countries != DataFileStatus::ok) {
         UserMessage problem = DataFileProblemMessage(DataFile::country, countries);
-        MessageBoxA(window, problem.text.c_str(), problem.caption.c_str(), MB_OK | MB_ICONINFORMATION);
+        MessageBoxW(window, WideFromUtf8(problem.text).c_str(), WideFromUtf8(problem.caption).c_str(),
+                    MB_OK | MB_ICONINFORMATION);
     }
     CreatePens(program);
     DescribeDisplayFontAndMeasure(program);
@@ -74,9 +77,15 @@ void OnCommand(ProgramContext& program, WPARAM wparam) {
     RunCommand(program.state, shell, command);
 }
 
+// The window is a Unicode window: WM_CHAR brings UTF-16, which the
+// matcher gets as its Windows-1252 byte (any other character as '?').
 void OnChar(ProgramContext& program, WPARAM wparam, LPARAM lparam) {
     bool repeated = (lparam & (1L << 30)) != 0;
-    if (program.state.memorial.OnChar(static_cast<std::uint8_t>(wparam & 0xFF), repeated)) {
+    std::string byte;
+    std::string refused;
+    unsigned code_point = 0;
+    if (!Cp1252FromWide(std::wstring(1, static_cast<wchar_t>(wparam)), byte, refused, code_point)) byte = "?";
+    if (program.state.memorial.OnChar(static_cast<std::uint8_t>(byte[0]), repeated)) {
         Win32Shell(program).ShowMemorial();
     }
 }
@@ -94,6 +103,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
         case WM_MENUSELECT: OnMenuSelect(program, wparam, lparam); return 0;
         case WM_CHAR: OnChar(program, wparam, lparam); return 0;
         case kGdiObjectCountMessage: return static_cast<LRESULT>(LiveGdiObjects());
-        default: return DefWindowProcA(window, message, wparam, lparam);
+        default: return DefWindowProcW(window, message, wparam, lparam);
     }
 }

@@ -5,6 +5,6 @@
 
 #include "app/win32/win32_api.h"
 
-extern const char kMainWindowClass[];  // "CLIMATEWINDOW"
+extern const wchar_t kMainWindowClass[];  // "CLIMATEWINDOW"
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

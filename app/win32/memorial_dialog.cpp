@@ -25,5 +25,5 @@ INT_PTR CALLBACK FarewellDialogProc(HWND dialog, UINT message, WPARAM wparam, LP
 }  // namespace
 
 void ShowMemorialDialog(HINSTANCE instance, HWND owner) {
-    DialogBoxParamA(instance, "FAREWELL", owner, FarewellDialogProc, 0);
+    DialogBoxParamW(instance, L"FAREWELL", owner, FarewellDialogProc, 0);
 }

@@ -2,12 +2,15 @@
 
 #include <cderr.h>  // PDERR_NODEFAULTPRN
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/logic/app_state.h"
+#include "app/logic/database_folder.h"
 #include "app/logic/picture_format.h"
 #include "app/win32/picture_output.h"
+#include "app/win32/text_conversion.h"
 #include "diagram/diagram_drawing.h"
 #include "station/file_io.h"
 
@@ -15,35 +18,40 @@ namespace {
 
 // Application name and picture name, each NUL-terminated, the second
 // followed by a further NUL.
-const char kMetafileDescription[] = "Varnok\0EMF File of Varnok\0";
-constexpr std::size_t kPathChars = 512;
+const wchar_t kMetafileDescription[] = L"Varnok\0EMF File of Varnok\0";
+// Room for a long path (the manifest declares the program long-path aware).
+constexpr std::size_t kPathChars = 32768;
 
-// The path of the last window-content save in this run; its dialog starts
-// from it.
-char window_content_name[kPathChars] = "Climate station.emf";
+// The path of the last window-content save in this run (UTF-8); its dialog
+// starts from it. The start name lies in the user's Documents folder.
+std::string window_content_name = "Climate station.emf";
 
 void Inform(const ProgramContext& program, const std::string& text, const char* caption) {
-    MessageBoxA(program.main_window, text.c_str(), caption, MB_ICONINFORMATION);
+    MessageBoxW(program.main_window, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(), MB_ICONINFORMATION);
 }
 
 // The type chosen in the dialog (1 metafile, 2 SVG, 3 PNG, 4 all files);
 // false after Cancel.
 bool AskWindowContentName(const ProgramContext& program, int& filter_index) {
-    char file_title[256] = {};
-    OPENFILENAMEA dialog = {};
+    window_content_name = PlaceInFolder(window_content_name, program.documents_folder);
+    std::vector<wchar_t> name(kPathChars, L'\0');
+    WideFromUtf8(window_content_name).copy(name.data(), name.size() - 1);
+    wchar_t file_title[256] = {};
+    OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = program.main_window;
     dialog.lpstrFilter =
-        "Windows enhanced metafiles (*.emf)\0*.emf\0Scalable vector graphics (*.svg)\0*.svg\0"
-        "Portable network graphics (*.png)\0*.png\0All Files (*.*)\0*.*\0";
+        L"Windows enhanced metafiles (*.emf)\0*.emf\0Scalable vector graphics (*.svg)\0*.svg\0"
+        L"Portable network graphics (*.png)\0*.png\0All Files (*.*)\0*.*\0";
     dialog.nFilterIndex = 1;
-    dialog.lpstrFile = window_content_name;
-    dialog.nMaxFile = kPathChars;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrFileTitle = file_title;
-    dialog.nMaxFileTitle = sizeof file_title;
-    dialog.lpstrTitle = "Save window content";
+    dialog.nMaxFileTitle = 256;
+    dialog.lpstrTitle = L"Save window content";
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&dialog)) return false;
+    if (!GetSaveFileNameW(&dialog)) return false;
+    window_content_name = Utf8FromWide(name.data());
     filter_index = static_cast<int>(dialog.nFilterIndex);
     return true;
 }
@@ -78,7 +86,7 @@ RECT FrameOfWindow(const RECT& client) {
 HENHMETAFILE RecordWindowContent(ProgramContext& program) {
     const RECT client = DiagramClientRect(program);
     const RECT frame = FrameOfWindow(client);
-    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, frame.right > 0 && frame.bottom > 0 ? &frame : nullptr,
+    HDC dc = CreateEnhMetaFileW(nullptr, nullptr, frame.right > 0 && frame.bottom > 0 ? &frame : nullptr,
                                 kMetafileDescription);
     if (!dc) return nullptr;
     {
@@ -96,10 +104,10 @@ HENHMETAFILE RecordWindowContent(ProgramContext& program) {
 // The printer the user chose, as a device context, or null. The dialog's
 // device mode and names are freed here: only the context is kept.
 HDC ChoosePrinter(const ProgramContext& program) {
-    PRINTDLGA dialog = {};
+    PRINTDLGW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
-    BOOL chosen = PrintDlgA(&dialog);
+    BOOL chosen = PrintDlgW(&dialog);
     if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
     if (chosen) return dialog.hDC;
@@ -107,7 +115,8 @@ HDC ChoosePrinter(const ProgramContext& program) {
     DWORD error = CommDlgExtendedError();
     if (error != 0 && error != PDERR_NODEFAULTPRN) {
         char text[96];
-        wsprintfA(text, "No printer can be used (print dialog error 0x%04lX).", static_cast<unsigned long>(error));
+        std::snprintf(text, sizeof text, "No printer can be used (print dialog error 0x%04lX).",
+                      static_cast<unsigned long>(error));
         Inform(program, text, "Print");
     }
     return nullptr;
@@ -131,10 +140,10 @@ int PageScale(ProgramContext& program, HDC printer, PageView view) {
 // One page between StartPage and EndPage; false when the printing system
 // refused a step (the document is then aborted).
 bool PrintOnePage(ProgramContext& program, HDC printer, PageView view) {
-    DOCINFOA document = {};
+    DOCINFOW document = {};
     document.cbSize = sizeof document;
-    document.lpszDocName = "Climate diagram";
-    if (StartDocA(printer, &document) <= 0) return false;
+    document.lpszDocName = L"Climate diagram";
+    if (StartDocW(printer, &document) <= 0) return false;
     if (StartPage(printer) <= 0) {
         AbortDoc(printer);
         return false;
@@ -154,7 +163,7 @@ bool PrintOnePage(ProgramContext& program, HDC printer, PageView view) {
 
 // The metafile is recorded in memory and written as a station file is, so
 // that a failed save leaves the file that was there as it was.
-bool WriteMetafile(HENHMETAFILE metafile, const char* path) {
+bool WriteMetafile(HENHMETAFILE metafile, const std::string& path) {
     UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
     if (size == 0) return false;
     std::vector<BYTE> bytes(size);

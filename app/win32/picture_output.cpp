@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/win32/gdi_surface.h"
+#include "app/win32/text_conversion.h"
 #include "diagram/diagram_drawing.h"
 #include "diagram/print_page.h"
 #include "diagram/svg_surface.h"
@@ -25,7 +26,7 @@ constexpr double kPngDotsPerInch = 96.0 * kPngScale;
 void ReportFailure(const ProgramContext& program, const std::string& path, const char* reason) {
     std::string text = "The window content could not be saved to '" + path + "'";
     text += reason ? std::string(": ") + reason + "." : ".";
-    MessageBoxA(program.main_window, text.c_str(), kCaption, MB_ICONINFORMATION);
+    MessageBoxW(program.main_window, WideFromUtf8(text).c_str(), WideFromUtf8(kCaption).c_str(), MB_ICONINFORMATION);
 }
 
 struct ClientSize {

@@ -19,8 +19,11 @@ struct ProgramContext {
     HWND status_bar = nullptr;
     bool start_failed = false;  // a data file was missing at start
     // The folder of COUNTRY.DAT, PRECIP.DAT and TEMP.DAT, chosen at start-up
-    // ("" = the working folder).
+    // (absolute, UTF-8).
     std::string database_folder;
+    // The user's Documents folder (UTF-8; "" where there is none): the start
+    // names of the file dialogs lie there.
+    std::string documents_folder;
 
     // The current station, presentation settings and metrics (the menu marks
     // are computed from them).

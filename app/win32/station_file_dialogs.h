@@ -7,7 +7,7 @@
 
 enum class StationFileDialog { open, save };
 
-// Shows the open or save dialog owned by `owner`, proposing `path` (at most
-// 511 characters of it). On OK the chosen full path replaces `path` and
+// Shows the open or save dialog owned by `owner`, proposing `path` (UTF-8,
+// as long as a long path). On OK the chosen full path replaces `path` and
 // the result is true. The working directory is left as it was.
 bool AskStationFileName(HWND owner, StationFileDialog kind, std::string& path);

@@ -4,6 +4,7 @@
 
 #include "app/logic/map_dialog.h"
 #include "app/win32/gdi_objects.h"
+#include "app/win32/text_conversion.h"
 #include "resources/dialog_ids.h"
 
 const char kMapFirstPaintProperty[] = "VarnokMapFirstPaintUs";
@@ -60,7 +61,8 @@ MapArea AreaOf(HWND view) {
 MapPoint PointOf(LPARAM lparam) { return {double(GET_X_LPARAM(lparam)), double(GET_Y_LPARAM(lparam))}; }
 
 void ShowStatus(MapWindow& w) {
-    SetDlgItemTextA(w.dialog, IDC_MAP_STATUS, MapStatusText(w.map, w.state).c_str());
+    // Station names and countries: Windows-1252, whatever the ANSI code page.
+    SetDlgItemTextW(w.dialog, IDC_MAP_STATUS, WideFrom1252(MapStatusText(w.map, w.state)).c_str());
 }
 
 void FreeBitmap(MapWindow::Bitmap& b) {
@@ -361,7 +363,7 @@ INT_PTR CALLBACK StationMapDialog(HWND dialog, UINT message, WPARAM wparam, LPAR
             if (LOWORD(wparam) == IDOK) {
                 w->context->pick_text = MapPickText(w->map, w->state);
                 if (w->context->pick_text.empty()) {
-                    SetDlgItemTextA(dialog, IDC_MAP_STATUS, "Pick a station on the map first.");
+                    SetDlgItemTextW(dialog, IDC_MAP_STATUS, L"Pick a station on the map first.");
                     return TRUE;
                 }
                 Close(*w, IDOK);
@@ -385,7 +387,7 @@ bool RunStationMapDialog(HINSTANCE instance, HWND owner, StationMapDialogContext
     window.context = &context;
     context.pick_text.clear();
     const INT_PTR result =
-        DialogBoxParamA(instance, "STATIONMAP", owner, StationMapDialog, reinterpret_cast<LPARAM>(&window));
+        DialogBoxParamW(instance, L"STATIONMAP", owner, StationMapDialog, reinterpret_cast<LPARAM>(&window));
     FreeBitmap(window.picture);
     FreeBitmap(window.land);
     return result != -1;

@@ -8,5 +8,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #undef TextOut

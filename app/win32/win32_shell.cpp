@@ -5,6 +5,7 @@
 #include "app/win32/manual_entry_dialog.h"
 #include "app/win32/memorial_dialog.h"
 #include "app/win32/output.h"
+#include "app/win32/text_conversion.h"
 #include "app/win32/station_file_dialogs.h"
 #include "app/win32/station_map_dialog.h"
 #include "app/win32/station_search_dialog.h"
@@ -20,7 +21,7 @@ void Win32Shell::ApplyMenuState(const MenuState& menu) {
 }
 
 void Win32Shell::SetStatusText(const std::string& text) {
-    SendMessageA(context_.status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(context_.status_bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WideFromUtf8(text).c_str()));
 }
 
 void Win32Shell::ResizeMainWindow(int width, int height) {
@@ -44,14 +45,19 @@ void Win32Shell::RecreateCurvePens(bool monochrome) { ::RecreateCurvePens(contex
 
 void Win32Shell::ChooseDisplayFont(FontSpec& font) {
     // The record lives for the run, so the colour chosen last is offered again.
-    static CHOOSEFONTA request;
-    static LOGFONTA description;
+    static CHOOSEFONTW request;
+    static LOGFONTW description;
     description = ToLogFont(font);
     request.lStructSize = sizeof request;
     request.hwndOwner = nullptr;
     request.lpLogFont = &description;
     request.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_TTONLY;
-    if (ChooseFontA(&request)) font = FromLogFont(description);
+    if (ChooseFontW(&request) && !FromLogFont(description, font)) {
+        // The drawing's texts and the SVG name the face in Windows-1252.
+        ShowInformation("The font " + Utf8FromWide(description.lfFaceName) +
+                            " cannot be used: its name has characters outside Windows-1252.",
+                        "Varnok 32");
+    }
 }
 
 bool Win32Shell::AskOpenStationFile(std::string& path) {
@@ -102,7 +108,8 @@ void Win32Shell::CopyWindowToClipboard() { ::CopyWindowToClipboard(context_); }
 void Win32Shell::PrintPage(PageView view) { PrintWindowContent(context_, view); }
 
 void Win32Shell::ShowInformation(const std::string& text, const std::string& caption) {
-    MessageBoxA(context_.main_window, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(context_.main_window, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(),
+                MB_OK | MB_ICONINFORMATION);
 }
 
 void Win32Shell::ShowMemorial() { ShowMemorialDialog(context_.instance, context_.main_window); }

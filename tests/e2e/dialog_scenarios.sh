@@ -53,13 +53,13 @@ record_text() { dd if="$1" bs=1 skip="$2" count="$3" 2>/dev/null | tr -d '\0'; }
 
 save_station_file() {  # save_station_file NAME: command 11 into the data folder
   drive command "$IDM_SAVE_STATION_FILE"
-  drive file-dialog "Save climate station to file" "$1"
+  drive file-dialog "Save climate station to file" "$(data_file "$1")"
   wait_until 30 file_size_is "$scenario_dir/data/$1" 660
 }
 
 save_metafile() {  # save_metafile NAME: command 13 into the data folder
   drive command "$IDM_SAVE_WINDOW_CONTENT"
-  drive file-dialog "Save window content" "$1"
+  drive file-dialog "Save window content" "$(data_file "$1")"
   wait_until 30 emf_has_text "$scenario_dir/data/$1" "mm"
 }
 

@@ -71,7 +71,7 @@ choose_wine() {
 # Environment of every Wine process: no Mono or Gecko installer prompts,
 # no debug chatter.
 wine_env() {
-  env WINEPREFIX="$prefix" WINEARCH="$wine_arch" WINELOADER="$wine_loader" DISPLAY=":$display" \
+  env ${program_locale:+LANG=$program_locale LC_ALL=$program_locale} WINEPREFIX="$prefix" WINEARCH="$wine_arch" WINELOADER="$wine_loader" DISPLAY=":$display" \
       WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" "$@"
 }
 
@@ -139,7 +139,25 @@ scenario_setup() {
   scenario_dir="$work/$1"
   mkdir -p "$scenario_dir/data"
   prefix="$scenario_dir/prefix"
-  copy_prefix "$template" "$prefix" && start_xvfb "$scenario_dir"
+  copy_prefix "$template" "$prefix" && own_documents && start_xvfb "$scenario_dir"
+}
+
+# Wine links the user's Documents (and Desktop, ...) to the Unix home: in a
+# scenario they are folders of its own prefix, so that what the program
+# saves there stays in the scenario. Sets `documents` (the Unix path) and
+# `documents_win` (the Windows path).
+own_documents() {
+  local home user folder
+  for home in "$prefix"/drive_c/users/*; do
+    user=$(basename "$home")
+    [ "$user" = Public ] && continue
+    for folder in Desktop Documents Downloads Music Pictures Videos; do
+      if [ -L "$home/$folder" ]; then rm "$home/$folder"; fi
+      mkdir -p "$home/$folder"
+    done
+    documents="$home/Documents"
+    documents_win="C:\\users\\$user\\Documents"
+  done
 }
 
 scenario_teardown() {
@@ -157,9 +175,16 @@ scenario_teardown() {
   esac
 }
 
+# The Windows path of a file in the scenario's data folder, for a file
+# dialog: the dialogs start in the user's Documents folder, not here.
+data_file() { echo "Z:$(tr / '\\' <<<"$scenario_dir/data/")$1"; }
+
 # Starts the program in the scenario's data folder, with a hard time limit.
+# `program_locale` (ja_JP.UTF-8, say) starts it under that locale, which
+# gives Wine its ANSI code page.
 start_program() {
-  (cd "$scenario_dir/data" && exec env WINEPREFIX="$prefix" WINEARCH="$wine_arch" WINELOADER="$wine_loader" \
+  (cd "$scenario_dir/data" && exec env ${program_locale:+LANG=$program_locale LC_ALL=$program_locale} \
+      WINEPREFIX="$prefix" WINEARCH="$wine_arch" WINELOADER="$wine_loader" \
       DISPLAY=":$display" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
       timeout "${1:-240}" "$wine_loader" "$exe" "${@:2}") >"$scenario_dir/program.log" 2>&1 &
   program_pid=$!
@@ -178,6 +203,12 @@ wait_program_exit() {
   wait "$program_pid"
   exit_code=$?
   program_pid=
+}
+
+# Ends the program with its Exit command; sets exit_code.
+exit_program() {
+  drive command "$IDM_EXIT"
+  wait_program_exit 60
 }
 
 # One step of the test driver, at most 60 seconds; output without CR.

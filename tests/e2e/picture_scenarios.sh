@@ -15,7 +15,7 @@ import_sydney() {  # import_sydney [WMO]
 
 save_picture() {  # save_picture NAME: command 13 into the data folder, waits for a file
   drive command 13
-  drive file-dialog "Save window content" "$1"
+  drive file-dialog "Save window content" "$(data_file "$1")"
   wait_until 30 test -s "$scenario_dir/data/$1"
 }
 
@@ -155,7 +155,7 @@ window_picture() {  # window_picture FILE
 
 open_station_file() {  # open_station_file NAME: a station file of the data folder
   drive command "$IDM_OPEN_STATION_FILE"
-  drive file-dialog "Open climate station from file" "$1"
+  drive file-dialog "Open climate station from file" "$(data_file "$1")"
   drive wait-gone "Open climate station from file" 20000 >/dev/null
 }
 

@@ -11,7 +11,9 @@
 # the program started there; the installer run with /S (files, Start menu
 # shortcut and its working folder, .cli association, uninstall entry), the
 # installed program started with a station file as the association starts
-# it, and the uninstaller run with /S. Where this machine cannot run 32-bit
+# it, and the uninstaller run with /S; /D= into another folder, a second run
+# that updates that installation, and /D= into a folder of another
+# program refused. Where this machine cannot run 32-bit
 # code, the Wine part runs the x86-64 build packaged the same way (the
 # installer with `Target amd64-unicode`) and says so. Every wait has a
 # deadline; the last line reads "N passed, N failed".
@@ -53,16 +55,20 @@ check_true "a second build gives the same zip" cmp -s "$work/dist1/varnok32-$ver
   "$work/dist2/varnok32-$version-win32.zip"
 check_true "and the same installer" cmp -s "$work/dist1/varnok32-$version-setup.exe" \
   "$work/dist2/varnok32-$version-setup.exe"
-check "the zip holds exactly the release files" \
-  "$(unzip -Z1 "$work/dist1/varnok32-$version-win32.zip" 2>/dev/null | tr '\n' ' ')" "${files[*]} "
+# One folder, varnok32-VERSION/, with the release files in it: nothing
+# unpacks loose into a Downloads folder.
+folder="varnok32-$version"
+check "the zip holds the folder $folder/ and exactly the release files in it" \
+  "$(unzip -Z1 "$work/dist1/varnok32-$version-win32.zip" 2>/dev/null | tr '\n' ' ')" \
+  "$folder/ $(printf "$folder/%s " "${files[@]}")"
 crlf_only() { python3 -c 'import sys; d = sys.stdin.buffer.read(); sys.exit(d.count(b"\n") != d.count(b"\r\n") or not d)'; }
 for f in README.txt LICENSE.txt DATA-SOURCES.txt; do
-  check_true "$f: CRLF line ends" crlf_only < <(unzip -p "$work/dist1/varnok32-$version-win32.zip" "$f")
+  check_true "$f: CRLF line ends" crlf_only < <(unzip -p "$work/dist1/varnok32-$version-win32.zip" "$folder/$f")
 done
 
 # The version resource of the shipped executables, as the resource compiler reads it back.
 mkdir -p "$work/shipped"
-(cd "$work/shipped" && unzip -q "$work/dist1/varnok32-$version-win32.zip" Varnok32.exe varnok.exe)
+(cd "$work/shipped" && unzip -qj "$work/dist1/varnok32-$version-win32.zip" "$folder/Varnok32.exe" "$folder/varnok.exe")
 rc_value() { i686-w64-mingw32-windres -i "$1" -O rc 2>/dev/null | sed -n "s/.*VALUE \"$2\", \"\(.*\)\"/\1/p"; }
 for f in Varnok32.exe varnok.exe; do
   check "$f (i686): FileVersion" "$(rc_value "$work/shipped/$f" FileVersion)" "$version"
@@ -74,8 +80,8 @@ done
 
 # An installer with a file missing must not be built.
 mkdir -p "$work/broken"
-(cd "$work/broken" && unzip -q "$work/dist1/varnok32-$version-win32.zip" && rm TEMP.DAT)
-makensis -V1 -NOCD -DVERSION="$version" -DSOURCE="$work/broken" -DOUTFILE="$work/broken-setup.exe" \
+(cd "$work/broken" && unzip -q "$work/dist1/varnok32-$version-win32.zip" && rm "$folder/TEMP.DAT")
+makensis -V1 -NOCD -DVERSION="$version" -DSOURCE="$work/broken/$folder" -DOUTFILE="$work/broken-setup.exe" \
   installer/varnok32.nsi >"$work/broken.log" 2>&1
 check_true "makensis fails when a file is missing" test $? -ne 0 -a ! -e "$work/broken-setup.exe"
 
@@ -114,11 +120,6 @@ run_to_end() {  # run_to_end SECONDS EXE [ARGS...]
   return $status
 }
 
-exit_program() {
-  drive command "$IDM_EXIT"
-  wait_program_exit 60
-}
-
 reg_query() {  # exit code 0 only when the key (or value) is there
   wine_env timeout 60 "$wine_loader" reg query "$@" 2>/dev/null | tr -d '\r'
   return "${PIPESTATUS[0]}"
@@ -142,8 +143,13 @@ fi
 
 echo "scenario portable_zip"
 if scenario_setup portable_zip; then
+  downloads="$scenario_dir/Downloads"
+  mkdir -p "$downloads" && (cd "$downloads" && unzip -q "$zip_file")
+  check "unpacked: one folder and nothing beside it" "$(ls -A "$downloads" | tr '\n' ' ')" \
+    "$(basename "$zip_file" .zip | sed 's/-win\(32\|64\)$//') "
+  # The user renames it to a name with a blank.
   portable="$scenario_dir/Varnok 32 portable"
-  mkdir -p "$portable" && (cd "$portable" && unzip -q "$zip_file")
+  mv "$downloads"/varnok32-* "$portable"
   start_in "$portable" "$portable/Varnok32.exe"
   check "unzipped: the main window appears" \
     "$(drive wait-window "Climate diagram (" 60000 | cut -c1-17)" "Climate diagram ("
@@ -182,7 +188,7 @@ if scenario_setup installer; then
   for f in "${files[@]}" uninstall.exe; do [ -f "$installed/$f" ] || missing+="$f "; done
   check "the installed files" "$missing" ""
   check_true "the installed program is the packaged one" cmp -s "$installed/Varnok32.exe" \
-    <(unzip -p "$zip_file" Varnok32.exe)
+    <(unzip -p "$zip_file" "$folder/Varnok32.exe")
   programs="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
   check_true "Start menu shortcut \"Varnok 32\"" test -f "$programs/Varnok 32.lnk"
   check "its working folder is the install folder" \
@@ -260,8 +266,35 @@ if scenario_setup installer; then
   run_to_end 300 "$setup_file" /S "/D=C:\\Tools\\Varnok32"
   check_true "/D= installs into that folder" test -f "$prefix/drive_c/Tools/Varnok32/Varnok32.exe"
   check "and registers it" "$(reg_value "$uninstall_key" DisplayIcon)" "C:\\Tools\\Varnok32\\Varnok32.exe,0"
+  # A second run finds the first installation and updates it there.
+  tools="$prefix/drive_c/Tools/Varnok32"
+  : >"$tools/README.txt"
+  echo "user's own" >"$tools/mine.cli"
+  run_to_end 300 "$setup_file" /S
+  check "a second run ends with code 0" "$?" 0
+  check_true "and updates the first installation (its README.txt whole again)" cmp -s "$tools/README.txt" \
+    <(unzip -p "$zip_file" "$folder/README.txt")
+  check_true "instead of installing into Program Files" test ! -e "$installed/Varnok32.exe"
+  check_true "keeping the user's file" test -f "$tools/mine.cli"
+  rm "$tools/mine.cli"
   run_to_end 300 "C:\\Tools\\Varnok32\\uninstall.exe" /S
   check_true "whose uninstaller removes the folder" test ! -e "$prefix/drive_c/Tools/Varnok32"
+
+  # /D= into a folder of something else is refused with a message; nothing is installed.
+  other="$prefix/drive_c/Tools/Other"
+  mkdir -p "$other" && echo "another program's" >"$other/README.txt"
+  start_in "$prefix/drive_c" "$setup_file" "/D=C:\\Tools\\Other"
+  refusal=$(drive wait-window "Varnok 32 $version Setup" 60000)
+  check "/D= into another program's folder: a message" "$refusal" "Varnok 32 $version Setup"
+  check_true "which says why" grep -q "holds files that Varnok 32 did not install" <(drive texts "Varnok 32 $version Setup")
+  drive press "Varnok 32 $version Setup" "$IDOK"
+  wait_program_exit 60
+  check "the installer ends with code 2" "$exit_code" 2
+  check "nothing installed there" "$(ls -A "$other" | tr '\n' ' ')" "README.txt "
+  check "its file untouched" "$(cat "$other/README.txt")" "another program's"
+  run_to_end 300 "$setup_file" /S "/D=C:\\Tools\\Other"
+  check "silent too: code 2" "$?" 2
+  check "and nothing installed" "$(ls -A "$other" | tr '\n' ' ')" "README.txt "
 else
   check "installer: setup" failed ok
 fi

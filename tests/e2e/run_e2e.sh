@@ -17,6 +17,7 @@ source "$(dirname "$0")/dialog_scenarios.sh"
 source "$(dirname "$0")/picture_scenarios.sh"
 source "$(dirname "$0")/climate_scenarios.sh"
 source "$(dirname "$0")/soak_scenarios.sh"
+source "$(dirname "$0")/unicode_scenarios.sh"
 source "$(dirname "$0")/map_scenarios.sh"
 
 passed=0
@@ -118,14 +119,14 @@ scenario_station_file() {
   # Saved in table mode, the file carries diagram_mode 0.
   drive send-command "$IDM_SHOW_TABLE"
   drive command "$IDM_SAVE_STATION_FILE"
-  drive file-dialog "Save climate station to file" saved.cli
+  drive file-dialog "Save climate station to file" "$(data_file saved.cli)"
   local saved="$scenario_dir/data/saved.cli"
   check_true "command 11 writes a 660-byte station file" wait_until 30 file_size_is "$saved" 660
   check "the file holds diagram_mode 0" "$(od -An -t d4 -j 652 -N 4 "$saved" 2>/dev/null | tr -d ' ')" 0
 
   drive send-command "$IDM_SHOW_DIAGRAM"
   drive command "$IDM_OPEN_STATION_FILE"
-  drive file-dialog "Open climate station from file" saved.cli
+  drive file-dialog "Open climate station from file" "$(data_file saved.cli)"
   check_true "reopening it brings back table mode" wait_until 30 status_is "Varnok 32 - data table"
   check "reopened: window height of table mode" "$(drive window-size | cut -d' ' -f2)" 468
 
@@ -133,7 +134,7 @@ scenario_station_file() {
   head -c 100 /dev/zero >"$scenario_dir/data/short.cli"
   drive send-command "$IDM_SHOW_DIAGRAM"
   drive command "$IDM_OPEN_STATION_FILE"
-  drive file-dialog "Open climate station from file" short.cli
+  drive file-dialog "Open climate station from file" "$(data_file short.cli)"
   check "a short file is reported" "$(drive wait-window "Varnok 32" 30000)" "Varnok 32"
   local message
   message=$(drive texts "Varnok 32")
@@ -338,7 +339,7 @@ scenario_month_labels() {
   save_station_file labels.cli
   drive send-command "$IDM_MONTH_LABELS"
   drive command "$IDM_OPEN_STATION_FILE"
-  drive file-dialog "Open climate station from file" labels.cli
+  drive file-dialog "Open climate station from file" "$(data_file labels.cli)"
   drive wait-gone "Open climate station from file" 20000
   save_metafile opened.emf
   check "a file with the flag shows the labels" "$(initials_of opened.emf)" 12
@@ -391,6 +392,7 @@ run_scenario month_labels scenario_month_labels
 run_dialog_scenarios
 run_picture_scenarios
 run_climate_scenarios
+run_unicode_scenarios
 run_map_scenarios
 run_soak_scenarios
 

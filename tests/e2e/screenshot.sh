@@ -48,7 +48,7 @@ shot() {
 
 if [ -f "$scenario_dir/data/station.cli" ]; then
   drive command "$IDM_OPEN_STATION_FILE"
-  drive file-dialog "Open climate station from file" station.cli
+  drive file-dialog "Open climate station from file" "$(data_file station.cli)"
   drive wait-gone "Open climate station from file" 30000
 fi
 shot start

@@ -66,13 +66,13 @@ scenario_save_full_disk() {
   drive wait-window "Climate diagram (" 60000 >/dev/null
   local target="$scenario_dir/data/full/window.emf"
   drive command 13
-  drive file-dialog "Save window content" 'full\window.emf'
+  drive file-dialog "Save window content" "$(data_file 'full\window.emf')"
   check_true "a first save ($full_kind)" wait_until 30 emf_has_text "$target" mm
   cp "$target" "$scenario_dir/before.emf"
   fill_folder "$scenario_dir/data/full"
   drive send-command 22  # the table: other content
   drive command 13
-  drive file-dialog "Save window content" 'full\window.emf'
+  drive file-dialog "Save window content" "$(data_file 'full\window.emf')"
   failure_shown() {
     drive texts "Save window content" 2>/dev/null | grep -q "could not be saved to '.*window.emf'"
   }

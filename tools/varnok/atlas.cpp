@@ -165,8 +165,8 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
         std::count(temp_taken.begin(), temp_taken.end(), false);
 
     std::error_code error;
-    std::filesystem::create_directories(options.out_dir, error);
-    if (!std::filesystem::is_directory(options.out_dir, error)) {
+    std::filesystem::create_directories(std::filesystem::u8path(options.out_dir), error);
+    if (!std::filesystem::is_directory(std::filesystem::u8path(options.out_dir), error)) {
         return Failure(result, {"The folder " + options.out_dir + " could not be created.", ""});
     }
     RenderOptions render;
@@ -201,7 +201,7 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
             continue;
         }
         path.assign(options.out_dir).append("/").append(code);
-        if (folders.insert(std::string(code)).second) std::filesystem::create_directories(path, error);
+        if (folders.insert(std::string(code)).second) std::filesystem::create_directories(std::filesystem::u8path(path), error);
         path.append("/").append(number).append(".svg");
 
         station = start;

@@ -7,6 +7,13 @@
 
 #include "tools/varnok/commands.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <shellapi.h>
+#include <vector>
+#endif
+
 namespace {
 
 struct Command {
@@ -34,7 +41,37 @@ void PrintUsage(std::FILE* to) {
 
 }  // namespace
 
+#ifdef _WIN32
+// The arguments as given, UTF-8 (as on other systems): a path or a country
+// name in any script arrives whole, whatever the ANSI code page. What the
+// tool prints is UTF-8 too, and the console is told so.
+std::vector<std::string> Utf8Arguments() {
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 0; words && i < count; ++i) {
+        int bytes = WideCharToMultiByte(CP_UTF8, 0, words[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string word(bytes > 0 ? static_cast<std::size_t>(bytes) : 1, '\0');
+        if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, words[i], -1, &word[0], bytes, nullptr, nullptr);
+        word.resize(word.size() - 1);
+        arguments.push_back(word);
+    }
+    LocalFree(words);
+    SetConsoleOutputCP(CP_UTF8);
+    return arguments;
+}
+#endif
+
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    std::vector<std::string> utf8 = Utf8Arguments();
+    std::vector<char*> utf8_argv;
+    for (std::string& word : utf8) utf8_argv.push_back(&word[0]);
+    if (!utf8_argv.empty()) {
+        argc = static_cast<int>(utf8_argv.size());
+        argv = utf8_argv.data();
+    }
+#endif
     if (argc < 2) {
         PrintUsage(stderr);
         return 1;

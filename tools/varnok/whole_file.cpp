@@ -12,8 +12,10 @@
 
 #if defined(_WIN32)
 
+#include "platform/file_replace.h"
+
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = OpenFile(path.c_str(), "wb");  // a UTF-8 path
     if (f == nullptr) return false;
     // Unbuffered: fwrite hands the whole text to one write.
     std::setvbuf(f, nullptr, _IONBF, 0);

@@ -4,7 +4,7 @@
 // changes a control waits until the dialog has handled it, so the next
 // step sees its effect.
 //
-//   set-text PREFIX ID TEXT     put TEXT into the control
+//   set-text PREFIX ID TEXT     put TEXT into the control (any script)
 //   get-text PREFIX ID          print the control's text
 //   list-items PREFIX ID        print the items of a list box, one a line
 //   list-select PREFIX ID TEXT  select the first item beginning with TEXT
@@ -78,9 +78,13 @@ int ListItems(HWND list) {
 }
 
 // Selects as a user's click would and tells the dialog, synchronously.
-int ListSelect(HWND list, const char* text, bool open) {
-    if (Send(list, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)) == LB_ERR) {
-        std::fprintf(stderr, "driver: no list item begins with '%s'\n", text);
+// TEXT in any script (the driver's command line as given).
+int ListSelect(HWND list, const std::wstring& text, bool open) {
+    DWORD_PTR found = 0;
+    SendMessageTimeoutW(list, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()),
+                        SMTO_ABORTIFHUNG, kTimeoutMs, &found);
+    if (static_cast<LRESULT>(found) == LB_ERR) {
+        std::fprintf(stderr, "driver: no list item begins with the text given\n");
         return 1;
     }
     HWND dialog = GetParent(list);
@@ -255,6 +259,12 @@ int RunDialogStep(int argc, char** argv) {
         return 0;
     }
     if (argc < 5) return 2;
-    if (step == "set-text") return Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
-    return ListSelect(control, argv[4], step == "list-open");
+    if (step == "set-text") {
+        const std::wstring text = WideArgument(4);
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                            kTimeoutMs, &result);
+        return result ? 0 : 1;
+    }
+    return ListSelect(control, WideArgument(4), step == "list-open");
 }

@@ -6,6 +6,7 @@
 //                             caption starts with PREFIX; print the caption
 //   wait-gone PREFIX MS       wait until no such window is left
 //   main-caption              caption of the main window (CLIMATEWINDOW)
+//   acp                       the ANSI code page Wine gives this locale
 //   status                    what the status bar shows: the text of part 0,
 //                             or in simple mode (menu help) the simple text
 //   diagram-size              client size of the diagram window: "W H"
@@ -26,8 +27,10 @@
 //   type TEXT                 post one WM_CHAR per byte, then wait until
 //                             the main window has handled them
 //   texts PREFIX              the static texts of that window, one a line
+//   texts-utf8 PREFIX         the same in UTF-8
 //   press PREFIX ID           post WM_COMMAND ID (IDOK 1, IDCANCEL 2) to it
-//   file-dialog PREFIX NAME   in that file dialog, enter NAME and press OK
+//   file-dialog PREFIX NAME   in that file dialog, enter NAME (a path in any
+//                             script) and press OK
 //   click X Y                 left click in the diagram window at (X, Y)
 //   right-click X Y           right click there (the popup menu opens; the
 //                             step returns at once)
@@ -59,6 +62,7 @@
 #include <winver.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -70,6 +74,14 @@
 #include "dialog_steps.h"
 #include "soak.h"
 #include "resources/resource_ids.h"
+
+std::wstring WideArgument(int index) {
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring word = words && index < count ? words[index] : L"";
+    LocalFree(words);
+    return word;
+}
 
 // The first visible top-level window whose caption begins with prefix.
 namespace {
@@ -253,13 +265,26 @@ BOOL CALLBACK PrintStatic(HWND window, LPARAM) {
     return TRUE;
 }
 
-int FileDialog(const char* prefix, const char* name, DWORD timeout_ms) {
+BOOL CALLBACK PrintStaticUtf8(HWND window, LPARAM) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (lstrcmpiW(name, L"Static") != 0) return TRUE;
+    wchar_t text[1024] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                        nullptr);
+    char utf8[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    if (utf8[0]) std::printf("%s\n", utf8);
+    return TRUE;
+}
+
+int FileDialog(const char* prefix, const std::wstring& name, DWORD timeout_ms) {
     HWND dialog = WaitByCaption(prefix, timeout_ms);
     if (!dialog) return Fail("file dialog not found");
     HWND box = GetDlgItem(dialog, kFileNameCombo);
     if (!box) box = GetDlgItem(dialog, kFileNameEdit);
     if (!box) return Fail("file name box not found");
-    SendMessageTimeoutA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name), SMTO_ABORTIFHUNG, kSendTimeoutMs,
+    SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), SMTO_ABORTIFHUNG, kSendTimeoutMs,
                         nullptr);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return 0;
@@ -324,13 +349,14 @@ int Run(int argc, char** argv) {
         }
         return 0;
     }
-    if (step == "file-dialog" && arg(3)) return FileDialog(arg(2), arg(3), 20000);
+    if (step == "file-dialog" && arg(3)) return FileDialog(arg(2), WideArgument(3), 20000);
     if (step == "version" && arg(2)) return PrintVersion(arg(2));
+    if (step == "acp") return std::printf("%u\n", GetACP()) < 0;
     if (step == "font-metrics") return PrintStartFontMetrics();
-    if (step == "texts" && arg(2)) {
+    if ((step == "texts" || step == "texts-utf8") && arg(2)) {
         HWND window = FindByCaption(arg(2));
         if (!window) return Fail("window not found");
-        EnumChildWindows(window, PrintStatic, 0);
+        EnumChildWindows(window, step == "texts" ? PrintStatic : PrintStaticUtf8, 0);
         return 0;
     }
     if (step == "press-text" && arg(3)) {

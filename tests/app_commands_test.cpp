@@ -304,7 +304,7 @@ TEST_F(CommandsTest, ClimateClassHideStationAndFacts) {
     }
     shell.imported_station = &station;
     Run(IDM_OPEN_FROM_DATABASE);
-    EXPECT_EQ(shell.status_text, "K\xF6ppen\x96Geiger: Cfb (Temperate, no dry season, warm summer)");
+    EXPECT_EQ(shell.status_text, "K\xC3\xB6ppen\xE2\x80\x93Geiger: Cfb (Temperate, no dry season, warm summer)");
     Run(IDM_HIDE_STATION);
     Run(IDM_CLIMATE_FACTS);
     EXPECT_EQ(shell.calls.back(), "climate facts");
@@ -357,7 +357,7 @@ TEST_F(StationFileCommandsTest, OpenReadsTheFileAndReappliesItsMode) {
     EXPECT_FLOAT_EQ(state.station.annual_precip_mm, 780.0f);
     EXPECT_EQ(state.station.record.diagram_mode, 0);
     // The station has a climate class: the status bar names it, in either view.
-    EXPECT_EQ(shell.status_text, "K\xF6ppen\x96Geiger: Cfc (Temperate, no dry season, cold summer)");
+    EXPECT_EQ(shell.status_text, "K\xC3\xB6ppen\xE2\x80\x93Geiger: Cfc (Temperate, no dry season, cold summer)");
     EXPECT_EQ(Flags(IDM_MONTH_LABELS), kChecked | kGrayed);  // the flag came with the file
     EXPECT_EQ(state.station.record.month_labels, 1);
     EXPECT_EQ(shell.calls.back(), "invalidate main erase");
@@ -373,7 +373,7 @@ TEST_F(StationFileCommandsTest, AnyNonzeroModeOpensAsDiagram) {
     shell.file_choice = dir.File("seven.cli");
     Run(IDM_OPEN_STATION_FILE);
     EXPECT_EQ(state.station.record.diagram_mode, 1);
-    EXPECT_EQ(shell.status_text, "K\xF6ppen\x96Geiger: Cfc (Temperate, no dry season, cold summer)");
+    EXPECT_EQ(shell.status_text, "K\xC3\xB6ppen\xE2\x80\x93Geiger: Cfc (Temperate, no dry season, cold summer)");
 }
 
 TEST_F(StationFileCommandsTest, CancelledOpenStillReappliesTheMode) {

@@ -5,6 +5,7 @@
 #include "app/logic/window_layout.h"
 #include "resources/resource_ids.h"
 #include "station/station_file.h"
+#include "station/text_encoding.h"
 
 const char kAboutText[] =
     "Varnok 32bit v.1.0\n\n"
@@ -16,7 +17,7 @@ const char kStationFileCaption[] = "Varnok 32";
 
 std::string StatusText(const AppState& state) {
     if (const auto climate_class = ClassifyClimate(state.station.record).climate_class) {
-        return ClimateClassLine(*climate_class);
+        return Cp1252ToUtf8(ClimateClassLine(*climate_class));
     }
     return StatusTextForMode(state.station.record.diagram_mode != 0);
 }

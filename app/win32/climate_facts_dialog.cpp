@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/win32/text_conversion.h"
 #include "resources/dialog_ids.h"
 
 namespace {
@@ -10,13 +11,6 @@ struct FactsDialog {
     std::wstring text;
     bool can_copy;
 };
-
-std::wstring FromUtf8(const std::string& text) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return wide;
-}
 
 // CF_UNICODETEXT: the text and its terminating zero in movable memory,
 // which the clipboard owns once it has taken it.
@@ -78,6 +72,6 @@ INT_PTR CALLBACK ClimateFactsDialogProc(HWND dialog, UINT message, WPARAM wparam
 }  // namespace
 
 void ShowClimateFactsDialog(HINSTANCE instance, HWND owner, const std::string& utf8_text, bool can_copy) {
-    FactsDialog facts{FromUtf8(utf8_text), can_copy};
+    FactsDialog facts{WideFromUtf8(utf8_text), can_copy};
     DialogBoxParamW(instance, L"CLIMATEFACTS", owner, ClimateFactsDialogProc, reinterpret_cast<LPARAM>(&facts));
 }

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/plain_read.h"
 #include "database/data_text.h"
 #include "database/station_import.h"
 #include "database/station_search.h"
@@ -43,16 +44,6 @@ void BestOfBoth(int repeats, const std::function<void()>& baseline, double& base
     }
 }
 
-// Reads the whole file in 1 MiB pieces; returns the byte count.
-long long PlainRead(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return -1;
-    std::vector<char> buffer(1 << 20);
-    long long total = 0;
-    for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), f)) > 0;) total += static_cast<long long>(got);
-    std::fclose(f);
-    return total;
-}
 
 // The station list as a seek and a 36-byte read per record would fill it.
 std::vector<std::string> RecordByRecordList(const std::string& path, const std::string& code) {

@@ -35,6 +35,9 @@ std::string_view CutAtNul(std::string_view text);
 
 // The text without its trailing blanks (for showing list items).
 std::string_view TrimTrailingBlanks(std::string_view text);
+// A fixed-width column as it reads: cut at a NUL, without its leading and
+// trailing blanks.
+std::string_view TrimmedColumn(std::string_view text);
 
 // The text blank-padded to at least `width` bytes, as a fixed column holds it.
 std::string PadWithBlanks(std::string_view text, std::size_t width);

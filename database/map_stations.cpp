@@ -9,12 +9,6 @@ namespace {
 
 using namespace db_layout;
 
-std::string Trim(std::string_view text) {
-    text = TrimTrailingBlanks(CutAtNul(text));
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    return std::string(text);
-}
-
 }  // namespace
 
 bool DatabaseDegrees(std::string_view degree_field, std::string_view minutes_field, double limit, double& out) {
@@ -44,9 +38,9 @@ void CollectMapStations(const char* precip, std::size_t precip_count, const char
             ++out.unplaced;
             continue;
         }
-        s.name = Trim(header.substr(kNameOffset, kNameWidth));
-        s.number = Trim(header.substr(kNumberOffset, kNumberWidth));
-        s.code = Trim(header.substr(kCodeOffset, kCountryCodeWidth));
+        s.name = std::string(TrimmedColumn(header.substr(kNameOffset, kNameWidth)));
+        s.number = std::string(TrimmedColumn(header.substr(kNumberOffset, kNumberWidth)));
+        s.code = std::string(TrimmedColumn(header.substr(kCodeOffset, kCountryCodeWidth)));
         s.pick_text = RecordListText(header);
         s.precip_index = i;
         // The class reads the mean blocks the import takes, here in

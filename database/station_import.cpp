@@ -65,7 +65,12 @@ struct PickCandidates {
 // than as many numbers.
 class RecordIndex {
 public:
-    RecordIndex(const char* records, std::size_t count) : records_(records), count_(count) {
+    // `stride`: the distance from one record to the next.
+    RecordIndex(const char* records, std::size_t count, std::size_t stride)
+        : records_(records), count_(count), stride_(stride) {
+        by_number_and_name_.reserve(count);
+        by_number_.reserve(count);
+        by_name_.reserve(count);
         for (std::size_t t = 0; t < count; ++t) {
             const std::string_view header = Header(t);
             const std::int32_t number = ParseLeadingInteger(header.substr(kNumberOffset));
@@ -112,11 +117,12 @@ private:
         return found == map.end() ? -1 : static_cast<std::int64_t>(found->second);
     }
     std::string_view Header(std::size_t t) const {
-        return std::string_view(records_ + t * kStationRecordSize, kImportHeaderBytes);
+        return std::string_view(records_ + t * stride_, kImportHeaderBytes);
     }
 
     const char* records_;
     std::size_t count_;
+    std::size_t stride_;
     std::unordered_map<NumberAndName, std::size_t, Hash> by_number_and_name_;
     std::unordered_map<std::int32_t, std::size_t> by_number_;
     std::unordered_map<std::string_view, std::size_t> by_name_;
@@ -293,11 +299,11 @@ StationImport ImportStationRecords(const CountryTable& table, std::string_view s
 }
 
 std::vector<std::int64_t> PairTemperatureRecords(const char* precip, std::size_t precip_count, const char* temp,
-                                                 std::size_t temp_count) {
-    const RecordIndex index(temp, temp_count);
+                                                 std::size_t temp_count, std::size_t stride) {
+    const RecordIndex index(temp, temp_count, stride);
     std::vector<std::int64_t> pairs(precip_count, -1);
     for (std::size_t i = 0; i < precip_count; ++i) {
-        const std::string_view header(precip + i * kStationRecordSize, kImportHeaderBytes);
+        const std::string_view header(precip + i * stride, kImportHeaderBytes);
         // The pick exactly as the search dialog's OK makes it from the list,
         // and the TEMP.DAT record its import takes.
         const StationPick pick = ParseStationPick(RecordListText(header));

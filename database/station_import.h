@@ -86,6 +86,9 @@ StationImport ImportStationRecords(const CountryTable& table, std::string_view s
 // of its station-list pick takes (the pick's name and number; only when no
 // TEMP.DAT record has the number, the first of the name), or -1 for none.
 // `precip` and `temp` hold whole records, one after the other. One pass
-// over each file, so a database of any size pairs in linear time.
+// over each file, so a database of any size pairs in linear time. `stride`
+// is the distance from one record to the next: a caller may keep only the
+// first kImportHeaderBytes of each record, one after the other.
 std::vector<std::int64_t> PairTemperatureRecords(const char* precip, std::size_t precip_count, const char* temp,
-                                                 std::size_t temp_count);
+                                                 std::size_t temp_count,
+                                                 std::size_t stride = db_layout::kStationRecordSize);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "diagram/station_texts.h"
 #include "diagram/text_buffer.h"
 
 namespace {
@@ -88,15 +89,18 @@ void DrawGrid(DrawSurface& surface, int cw, int lh) {
     }
 }
 
-void DrawHeadAndFoot(DrawSurface& surface, const StationRecord& rec, int cw, int lh) {
+void DrawHeadAndFoot(DrawSurface& surface, const DrawingState& state, const StationRecord& rec, int cw, int lh) {
     TextBuffer buffer;
-    surface.TextOut(10, lh, FieldText(rec.station_name));
-    surface.TextOut(Units(35LL * cw + 10), lh, FieldText(rec.country_name));
+    surface.TextOut(10, lh, StationText(state, FieldText(rec.station_name)));
+    surface.TextOut(Units(35LL * cw + 10), lh, StationText(state, FieldText(rec.country_name)));
     surface.TextOut(10, Units(2LL * lh),
-                    FormatText(buffer, "Location: %s", PositionText(rec).c_str()));
-    surface.TextOut(10, Units(14LL * lh), FormatText(buffer, "Countrycode: %d", static_cast<int>(rec.country_code)));
+                    FormatText(buffer, "Location: %s", StationText(state, PositionText(rec)).c_str()));
+    const std::string code = StationText(state, std::to_string(static_cast<int>(rec.country_code)));
+    surface.TextOut(10, Units(14LL * lh), FormatText(buffer, "Countrycode: %s", code.c_str()));
     surface.TextOut(10, Units(15LL * lh),
-                    FormatText(buffer, "Stationnumber: %s", FieldText(rec.station_number).c_str()));
+                    FormatText(buffer, "Stationnumber: %s", StationText(state, FieldText(rec.station_number)).c_str()));
+    // The line below the foot: the table is 114 character widths wide.
+    DrawClimateClassLines(surface, state, rec, 10, Units(16LL * lh), Units(114LL * cw - 17), Units(17LL * lh));
 }
 
 }  // namespace
@@ -111,5 +115,5 @@ void DrawDataTable(DrawSurface& surface, const DrawingState& state, StationData&
     DrawRowCaptions(surface, colours, cw, lh);
     for (int c = 1; c <= 13; ++c) DrawColumn(surface, rec, colours, c, cw, lh);
     DrawGrid(surface, cw, lh);
-    DrawHeadAndFoot(surface, rec, cw, lh);
+    DrawHeadAndFoot(surface, state, rec, cw, lh);
 }

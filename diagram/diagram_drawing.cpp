@@ -5,6 +5,7 @@
 
 #include "diagram/climate_fill.h"
 #include "diagram/data_table.h"
+#include "diagram/station_texts.h"
 #include "diagram/text_buffer.h"
 
 namespace {
@@ -156,11 +157,17 @@ void DrawHeadLines(DrawSurface& surface, const DrawingState& state, const Statio
 
     surface.BeginGroup("head");
     surface.TextOut(l.frame.right_axis_x + 5 * s, l.frame.baseline_y + 10 * s, "mm");
-    surface.TextOut(tx, area.top + 10, FieldText(r.country_name));
-    surface.TextOut(tx, area.top + 2 * lh + 10, FieldText(r.station_name));
+    surface.TextOut(tx, area.top + 10, StationText(state, FieldText(r.country_name)));
+    surface.TextOut(tx, area.top + 2 * lh + 10, StationText(state, FieldText(r.station_name)));
     surface.TextOut(tx, area.top + lh + 10,
-                    FormatText(buffer, "%s / %dm", PositionText(r).c_str(), static_cast<int>(r.elevation_m)));
+                    StationText(state, std::string(FormatText(buffer, "%s / %dm", PositionText(r).c_str(),
+                                                              static_cast<int>(r.elevation_m)))));
     DrawRecordLine(surface, station, tx, area.top + 3 * lh + 10);
+    // Below the record line, inside the plot: the scale labels stand left
+    // and right of the axes, the month initials below the x-axis.
+    const std::int64_t class_width = static_cast<std::int64_t>(l.frame.right_axis_x) - tx - state.char_width;
+    DrawClimateClassLines(surface, state, r, tx, area.top + 4 * lh + 10, ClampCoordinate(class_width),
+                          l.frame.baseline_y);
     surface.SetTextAlign(TextAlign::right_top);
     surface.TextOut(area.left + 45 * s, l.frame.axis_top_y, "\xB0" "C");
     DrawExtremes(surface, state, r, area, l);

@@ -34,6 +34,8 @@ struct DrawingState {
     int axis_offset = 100;     // units from the area's bottom to the x-axis at scale 1
     bool monochrome = false;   // curve pens and table colours black
     FontSpec display_font{};   // the description the display font was made from
+    bool climate_class_line = false;  // one more line: the station's climate class and its name
+    bool hide_station = false;        // quiz: "?" for the station's name, country, position and numbers
 
     // Metrics of the font selected last; MeasureFont sets them, the
     // drawing reads them.

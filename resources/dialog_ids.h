@@ -52,4 +52,8 @@
 /* The memorial dialog "FAREWELL". */
 #define IDC_FAREWELL 1028
 
+/* CLIMATEFACTS: the climate facts of the station. */
+#define IDC_FACTS_TEXT 1211
+#define IDC_FACTS_COPY 1212
+
 #endif

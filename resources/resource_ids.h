@@ -20,6 +20,8 @@
 #define IDM_AXIS_UP 25
 #define IDM_AXIS_DOWN 26
 #define IDM_MONTH_LABELS 27
+#define IDM_CLIMATE_CLASS 28 /* one more line: the climate class and its name */
+#define IDM_HIDE_STATION 29  /* the quiz: "?" for the station's name, country and position */
 #define IDM_PRINT_SCALE_1 31
 #define IDM_PRINT_SCALE_2 32
 #define IDM_PRINT_SCALE_3 33
@@ -29,6 +31,7 @@
 #define IDM_PRINT_SCALE_FIT 37 /* the largest scale that fits the printable area */
 #define IDM_COPY_TO_CLIPBOARD 40
 #define IDM_OPEN_FROM_MAP 41
+#define IDM_CLIMATE_FACTS 42 /* the dialog CLIMATEFACTS */
 #define IDM_ZOOM_100 61 /* the zoom of the diagram window: 100 %, 150 %, 200 %, 300 % */
 #define IDM_ZOOM_150 62
 #define IDM_ZOOM_200 63

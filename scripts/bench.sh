@@ -3,8 +3,9 @@
 # floor or peer measured in the same run: the drawing, the start of one
 # `varnok render` process against /bin/true, the station database
 # against a plain read of the same files, the climate atlas against
-# the same files written from memory, and the map's nearest-station search
-# against a scan of all stations.
+# the same files written from memory, the map's nearest-station search
+# against a scan of all stations, and `varnok classes` against cat of the
+# two files it reads.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 out=$(bash "$here/scripts/build.sh" native)
@@ -20,3 +21,5 @@ echo "== climate atlas"
 "$out/bench/bench_atlas" --varnok "$out/varnok"
 echo "== station map"
 "$out/bench/bench_map" "$here/data/database"
+echo "== climate classes"
+"$out/bench/bench_classes" "$here/data/database" 30 "$out/varnok"

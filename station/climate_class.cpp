@@ -50,16 +50,6 @@ ClimateClass ClassAt(ClimateClass first, int offset) {
     return static_cast<ClimateClass>(static_cast<int>(first) + offset);
 }
 
-// The month values in calendar order: a southern record holds July first.
-void ReadCalendarMonths(const StationRecord& record, ClimateFacts& f) {
-    const bool southern = IsSouthernStation(record);
-    for (int m = 0; m < 12; ++m) {
-        const int slot = (southern ? (m + 6) % 12 : m) + 1;
-        f.temp_c[m] = record.temp_c[slot];
-        f.precip_mm[m] = record.precip_mm[slot];
-    }
-}
-
 bool HasClass(const ClimateFacts& f) {
     bool all_zero = true;
     for (int m = 0; m < 12; ++m) {
@@ -174,6 +164,12 @@ std::string_view ClimateClassCode(ClimateClass c) { return Entry(c).code; }
 std::string_view ClimateClassName(ClimateClass c) { return Entry(c).name; }
 ClassColour ClimateClassColour(ClimateClass c) { return Entry(c).colour; }
 
+std::string ClimateClassLine(ClimateClass c) {
+    std::string line = "K\xF6ppen\x96Geiger: ";
+    line.append(ClimateClassCode(c)).append(" (").append(ClimateClassName(c)).append(")");
+    return line;
+}
+
 std::optional<ClimateClass> ClimateClassFromCode(std::string_view code) {
     for (int i = 0; i < kClimateClassCount; ++i) {
         if (kClasses[i].code == code) return static_cast<ClimateClass>(i);
@@ -181,11 +177,26 @@ std::optional<ClimateClass> ClimateClassFromCode(std::string_view code) {
     return std::nullopt;
 }
 
-ClimateFacts ClassifyClimate(const StationRecord& record) {
+ClimateFacts ClassifyClimateMonths(const float temp_c[12], const float precip_mm[12]) {
     ClimateFacts f;
-    ReadCalendarMonths(record, f);
+    for (int m = 0; m < 12; ++m) {
+        f.temp_c[m] = temp_c[m];
+        f.precip_mm[m] = precip_mm[m];
+    }
     ComputeYear(f);
     ComputeSeasons(f);
     if (HasClass(f)) f.climate_class = Classify(f);
     return f;
+}
+
+// A southern record holds July first: its months are turned back.
+ClimateFacts ClassifyClimate(const StationRecord& record) {
+    float temp[12], precip[12];
+    const bool southern = IsSouthernStation(record);
+    for (int m = 0; m < 12; ++m) {
+        const int slot = (southern ? (m + 6) % 12 : m) + 1;
+        temp[m] = record.temp_c[slot];
+        precip[m] = record.precip_mm[slot];
+    }
+    return ClassifyClimateMonths(temp, precip);
 }

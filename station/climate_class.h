@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "station/station_record.h"
@@ -32,6 +33,10 @@ struct ClassColour {
 std::string_view ClimateClassCode(ClimateClass c);
 std::string_view ClimateClassName(ClimateClass c);
 ClassColour ClimateClassColour(ClimateClass c);
+// "K\xF6ppen\x96Geiger: Cfb (Temperate, no dry season, warm summer)", in
+// Windows-1252 as every text of the program: the status bar, the class
+// line of the diagram and the table, the climate facts.
+std::string ClimateClassLine(ClimateClass c);
 // The class of a code typed exactly ("BWh"; "bwh" is no code).
 std::optional<ClimateClass> ClimateClassFromCode(std::string_view code);
 
@@ -76,3 +81,5 @@ struct ClimateFacts {
 // precipitation is negative, or all 24 are zero (the start record); the
 // values are then computed as far as they are defined.
 ClimateFacts ClassifyClimate(const StationRecord& record);
+// The same from the twelve months in calendar order, January first.
+ClimateFacts ClassifyClimateMonths(const float temp_c[12], const float precip_mm[12]);

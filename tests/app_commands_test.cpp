@@ -206,14 +206,19 @@ TEST_F(CommandsTest, DialogAndOutputCommandsAskTheShellAndRepaintAsTheyNeed) {
     const Case cases[] = {
         // Cancelled search: no new station, nothing repainted.
         {IDM_OPEN_FROM_DATABASE, nullptr, nullptr, {"search dialog"}, "NO DATASET"},
-        {IDM_OPEN_FROM_DATABASE, &imported, nullptr, {"search dialog", "invalidate diagram erase"}, "IMPORTED"},
+        // A new station brings its status text (its climate class, or the view's text).
+        {IDM_OPEN_FROM_DATABASE, &imported, nullptr,
+         {"search dialog", "status Varnok 32 - climate diagram", "invalidate diagram erase"}, "IMPORTED"},
         {IDM_OPEN_FROM_MAP, nullptr, nullptr, {"map dialog"}, "NO DATASET"},
-        {IDM_OPEN_FROM_MAP, &imported, nullptr, {"map dialog", "invalidate diagram erase"}, "IMPORTED"},
+        {IDM_OPEN_FROM_MAP, &imported, nullptr,
+         {"map dialog", "status Varnok 32 - climate diagram", "invalidate diagram erase"}, "IMPORTED"},
         // The manual entry repaints before it returns, also after Cancel.
         {IDM_ENTER_DATA_MANUALLY, nullptr, nullptr,
-         {"manual entry dialog", "invalidate diagram erase", "update diagram"}, "NO DATASET"},
+         {"manual entry dialog", "status Varnok 32 - climate diagram", "invalidate diagram erase", "update diagram"},
+         "NO DATASET"},
         {IDM_ENTER_DATA_MANUALLY, nullptr, &typed,
-         {"manual entry dialog", "invalidate diagram erase", "update diagram"}, "TYPED"},
+         {"manual entry dialog", "status Varnok 32 - climate diagram", "invalidate diagram erase", "update diagram"},
+         "TYPED"},
         // Output leaves the screen and the station alone.
         {IDM_SAVE_WINDOW_CONTENT, &imported, &typed, {"window content file"}, "NO DATASET"},
         {IDM_COPY_TO_CLIPBOARD, &imported, &typed, {"metafile clipboard"}, "NO DATASET"},
@@ -277,6 +282,36 @@ std::multimap<int, std::string> MenuResourceItems() {
     return items;
 }
 
+// The class line and the quiz toggle their marks in either view and
+// repaint; the climate facts go to the dialog, Copy grayed without a class,
+// and stay there in the quiz.
+TEST_F(CommandsTest, ClimateClassHideStationAndFacts) {
+    Run(IDM_SHOW_TABLE);
+    for (int command : {IDM_CLIMATE_CLASS, IDM_HIDE_STATION}) {
+        for (unsigned expected : {kChecked, 0u}) {
+            shell.calls.clear();
+            Run(command);
+            EXPECT_EQ(Flags(command), expected) << command;
+            EXPECT_EQ(shell.calls, (std::vector<std::string>{"menu", "invalidate diagram erase"})) << command;
+        }
+    }
+    Run(IDM_CLIMATE_FACTS);
+    EXPECT_EQ(shell.calls.back(), "climate facts without copy");
+    StationData station = NamedStation("BERLIN");
+    for (int m = 1; m <= 12; ++m) {
+        station.record.temp_c[m] = 11;
+        station.record.precip_mm[m] = 30;
+    }
+    shell.imported_station = &station;
+    Run(IDM_OPEN_FROM_DATABASE);
+    EXPECT_EQ(shell.status_text, "K\xC3\xB6ppen\xE2\x80\x93Geiger: Cfb (Temperate, no dry season, warm summer)");
+    Run(IDM_HIDE_STATION);
+    Run(IDM_CLIMATE_FACTS);
+    EXPECT_EQ(shell.calls.back(), "climate facts");
+    EXPECT_EQ(shell.facts_text.rfind("K\xC3\xB6ppen\xE2\x80\x93Geiger: Cfb", 0), 0u) << shell.facts_text;
+    EXPECT_TRUE(state.drawing.hide_station);
+}
+
 TEST(MenuState, StartStateMatchesTheMenuResource) {
     const MenuState menu = ComputeMenuState(MakeStartupState(96));
     const std::multimap<int, std::string> resource = MenuResourceItems();
@@ -321,7 +356,8 @@ TEST_F(StationFileCommandsTest, OpenReadsTheFileAndReappliesItsMode) {
     EXPECT_EQ(FieldText(state.station.record.lat_hemisphere), "N");
     EXPECT_FLOAT_EQ(state.station.annual_precip_mm, 780.0f);
     EXPECT_EQ(state.station.record.diagram_mode, 0);
-    EXPECT_EQ(shell.status_text, "Varnok 32 - data table");
+    // The station has a climate class: the status bar names it, in either view.
+    EXPECT_EQ(shell.status_text, "K\xC3\xB6ppen\xE2\x80\x93Geiger: Cfc (Temperate, no dry season, cold summer)");
     EXPECT_EQ(Flags(IDM_MONTH_LABELS), kChecked | kGrayed);  // the flag came with the file
     EXPECT_EQ(state.station.record.month_labels, 1);
     EXPECT_EQ(shell.calls.back(), "invalidate main erase");
@@ -337,7 +373,7 @@ TEST_F(StationFileCommandsTest, AnyNonzeroModeOpensAsDiagram) {
     shell.file_choice = dir.File("seven.cli");
     Run(IDM_OPEN_STATION_FILE);
     EXPECT_EQ(state.station.record.diagram_mode, 1);
-    EXPECT_EQ(shell.status_text, "Varnok 32 - climate diagram");
+    EXPECT_EQ(shell.status_text, "K\xC3\xB6ppen\xE2\x80\x93Geiger: Cfc (Temperate, no dry season, cold summer)");
 }
 
 TEST_F(StationFileCommandsTest, CancelledOpenStillReappliesTheMode) {

@@ -62,6 +62,10 @@ public:
         Log("message");
     }
     void ShowMemorial() override { Log("memorial"); }
+    void ShowClimateFacts(const std::string& utf8_text, bool can_copy) override {
+        facts_text = utf8_text;
+        Log(can_copy ? "climate facts" : "climate facts without copy");
+    }
     void DestroyMainWindow() override { Log("destroy"); }
 
     void Log(const std::string& entry) { calls.push_back(entry); }
@@ -70,6 +74,7 @@ public:
     std::vector<std::string> messages;
     MenuState menu{};
     std::string status_text;
+    std::string facts_text;
     std::string file_choice;  // empty: the dialogs are cancelled
     const FontSpec* font_choice = nullptr;
     const StationData* imported_station = nullptr;  // null: the search dialog is cancelled

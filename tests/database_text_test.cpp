@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -69,6 +70,26 @@ TEST(DatabaseText, RealBeyondTheFloatRangeIsInfinite) {
     EXPECT_EQ(ParseLeadingReal("-1e39"), -std::numeric_limits<float>::infinity());
     EXPECT_EQ(ParseLeadingReal(std::string(400, '9')), std::numeric_limits<float>::infinity());
     EXPECT_EQ(ParseLeadingReal("0." + std::string(400, '0') + "1"), 0.0f);
+}
+
+// Short decimals take a path of their own: it must give strtod's value,
+// sign of zero included, for every digit count and point position.
+TEST(DatabaseText, ShortDecimalsReadAsStrtodReadsThem) {
+    std::uint64_t seed = 12345;
+    auto next = [&seed] { return (seed = seed * 6364136223846793005u + 1442695040888963407u) >> 33; };
+    for (int n = 0; n < 200000; ++n) {
+        std::string text = next() % 3 == 0 ? "-" : (next() % 5 == 0 ? "+" : "");
+        const int digits = 1 + static_cast<int>(next() % 16);
+        const int point = static_cast<int>(next() % (digits + 1));
+        for (int d = 0; d < digits; ++d) {
+            if (d == point) text += '.';
+            text += static_cast<char>('0' + next() % 10);
+        }
+        const float expected = static_cast<float>(std::strtod(text.c_str(), nullptr));
+        const float got = ParseLeadingReal(text);
+        ASSERT_EQ(std::signbit(got), std::signbit(expected)) << text;
+        ASSERT_EQ(got, expected) << text;
+    }
 }
 
 TEST(DatabaseText, ConversionsReadOnPastAColumnButNotPastTheView) {

@@ -135,3 +135,15 @@ std::vector<std::string> RecordingSurface::TextStrings() const {
     for (const DrawnText& t : Texts()) strings.push_back(t.text);
     return strings;
 }
+
+std::vector<TextBox> RecordingSurface::TextBoxes() const {
+    std::vector<TextBox> boxes;
+    for (const DrawnText& t : Texts()) {
+        const long long width = static_cast<long long>(t.text.size()) * metrics_.char_width;
+        long long left = t.x;
+        if (t.align == TextAlign::right_top) left -= width;
+        if (t.align == TextAlign::center_top) left -= width / 2;
+        boxes.push_back({left, t.y, left + width, static_cast<long long>(t.y) + metrics_.line_height, t.text});
+    }
+    return boxes;
+}

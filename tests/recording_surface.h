@@ -45,6 +45,17 @@ struct DrawnPixel {
     bool operator==(const DrawnPixel& o) const { return x == o.x && y == o.y && colour == o.colour; }
 };
 
+// The room a text takes: its byte count times the average character width
+// wide and one line high, placed by its alignment. Boxes touching at an
+// edge do not overlap.
+struct TextBox {
+    long long left, top, right, bottom;
+    std::string text;
+    bool Overlaps(const TextBox& o) const {
+        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
+};
+
 class RecordingSurface : public DrawSurface {
 public:
     explicit RecordingSurface(TextMetrics metrics = {8, 16}) : metrics_(metrics) {}
@@ -73,6 +84,8 @@ public:
     std::vector<DrawnPixel> Pixels() const;
     std::vector<DrawnText> TextsEqualTo(const std::string& text) const;
     std::vector<std::string> TextStrings() const;
+    // The boxes of the texts with the surface's metrics.
+    std::vector<TextBox> TextBoxes() const;
 
 private:
     TextMetrics metrics_;

@@ -1,5 +1,7 @@
 #include "station/climate_class.h"
 
+#include "app/logic/climate_facts.h"
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -120,6 +122,27 @@ TEST(ClimateClass, CodesNamesAndColoursRoundTrip) {
     EXPECT_EQ(ClimateClassName(ClimateClass::Dwd), "Cold, dry winter, very cold winter");
     EXPECT_EQ(ClimateClassColour(ClimateClass::BSh).g, 165);
     EXPECT_FALSE(ClimateClassFromCode("bwh"));
+}
+
+// The answer key: the values a class reads off the diagram, and the
+// sentences that decided the group, for an arid and a temperate station.
+TEST(ClimateFactsText, ValuesAndDecidingSentences) {
+    const std::string berlin = ClimateFactsText(ClassifyClimate(Record(11, 30)));
+    for (const char* line : {"K\xC3\xB6ppen\xE2\x80\x93Geiger: Cfb (Temperate, no dry season, warm summer)\r\n",
+                             "Annual precipitation: 360 mm\r\n", "Pthreshold: 36.0 mm\r\n",
+                             "not arid: 360 mm \xE2\x89\xA5 10 \xC3\x97 36.0 mm\r\n",
+                             "temperate: coldest month 11.0 \xC2\xB0" "C > 0 \xC2\xB0" "C\r\n",
+                             "Humid months (P > 2T): 12\r\n"}) {
+        EXPECT_NE(berlin.find(line), std::string::npos) << line << "\n" << berlin;
+    }
+    const std::string desert = ClimateFactsText(ClassifyClimate(Record({18, {{6, 30}}}, {10, {{0, 2}}})));
+    EXPECT_NE(desert.find("Driest month: January, 2 mm\r\n"), std::string::npos) << desert;
+    EXPECT_NE(desert.find("Warmest month: July, 30.0 \xC2\xB0" "C\r\n"), std::string::npos) << desert;
+    EXPECT_NE(desert.find("Arid months (P < 2T): 12\r\n"), std::string::npos) << desert;
+    EXPECT_EQ(desert.substr(desert.size() - 2), "\r\n");
+    EXPECT_NE(desert.find("\r\narid: "), std::string::npos) << desert;
+    EXPECT_EQ(desert.find("not arid"), std::string::npos);
+    EXPECT_EQ(ClimateFactsText(ClassifyClimate(MakeStartupRecord())).rfind("No climate class", 0), 0u);
 }
 
 }  // namespace

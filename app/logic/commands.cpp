@@ -1,10 +1,12 @@
 #include "app/logic/commands.h"
 
 #include "app/logic/axis_offset.h"
+#include "app/logic/climate_facts.h"
 #include "app/logic/display_scale.h"
 #include "app/logic/window_layout.h"
 #include "resources/resource_ids.h"
 #include "station/station_file.h"
+#include "station/text_encoding.h"
 
 const char kAboutText[] =
     "Varnok 32bit v.1.0\n\n"
@@ -13,6 +15,13 @@ const char kAboutText[] =
     "station files or typed in by hand.";
 const char kAboutCaption[] = "About Varnok 32";
 const char kStationFileCaption[] = "Varnok 32";
+
+std::string StatusText(const AppState& state) {
+    if (const auto climate_class = ClassifyClimate(state.station.record).climate_class) {
+        return Cp1252ToUtf8(ClimateClassLine(*climate_class));
+    }
+    return StatusTextForMode(state.station.record.diagram_mode != 0);
+}
 
 namespace {
 
@@ -23,7 +32,7 @@ void ApplyMenu(const AppState& state, Shell& shell) {
 void ShowMode(AppState& state, Shell& shell, bool diagram) {
     state.station.record.diagram_mode = diagram ? 1 : 0;
     ApplyMenu(state, shell);
-    shell.SetStatusText(StatusTextForMode(diagram));
+    shell.SetStatusText(StatusText(state));
     // The size change repaints the diagram window. A main window that
     // already has the mode's size (the user made it so) gets no size
     // change, and would go on showing the other mode; invalidated first,
@@ -59,6 +68,26 @@ void ToggleMonthLabels(AppState& state, Shell& shell) {
     state.station.record.month_labels = on ? 0 : 1;
     ApplyMenu(state, shell);
     shell.InvalidateDiagram(true);
+}
+
+// The class line and the quiz: a check mark each, the same in the
+// diagram and the table.
+void ToggleClimateClassLine(AppState& state, Shell& shell) {
+    state.drawing.climate_class_line = !state.drawing.climate_class_line;
+    ApplyMenu(state, shell);
+    shell.InvalidateDiagram(true);
+}
+
+void ToggleHideStation(AppState& state, Shell& shell) {
+    state.drawing.hide_station = !state.drawing.hide_station;
+    ApplyMenu(state, shell);
+    shell.InvalidateDiagram(true);
+}
+
+// The answer key stays available in the quiz.
+void ShowClimateFacts(const AppState& state, Shell& shell) {
+    const ClimateFacts facts = ClassifyClimate(state.station.record);
+    shell.ShowClimateFacts(ClimateFactsText(facts), facts.climate_class.has_value());
 }
 
 void SelectFont(AppState& state, Shell& shell) {
@@ -136,21 +165,28 @@ void SaveStationFile(AppState& state, Shell& shell) {
 
 namespace {
 
-// Command 18: a new station only when one was imported; the diagram window
-// is repainted when the message loop next runs.
+// A station that came in: its status text, and the diagram window
+// repainted when the message loop next runs.
+void ShowImportedStation(const AppState& state, Shell& shell) {
+    shell.SetStatusText(StatusText(state));
+    shell.InvalidateDiagram(true);
+}
+
+// Command 18: a new station only when one was imported.
 void OpenStationFromDatabase(AppState& state, Shell& shell) {
-    if (shell.ImportStationFromDatabase(state.station)) shell.InvalidateDiagram(true);
+    if (shell.ImportStationFromDatabase(state.station)) ShowImportedStation(state, shell);
 }
 
 // Command 41: the same for a station picked on the map.
 void OpenStationFromMap(AppState& state, Shell& shell) {
-    if (shell.ImportStationFromMap(state.station)) shell.InvalidateDiagram(true);
+    if (shell.ImportStationFromMap(state.station)) ShowImportedStation(state, shell);
 }
 
 // Command 12: the dialog may have changed the station (or been cancelled);
 // the diagram window shows it before the command returns.
 void EnterDataManually(AppState& state, Shell& shell) {
     shell.EnterStationData(state.station);
+    shell.SetStatusText(StatusText(state));
     shell.InvalidateDiagram(true);
     shell.UpdateDiagramNow();
 }
@@ -187,6 +223,9 @@ bool RunCommand(AppState& state, Shell& shell, int command) {
         case IDM_AXIS_UP: AxisUp(state, shell); return true;
         case IDM_AXIS_DOWN: AxisDown(state, shell); return true;
         case IDM_MONTH_LABELS: ToggleMonthLabels(state, shell); return true;
+        case IDM_CLIMATE_CLASS: ToggleClimateClassLine(state, shell); return true;
+        case IDM_HIDE_STATION: ToggleHideStation(state, shell); return true;
+        case IDM_CLIMATE_FACTS: ShowClimateFacts(state, shell); return true;
         case IDM_ABOUT: shell.ShowInformation(kAboutText, kAboutCaption); return true;
         default: break;
     }

@@ -14,6 +14,13 @@ extern const char kAboutText[];
 extern const char kAboutCaption[];
 extern const char kStationFileCaption[];  // caption of the station file messages
 
+// The status bar's own text (part 0, shown when no menu help is): the
+// station's climate class and its name, "Köppen–Geiger: Cfb (Temperate,
+// no dry season, warm summer)" (UTF-8, as every text the shell is given);
+// for a station without a class, the view's text ("Varnok 32 - climate
+// diagram").
+std::string StatusText(const AppState& state);
+
 // Runs a command from the menu, a toolbar button or the popup menu and
 // brings the menu state in line. Returns false for a command it does not
 // know; nothing has happened then.

@@ -24,8 +24,11 @@ MenuState ComputeMenuState(const AppState& state) {
     for (int scale = 1; scale <= kPrintScaleFitToPage; ++scale) {
         menu[6 + scale] = {IDM_PRINT_SCALE_1 + scale - 1, state.print_scale == scale, false};
     }
+    // The class line and the quiz hold for the diagram and the table alike.
+    menu[14] = {IDM_CLIMATE_CLASS, state.drawing.climate_class_line, false};
+    menu[15] = {IDM_HIDE_STATION, state.drawing.hide_station, false};
     // 61..64 the fixed zooms in the order of kZoomPercents, 65 Fit to window.
-    constexpr int kFirstZoomItem = 14;
+    constexpr int kFirstZoomItem = 16;
     for (int i = 0; i < static_cast<int>(std::size(kZoomPercents)); ++i) {
         menu[kFirstZoomItem + i] = {IDM_ZOOM_100 + i, state.zoom == kZoomPercents[i], false};
     }

@@ -14,8 +14,8 @@ struct MenuItemState {
 };
 
 // Every item that can carry a check mark or be grayed: 21, 22, 23, 24,
-// 25, 26, 27, 31..37 and 61..65.
-constexpr int kStatefulMenuItems = 19;
+// 25, 26, 27, 31..37, 28, 29 and 61..65.
+constexpr int kStatefulMenuItems = 21;
 using MenuState = std::array<MenuItemState, kStatefulMenuItems>;
 
 // A new setting with menu items adds them to the list (and to

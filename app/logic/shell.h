@@ -68,6 +68,10 @@ public:
     // A message box owned by the main window with the information icon.
     virtual void ShowInformation(const std::string& text, const std::string& caption) = 0;
     virtual void ShowMemorial() = 0;
+    // The modal dialog CLIMATEFACTS with the facts (UTF-8, lines ending in
+    // "\r\n"); its Copy button puts them on the clipboard as Unicode text
+    // and is grayed when `can_copy` is false.
+    virtual void ShowClimateFacts(const std::string& utf8_text, bool can_copy) = 0;
     // Destroys the main window: resources freed, end of program requested.
     virtual void DestroyMainWindow() = 0;
 };

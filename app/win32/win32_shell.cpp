@@ -1,15 +1,16 @@
 #include "app/win32/win32_shell.h"
 
 #include "app/logic/display_scale.h"
+#include "app/win32/climate_facts_dialog.h"
 #include "app/win32/drawing_resources.h"
-#include "app/win32/window_dpi.h"
 #include "app/win32/manual_entry_dialog.h"
 #include "app/win32/memorial_dialog.h"
 #include "app/win32/output.h"
-#include "app/win32/text_conversion.h"
 #include "app/win32/station_file_dialogs.h"
 #include "app/win32/station_map_dialog.h"
 #include "app/win32/station_search_dialog.h"
+#include "app/win32/text_conversion.h"
+#include "app/win32/window_dpi.h"
 #include "database/station_import.h"
 
 void Win32Shell::ApplyMenuState(const MenuState& menu) {
@@ -124,6 +125,10 @@ void Win32Shell::ShowInformation(const std::string& text, const std::string& cap
 }
 
 void Win32Shell::ShowMemorial() { ShowMemorialDialog(context_.instance, context_.main_window); }
+
+void Win32Shell::ShowClimateFacts(const std::string& utf8_text, bool can_copy) {
+    ShowClimateFactsDialog(context_.instance, context_.main_window, utf8_text, can_copy);
+}
 
 // DestroyWindow sends WM_DESTROY and also takes the window away, so no paint
 // can reach it after its pens are gone.

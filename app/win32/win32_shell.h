@@ -28,6 +28,7 @@ public:
     void PrintPage(PageView view) override;
     void ShowInformation(const std::string& text, const std::string& caption) override;
     void ShowMemorial() override;
+    void ShowClimateFacts(const std::string& utf8_text, bool can_copy) override;
     void DestroyMainWindow() override;
 
 private:

@@ -30,7 +30,8 @@ fi
 
 # Which stations and countries the page shows after its script ran, against
 # a reference filter written here: every word of the query is part of the
-# station's name, country or number, ignoring case and accents.
+# station's name, country or number, ignoring case and accents, or its
+# climate class code as typed.
 shown_as_expected() {  # shown_as_expected DOM QUERY [NUMBER MUST BE SHOWN]...
     python3 - "$@" <<'PY'
 import sys, unicodedata
@@ -43,13 +44,13 @@ class Dom(HTMLParser):
         self.figures, self.sections = [], []
     def handle_starttag(self, tag, attrs):
         a = dict(attrs)
-        if tag == "figure": self.figures.append((a["data-search"], "hidden" in a))
+        if tag == "figure": self.figures.append((a["data-search"], "hidden" in a, a.get("data-class", "")))
         if tag == "section": self.sections.append("hidden" in a)
         if tag == "input" and a.get("id") == "q": self.value = a.get("value")
 d = Dom()
 d.feed(dom)
-shown = {key.rsplit(" ", 1)[1] for key, hidden in d.figures if not hidden}
-expected = {key.rsplit(" ", 1)[1] for key, _ in d.figures if all(w in fold(key) for w in fold(query).split())}
+shown = {key.rsplit(" ", 1)[1] for key, hidden, _ in d.figures if not hidden}
+expected = {key.rsplit(" ", 1)[1] for key, _, cls in d.figures if all(fold(w) in fold(key) or w == cls for w in query.split())}
 assert shown == expected, f"{query!r}: shown {sorted(shown)}, expected {sorted(expected)}"
 assert set(must) <= shown, f"{query!r}: {sorted(set(must) - shown)} not shown"
 assert not must or len(shown) < len(d.figures), "nothing filtered"
@@ -72,7 +73,72 @@ Chile|85406 85574 85577
 cote d'ivoire|65578
 TÜRKIYE|
 nowhere at all|-
+BWh|60525
+BWh algeria|60525
+bwh|-
 CASES
+
+# The class legend: one entry per class present with its count, and a
+# class filter from the address (?class=) or from a click on an entry.
+class_filtered() {  # class_filtered DOM CLASS: only that class shown, the legend as the figures say
+    python3 - "$@" <<'PY'
+import sys
+from collections import Counter
+from html.parser import HTMLParser
+dom, chosen = open(sys.argv[1], encoding="utf-8").read(), sys.argv[2]
+class Dom(HTMLParser):
+    def __init__(self):
+        super().__init__()
+        self.figures, self.legend, self.n, self.pressed = [], {}, None, None
+    def handle_starttag(self, tag, attrs):
+        a = dict(attrs)
+        if tag == "figure": self.figures.append((a.get("data-class", ""), "hidden" in a))
+        if tag == "button" and "data-class" in a:
+            self.button = a["data-class"]
+            if a.get("aria-pressed") == "true": self.pressed = self.button
+        self.n = tag == "span" and a.get("class") == "n"
+    def handle_data(self, data):
+        if self.n: self.legend[self.button] = int(data); self.n = False
+d = Dom()
+d.feed(dom)
+assert d.legend == dict(Counter(c for c, _ in d.figures if c)), "legend counts differ from the stations"
+shown = Counter(c for c, hidden in d.figures if not hidden)
+if chosen:
+    assert set(shown) == {chosen} and shown[chosen] == d.legend[chosen], f"shown {dict(shown)}"
+    assert d.pressed == chosen, f"pressed {d.pressed}"
+else:
+    assert sum(shown.values()) == len(d.figures) and d.pressed is None, "filtered without a class"
+print(f"class {chosen or '-'}: {sum(shown.values())} of {len(d.figures)} shown, {len(d.legend)} classes in the legend")
+PY
+}
+run_browser --dump-dom "$page?class=BWh" > "$tmp/class.html"
+check "?class=BWh" class_filtered "$tmp/class.html" BWh
+run_browser --dump-dom "$page" > "$tmp/noclass.html"
+check "legend without a class" class_filtered "$tmp/noclass.html" ""
+# A click on the legend entry of ET, in the page loaded into a frame.
+cat > "$tmp/atlas/click.html" <<'HTML'
+<!DOCTYPE html><html><body><iframe id="f" src="index.html"></iframe><script>
+document.getElementById("f").addEventListener("load", function () {
+  var d = this.contentDocument;
+  d.querySelector('#legend button[data-class="ET"]').click();
+  document.body.setAttribute("data-address", this.contentWindow.location.search);
+  var out = document.createElement("div");
+  out.id = "result";
+  out.textContent = d.documentElement.outerHTML;
+  document.body.appendChild(out);
+});
+</script></body></html>
+HTML
+run_browser --allow-file-access-from-files --virtual-time-budget=5000 --dump-dom "file://$tmp/atlas/click.html" > "$tmp/click_outer.html"
+python3 - "$tmp/click_outer.html" "$tmp/click.html" <<'PY'
+import sys, html, re
+outer = open(sys.argv[1], encoding="utf-8").read()
+m = re.search(r'<div id="result">(.*)</div>', outer, re.S)
+open(sys.argv[2], "w", encoding="utf-8").write(html.unescape(m.group(1)) if m else "")
+print(re.search(r'data-address="([^"]*)"', outer).group(1) if 'data-address' in outer else "", file=open(sys.argv[2] + ".address", "w"))
+PY
+check "a click on ET filters to ET" class_filtered "$tmp/click.html" ET
+check "the click is kept in the address" grep -qx '?class=ET' "$tmp/click.html.address"
 
 # A screenshot of a filtered page: a PNG of the window's size with the
 # diagrams' red and blue curves in it.

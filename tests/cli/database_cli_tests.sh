@@ -105,6 +105,17 @@ fi
 "$VARNOK_DBGEN" table "$tmp/none.csv" -o "$tmp/regen2" 2> "$tmp/err"; rc=$?
 check "generator without its table exits 1" test $rc -eq 1
 
+# The climate class of every station with both records, in PRECIP.DAT order.
+"$VARNOK" classes --db "$SHIPPED_DB" > "$tmp/classes.txt"; rc=$?
+check "classes exits 0" test $rc -eq 0
+check "classes: Berlin" grep -qxP '10384\tBERLIN-TEMPELHOF\tGermany\tCfb' "$tmp/classes.txt"
+check "classes: four fields a line" test "$(awk -F'\t' 'NF != 4' "$tmp/classes.txt" | wc -l)" -eq 0
+check "classes: as many as the atlas draws" test "$(wc -l < "$tmp/classes.txt")" -eq 2439
+"$VARNOK" classes --db "$tmp/nowhere" > /dev/null 2>&1; rc=$?
+check "classes without a database exits 1" test $rc -eq 1
+"$VARNOK" classes --bogus > /dev/null 2>&1; rc=$?
+check "classes with an unknown option exits 1" test $rc -eq 1
+
 # A generated database of 100,000 stations.
 "$VARNOK_DBGEN" synthetic 100000 -o "$tmp" > /dev/null; rc=$?
 check "generator exits 0" test $rc -eq 0

@@ -81,6 +81,15 @@ for view in --diagram --table "--print 6"; do
     check "absurd $view bounded" test "$(stat -c %s "$tmp/absurd.svg")" -lt 100000000
 done
 
+# The class line and the quiz.
+golden=$(dirname "$0")/../golden
+render "$golden/berlin.cli" --climate-class --hide-station -o "$tmp/quiz.svg"; rc=$?
+check "class and quiz exit 0" test $rc -eq 0
+check "class line drawn" grep -q 'Köppen–Geiger: Cfb (Temperate,' "$tmp/quiz.svg"
+check "station hidden" bash -c "! grep -q 'BERLIN\|Germany\|13.24' '$tmp/quiz.svg'"
+render "$golden/berlin.cli" --table --climate-class -o "$tmp/class_table.svg"
+check "class line in the table" grep -q '>Köppen–Geiger: Cfb (Temperate, no dry season, warm summer)<' "$tmp/class_table.svg"
+
 # The native tool starts light: the C++ runtime is linked in, and the only
 # shared libraries the loader maps are the C library and the loader itself.
 if [ "$(uname -s)" = Linux ] && command -v readelf >/dev/null && ! readelf -d "$VARNOK" | grep -q 'asan\|ubsan'; then

@@ -34,6 +34,7 @@ check "annual mean" test "$(field annual_mean_temp_c)" = '1'
 check "NaN as null" test "$(field abs_min_c)" = 'null'
 check "latitude shortest" test "$(field latitude)" = '-33.55'
 check "diagram mode nonzero is 1" test "$(field diagram_mode)" = '1'
+check "climate class" test "$(field climate_class)" = '"ET"'
 check "14 precip slots" test "$(python3 -c 'import json,sys; print(len(json.loads(sys.argv[1])["precip_mm"]))' "$out")" = 14
 
 head -c 100 "$tmp/st.cli" > "$tmp/short.cli"

@@ -15,6 +15,7 @@ source "$(dirname "$0")/windows_build_arg.sh" e2e 1 "" "$@"
 source "$(dirname "$0")/e2e_lib.sh"
 source "$(dirname "$0")/dialog_scenarios.sh"
 source "$(dirname "$0")/picture_scenarios.sh"
+source "$(dirname "$0")/climate_scenarios.sh"
 source "$(dirname "$0")/soak_scenarios.sh"
 source "$(dirname "$0")/dpi_scenarios.sh"
 source "$(dirname "$0")/unicode_scenarios.sh"
@@ -392,6 +393,7 @@ run_scenario month_labels scenario_month_labels
 run_dialog_scenarios
 run_picture_scenarios
 run_dpi_scenarios
+run_climate_scenarios
 run_unicode_scenarios
 run_map_scenarios
 run_soak_scenarios

@@ -11,6 +11,7 @@
 #include "database/station_import.h"
 #include "diagram/svg_surface.h"
 #include "diagram/world_map.h"
+#include "station/climate_class.h"
 #include "station/text_encoding.h"
 #include "tools/varnok/atlas_page.h"
 #include "tools/varnok/commands.h"
@@ -22,12 +23,6 @@ namespace {
 using namespace db_layout;
 
 constexpr std::size_t kMaxUnwrittenShown = 5;
-
-std::string_view Trimmed(std::string_view text) {
-    text = TrimTrailingBlanks(CutAtNul(text));
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    return text;
-}
 
 // A folder or file name that is the same on every system: letters, digits,
 // '-' and '_', and none of the device names Windows reserves.
@@ -58,6 +53,7 @@ struct DrawnStation {
     std::string country;
     std::string name;
     std::string number;
+    std::string climate_class;
     const MapStation* place = nullptr;  // where it lies, when it has a position
 };
 
@@ -120,9 +116,14 @@ std::vector<AtlasCountry> PageCountries(std::vector<DrawnStation> drawn) {
             countries.push_back(AtlasCountry{Cp1252ToUtf8(s.country), s.code, {}});
         }
         countries.back().stations.push_back(
-            AtlasStation{Cp1252ToUtf8(s.name), s.number, s.code + "/" + s.number + ".svg"});
+            AtlasStation{Cp1252ToUtf8(s.name), s.number, s.code + "/" + s.number + ".svg", s.climate_class});
     }
     return countries;
+}
+
+std::string ClassCode(const StationRecord& record) {
+    const auto climate_class = ClassifyClimate(record).climate_class;
+    return climate_class ? std::string(ClimateClassCode(*climate_class)) : std::string();
 }
 
 AtlasResult Failure(AtlasResult result, UserMessage message) {
@@ -181,8 +182,8 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
     for (std::size_t i = 0; i < precip.count; ++i) {
         if (progress) progress(static_cast<std::int64_t>(i), static_cast<std::int64_t>(precip.count));
         const char* record = precip.Record(i);
-        const std::string_view number = Trimmed(std::string_view(record + kNumberOffset, kNumberWidth));
-        const std::string_view code = Trimmed(std::string_view(record + kCodeOffset, kCountryCodeWidth));
+        const std::string_view number = TrimmedColumn(std::string_view(record + kNumberOffset, kNumberWidth));
+        const std::string_view code = TrimmedColumn(std::string_view(record + kCodeOffset, kCountryCodeWidth));
         if (pairs[i] < 0) {
             skip(AtlasSkip::no_temperature);
             continue;
@@ -215,8 +216,8 @@ AtlasResult MakeAtlas(const AtlasOptions& options, const AtlasProgress& progress
         const StationRecord& r = station.record;
         drawn.push_back(DrawnStation{std::string(code),
                                      std::string(TrimTrailingBlanks(CutAtNul(std::string_view(r.country_name, sizeof r.country_name)))),
-                                     std::string(Trimmed(std::string_view(r.station_name, sizeof r.station_name))),
-                                     std::string(number), place_of[i]});
+                                     std::string(TrimmedColumn(std::string_view(r.station_name, sizeof r.station_name))),
+                                     std::string(number), ClassCode(r), place_of[i]});
     }
     if (progress) progress(static_cast<std::int64_t>(precip.count), static_cast<std::int64_t>(precip.count));
 

@@ -2,7 +2,10 @@
 // external scripts, fonts or requests; it opens from disk) that lists the
 // countries and their stations with the diagrams as images, and a search
 // field that filters them by station name, country or WMO number as the
-// user types. index.html?q=TEXT opens with that filter.
+// user types, or by a climate class code typed exactly. A legend lists the
+// climate classes present with their colour, name and count; a click on one
+// shows only its stations. index.html?q=TEXT&class=BWh opens with those
+// filters.
 #pragma once
 
 #include <string>
@@ -14,6 +17,7 @@ struct AtlasStation {
     std::string name;
     std::string number;  // the WMO number
     std::string picture;  // the SVG's path relative to the page: "276/10384.svg"
+    std::string climate_class;  // the class code, "" for none
 };
 
 struct AtlasCountry {

@@ -14,7 +14,8 @@ namespace {
 
 const char kUsage[] =
     "usage: varnok render FILE.cli -o OUT.svg [--size WxH] [--axis-offset N] [--mono]\n"
-    "                     [--month-labels] [--diagram|--table] [--print S]\n"
+    "                     [--month-labels] [--climate-class] [--hide-station]\n"
+    "                     [--diagram|--table] [--print S]\n"
     "                     [--char-width N] [--line-height N]\n";
 
 constexpr int kMaxSize = 20000;
@@ -74,6 +75,10 @@ bool ParseArgs(const Args& args, Command& c) {
             c.options.monochrome = true;
         } else if (a == "--month-labels") {
             c.options.month_labels = true;
+        } else if (a == "--climate-class") {
+            c.options.climate_class = true;
+        } else if (a == "--hide-station") {
+            c.options.hide_station = true;
         } else if (a == "--diagram" || a == "--table") {
             c.options.view = a == "--diagram" ? RenderView::diagram : RenderView::table;
         } else if (a == "-o" || a == "--size" || a == "--axis-offset" || a == "--print" || a == "--char-width" ||

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "station/climate_class.h"
 #include "station/station_file.h"
 #include "station/text_encoding.h"
 #include "tools/varnok/commands.h"
@@ -15,6 +16,7 @@ public:
     void Text(const char* name, const std::string& cp1252) { Key(name); Quote(Cp1252ToUtf8(cp1252)); }
     void Int(const char* name, long long v) { Key(name); out_ += std::to_string(v); }
     void Real(const char* name, float v) { Key(name); AppendReal(v); }
+    void Null(const char* name) { Key(name); out_ += "null"; }
     // A record field by its type: a text field, a number, or a list.
     template <std::size_t N>
     void Field(const char* name, const char (&text)[N]) { Text(name, FieldText(text)); }
@@ -77,6 +79,11 @@ std::string StationJson(const StationData& station) {
 #undef VARNOK_JSON_FIELD
     j.Real("annual_precip_mm", station.annual_precip_mm);
     j.Real("annual_mean_temp_c", station.annual_mean_temp_c);
+    if (const auto climate_class = ClassifyClimate(r).climate_class) {
+        j.Text("climate_class", std::string(ClimateClassCode(*climate_class)));
+    } else {
+        j.Null("climate_class");
+    }
     return j.Finish();
 }
 

@@ -15,6 +15,7 @@ int RunStations(const Args& args);   // cmd_database.cpp
 int RunFind(const Args& args);       // cmd_database.cpp
 int RunImport(const Args& args);     // cmd_database.cpp
 int RunAtlas(const Args& args);      // cmd_atlas.cpp
+int RunClasses(const Args& args);    // cmd_classes.cpp
 int RunMap(const Args& args);        // cmd_map.cpp
 
 // Shared by the subcommands.

@@ -30,6 +30,7 @@ const Command kCommands[] = {
     {"find", &RunFind, "find --wmo N [--db DIR]       the station with that WMO number"},
     {"import", &RunImport, "import (--name NAME | --wmo N) -o OUT.cli [--from FILE.cli] [--db DIR]"},
     {"atlas", &RunAtlas, "atlas [--db DIR] -o OUTDIR [--table]   every station as SVG, with an index page"},
+    {"classes", &RunClasses, "classes [--db DIR]            the climate class of every station"},
     {"map", &RunMap, "map [--db DIR] -o OUT.svg [--size WxH]   the station map as SVG"},
 };
 

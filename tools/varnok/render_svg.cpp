@@ -21,6 +21,8 @@ DrawingState MakeState(const RenderOptions& o) {
     state.axis_offset = o.axis_offset;
     state.monochrome = o.monochrome;
     state.display_font = StartupDisplayFont(kRenderLogPixelsY);
+    state.climate_class_line = o.climate_class;
+    state.hide_station = o.hide_station;
     return state;
 }
 

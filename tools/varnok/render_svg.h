@@ -20,6 +20,8 @@ struct RenderOptions {
     int axis_offset = 100;
     bool monochrome = false;
     bool month_labels = false;  // forces the month initials on
+    bool climate_class = false;  // the climate class line
+    bool hide_station = false;   // the quiz: "?" for the station's name, country, position and numbers
     RenderView view = RenderView::record;
     int print_scale = 0;        // 1..6 renders the printed page; 0 the window
     int char_width = 8;

@@ -12,7 +12,9 @@
 //   list-open PREFIX ID TEXT    the same, then a double click (LBN_DBLCLK)
 //   click-button PREFIX ID      click a button (BM_CLICK) and wait
 //   checked PREFIX ID           print 1 when the button is checked, else 0
+//   enabled PREFIX ID           print 1 when the control can be used, else 0
 //   clipboard-emf FILE          write the clipboard's enhanced metafile to FILE
+//   clipboard-text FILE         write the clipboard's Unicode text to FILE as UTF-8
 //   hold-clipboard MS           keep the clipboard open for MS milliseconds,
 //                               so that the program cannot open it
 //   map-area PREFIX             the map's client size in the map dialog: "W H"
@@ -92,6 +94,14 @@ int ListSelect(HWND list, const std::wstring& text, bool open) {
     return 0;
 }
 
+// 0 when the bytes are all written.
+int WriteFile(const char* path, const void* bytes, std::size_t size) {
+    FILE* file = std::fopen(path, "wb");
+    if (!file) return 1;
+    bool written = std::fwrite(bytes, 1, size, file) == size;
+    return std::fclose(file) == 0 && written ? 0 : 1;
+}
+
 int ClipboardMetafile(const char* path) {
     if (!OpenClipboard(nullptr)) {
         std::fprintf(stderr, "driver: clipboard cannot be opened\n");
@@ -105,10 +115,30 @@ int ClipboardMetafile(const char* path) {
         std::fprintf(stderr, "driver: no enhanced metafile on the clipboard\n");
         return 1;
     }
-    FILE* file = std::fopen(path, "wb");
-    if (!file) return 1;
-    bool written = std::fwrite(bits.data(), 1, bits.size(), file) == bits.size();
-    return std::fclose(file) == 0 && written ? 0 : 1;
+    return WriteFile(path, bits.data(), bits.size());
+}
+
+int ClipboardText(const char* path) {
+    if (!OpenClipboard(nullptr)) {
+        std::fprintf(stderr, "driver: clipboard cannot be opened\n");
+        return 1;
+    }
+    std::string utf8;
+    if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* text = static_cast<const wchar_t*>(GlobalLock(memory))) {
+            const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+            utf8.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+            if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text, -1, &utf8[0], n, nullptr, nullptr);
+            if (!utf8.empty()) utf8.pop_back();  // the terminating zero
+            GlobalUnlock(memory);
+        }
+    }
+    CloseClipboard();
+    if (utf8.empty()) {
+        std::fprintf(stderr, "driver: no Unicode text on the clipboard\n");
+        return 1;
+    }
+    return WriteFile(path, utf8.data(), utf8.size());
 }
 
 int HoldClipboard(DWORD ms) {
@@ -206,10 +236,11 @@ int RunDialogStep(int argc, char** argv) {
         return MapStep(step, dialog, argc, argv);
     }
     if (step == "clipboard-emf") return ClipboardMetafile(argv[2]);
+    if (step == "clipboard-text") return ClipboardText(argv[2]);
     if (step == "hold-clipboard") return HoldClipboard(static_cast<DWORD>(std::atoi(argv[2])));
     if (argc < 4) return -1;
     const bool known = step == "set-text" || step == "get-text" || step == "list-items" || step == "list-select" ||
-                       step == "list-open" || step == "click-button" || step == "checked";
+                       step == "list-open" || step == "click-button" || step == "checked" || step == "enabled";
     if (!known) return -1;
     HWND control = Control(argv[2], argv[3]);
     if (!control) {
@@ -218,6 +249,7 @@ int RunDialogStep(int argc, char** argv) {
     }
     if (step == "get-text") return std::printf("%s\n", Text(control).c_str()) < 0;
     if (step == "list-items") return ListItems(control);
+    if (step == "enabled") return std::printf("%d\n", IsWindowEnabled(control) ? 1 : 0) < 0;
     if (step == "checked") return std::printf("%d\n", Send(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0) < 0;
     if (step == "click-button") {
         // BM_CLICK sends the notification from inside the dialog's thread;

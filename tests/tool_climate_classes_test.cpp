@@ -1,0 +1,81 @@
+// The climate classes of the shipped database: named stations, through
+// `varnok classes` and through the program's own import.
+#include "tools/varnok/climate_classes.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "database/station_import.h"
+#include "tests/database_fixture.h"
+#include "tests/test_support.h"
+
+namespace {
+
+TEST(ClimateClassesShipped, NamedStationsAndEveryStationClassified) {
+    const std::string db = SourceDir() + "/data/database";
+    const DatabaseClasses classes = ClassifyDatabase(db);
+    ASSERT_TRUE(classes.ok);
+    std::map<std::string, std::string> by_number;
+    for (const StationClass& s : classes.stations) {
+        EXPECT_TRUE(s.climate_class) << s.number << " " << s.name;
+        if (s.climate_class) by_number.emplace(s.number, ClimateClassCode(*s.climate_class));
+    }
+    CountryTable table;
+    ASSERT_EQ(LoadCountryTable(db, table), DataFileStatus::ok);
+    const std::pair<int, const char*> kNamed[] = {{10384, "Cfb"}, {48698, "Af"}, {40948, "BSk"}, {42515, "Cwb"},
+                                                  {94767, "Cfa"}, {27612, "Dfb"}, {1001, "ET"},   {60525, "BWh"}};
+    for (const auto& [number, expected] : kNamed) {
+        char text[8];
+        std::snprintf(text, sizeof text, "%05d", number);
+        EXPECT_EQ(by_number[text], expected) << text;
+        StationData station;
+        station.record = MakeStartupRecord();
+        ImportPickedStation(db, table, NumberPick(number), station);
+        const auto imported = ClassifyClimate(station.record).climate_class;
+        ASSERT_TRUE(imported) << number;
+        EXPECT_EQ(ClimateClassCode(*imported), expected) << number << " as the program imports it";
+    }
+}
+
+// Mean fields that are not plain decimals read as the import reads them:
+// each such station gets the class of its imported record. A station
+// without its temperature record is left out.
+TEST(ClimateClassesDatabase, OddFieldsAsTheImportReadsThem) {
+    // Eight bytes each; in four months of 9.5 degC: ET below 10, Cfb from 10.
+    const char kOdd[][9] = {"   1.5e1", "  12.3ab", "     -.5", "   +17.0", "   15.  ", "15      ", "  1\0 9.0", "    0x10"};
+    TestDatabase db;
+    db.WriteCountries({CountryRecord("100", "Testland")});
+    std::vector<std::string> precip, temp;
+    for (int i = 0; i < 8; ++i) {
+        StationColumns columns;
+        columns.code = "100";
+        columns.number = "    " + std::to_string(1000 + i);
+        columns.name = "STATION " + std::to_string(i);
+        std::string p = StationRecordText(columns), t = p;
+        PutBlock(p, 0, std::vector<float>(12, 40.0f));
+        PutBlock(t, 0, std::vector<float>(12, 9.5f));
+        for (int m = 5; m < 9; ++m) t.replace(db_layout::BlockOffset(0) + 8 * m, 8, std::string(kOdd[i], 8));
+        precip.push_back(p);
+        if (i != 5) temp.push_back(t);
+    }
+    db.WritePrecip(precip);
+    db.WriteTemp(temp);
+    CountryTable table;
+    ASSERT_EQ(LoadCountryTable(db.dir(), table), DataFileStatus::ok);
+    const DatabaseClasses classes = ClassifyDatabase(db.dir());
+    ASSERT_TRUE(classes.ok);
+    ASSERT_EQ(classes.stations.size(), 7u);
+    std::string codes;
+    for (const StationClass& s : classes.stations) {
+        codes += s.climate_class ? std::string(ClimateClassCode(*s.climate_class)) + " " : "- ";
+        StationData station;
+        station.record = MakeStartupRecord();
+        ImportPickedStation(db.dir(), table, NumberPick(std::stoi(s.number)), station);
+        EXPECT_EQ(s.climate_class, ClassifyClimate(station.record).climate_class) << s.number;
+        EXPECT_EQ(s.country, "Testland");
+    }
+    EXPECT_EQ(codes, "Cfb Cfb ET Cfb Cfb ET ET ");
+}
+
+}  // namespace

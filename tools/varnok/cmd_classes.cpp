@@ -1,0 +1,28 @@
+// varnok classes [--db DIR]: the climate class of every station, one line
+// each in PRECIP.DAT order.
+#include <cstdio>
+#include <string>
+
+#include "tools/varnok/climate_classes.h"
+#include "tools/varnok/commands.h"
+
+int RunClasses(const Args& args) {
+    std::string db;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--db" || i + 1 >= args.size()) {
+            std::fprintf(stderr, "usage: varnok classes [--db DIR]\n");
+            return 1;
+        }
+        db = args[++i];
+    }
+    if (!CheckDatabase(db)) return 1;
+    const DatabaseClasses classes = ClassifyDatabase(db);
+    if (!classes.ok) {
+        PrintMessage(classes.message);
+        return 1;
+    }
+    std::string out;
+    out.reserve(classes.stations.size() * 48);
+    for (const StationClass& s : classes.stations) out.append(StationClassLine(s)).push_back('\n');
+    return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0 ? 0 : 1;
+}

@@ -276,9 +276,11 @@ with_pdf_queue() {  # with_pdf_queue FUNCTION: FUNCTION FOLDER_THE_PDFS_LAND_IN,
     echo "  skip  no PDF print queue on this machine"
     return 0
   }
+  local cups_pid=
+  [ "$cups_was_running" = yes ] || cups_pid=$(pgrep -n -x cupsd)
   "$1" "$queue_out"
   # A scheduler that this test started ends with the scenario.
-  [ "$cups_was_running" = yes ] || pkill -x cupsd 2>/dev/null
+  [ -z "$cups_pid" ] || kill "$cups_pid" 2>/dev/null
   return 0
 }
 

@@ -183,7 +183,48 @@ save_window_content() {  # save_window_content NAME: into the data folder
   wait_until 30 test -s "$scenario_dir/data/$1"
 }
 
+# The printout at 144 DPI is the 96-DPI printout: Berlin-Tempelhof printed
+# at both DPIs through the PDF print queue, both pages rendered at 100
+# pixels per inch and compared pixel for pixel.
+scenario_dpi_print() { with_pdf_queue dpi_print; }
+
+# Pixels that may differ between the two rendered pages (ImageMagick's AE
+# with a 1 % fuzz). The page does not depend on the screen, so the pages
+# are expected to be identical; 0 allows no difference at all.
+dpi_print_max_ae=0
+
+dpi_print() {  # dpi_print FOLDER_THE_PDFS_LAND_IN
+  local queue_out=$1 data="$scenario_dir/data" marker="$scenario_dir/before-print" dpi pdf
+  copy_sample
+  (cd "$data" && wine_env timeout 120 "$wine_loader" "$build/varnok.exe" import --wmo 10384 -o tempelhof.cli) \
+    >"$scenario_dir/varnok.log" 2>&1
+  for dpi in 96 144; do
+    set_logpixels "$dpi"
+    start_with_tempelhof
+    # The page follows the window's size in 96-DPI units: the same at both.
+    drive size-diagram $((380 * dpi / 96)) $((510 * dpi / 96))
+    check "$dpi DPI: the caption gives the size in 96-DPI units" "$(drive main-caption)" "Climate diagram (380 x 510)"
+    touch "$marker"
+    sleep 1
+    drive command "$IDM_PRINT"
+    check "$dpi DPI: the print dialog" "$(drive wait-window Print 30000)" Print
+    drive press Print "$IDOK"
+    check_true "$dpi DPI: a PDF arrives from the print queue" wait_until 120 pdf_arrived "$queue_out" "$marker"
+    pdf=$(newer_pdf "$queue_out" "$marker") && cp "$pdf" "$scenario_dir/printed-$dpi.pdf"
+    pdftoppm -png -r 100 -singlefile "$scenario_dir/printed-$dpi.pdf" "$scenario_dir/printed-$dpi" 2>/dev/null
+    drive command "$IDM_EXIT"
+    wait_program_exit 60
+  done
+  local out="$build/screenshots/dpi" ae
+  mkdir -p "$out"
+  cp "$scenario_dir/printed-96.png" "$scenario_dir/printed-144.png" "$out/" 2>/dev/null
+  ae=$(compare -metric AE -fuzz 1% "$scenario_dir/printed-144.png" "$scenario_dir/printed-96.png" null: 2>&1 | cut -d' ' -f1)
+  check_true "the page printed at 144 DPI is the 96-DPI page ($ae pixels differ, at most $dpi_print_max_ae)" \
+    test "${ae:-x}" -le "$dpi_print_max_ae" 2>/dev/null
+}
+
 run_dpi_scenarios() {
   xvfb_screen=2000x1400x24 run_scenario dpi scenario_dpi
   xvfb_screen=1920x1080x24 run_scenario zoom scenario_zoom
+  xvfb_screen=2000x1400x24 run_scenario dpi_print scenario_dpi_print
 }

@@ -120,12 +120,16 @@ cat > "$tmp/atlas/click.html" <<'HTML'
 <!DOCTYPE html><html><body><iframe id="f" src="index.html"></iframe><script>
 document.getElementById("f").addEventListener("load", function () {
   var d = this.contentDocument;
+  var w = this.contentWindow;
   d.querySelector('#legend button[data-class="ET"]').click();
-  document.body.setAttribute("data-address", this.contentWindow.location.search);
-  var out = document.createElement("div");
-  out.id = "result";
-  out.textContent = d.documentElement.outerHTML;
-  document.body.appendChild(out);
+  // Read after the page's observers have run.
+  setTimeout(function () {
+    document.body.setAttribute("data-address", w.location.search);
+    var out = document.createElement("div");
+    out.id = "result";
+    out.textContent = d.documentElement.outerHTML;
+    document.body.appendChild(out);
+  }, 0);
 });
 </script></body></html>
 HTML
@@ -189,6 +193,8 @@ PY
 check "the map: a dot per figure, all shown" map_as_expected "$tmp/all.html"
 run_browser --dump-dom "$page?q=chile" > "$tmp/chile.html"
 check "the map: the filter hides the dots of hidden figures" map_as_expected "$tmp/chile.html"
+check "the map: the class filter hides the dots of the other classes" map_as_expected "$tmp/class.html"
+check "the map: the class filter's click hides them too" map_as_expected "$tmp/click.html"
 check "the map: Chile's dots only" test "$(grep -o '<a href="#s-[^"]*"[^>]*>' "$tmp/chile.html" | grep -vc 'display="none"')" \
     = "$(grep -c '<figure id="s-152-' "$tmp/all.html")"
 

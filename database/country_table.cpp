@@ -35,15 +35,20 @@ DataFileStatus LoadCountryTable(const std::string& db_dir, CountryTable& table) 
 }
 
 const CountryEntry* FindCountryByCode(const CountryTable& table, std::string_view text) {
+    const char first = text.empty() ? '\0' : text[0];
     for (const CountryEntry& entry : table.entries) {
-        if (TextsEqual(entry.code, text, db_layout::kCountryCodeWidth)) return &entry;
+        // The whole array: its NUL ends the code as TextsEqual reads it.
+        if (entry.code[0] == first &&
+            TextsEqual(std::string_view(entry.code, sizeof entry.code), text, db_layout::kCountryCodeWidth)) {
+            return &entry;
+        }
     }
     return nullptr;
 }
 
 const CountryEntry* FindCountryByName(const CountryTable& table, std::string_view text) {
     for (const CountryEntry& entry : table.entries) {
-        if (TextsEqual(entry.name, text, sizeof entry.name - 1)) return &entry;
+        if (TextsEqual(std::string_view(entry.name, sizeof entry.name), text, sizeof entry.name - 1)) return &entry;
     }
     return nullptr;
 }

@@ -149,12 +149,21 @@ WholeRecords ReadWholeRecords(const std::string& path) {
 void ParseMonthlyBlock(const char* block, std::size_t available, MonthArray& target) {
     using db_layout::kBlockSize;
     using db_layout::kValueFieldWidth;
+    // A whole block whose twelve fields have the usual shapes is read where
+    // it lies; slot 13, one byte followed by nothing, is its digit or 0.
+    if (available >= kBlockSize && ParseAlignedDecimals(block, 12, &target[1]) == 12) {
+        const char last = block[kBlockSize - 1];
+        target[13] = last >= '0' && last <= '9' ? static_cast<float>(last - '0') : 0.0f;
+        return;
+    }
     // Room for the last field, which starts at the block's last byte and
     // reads the zero bytes after it.
     char buffer[kBlockSize + kValueFieldWidth - 1] = {};
     std::memcpy(buffer, block, available < kBlockSize ? available : kBlockSize);
     for (int i = 0; i < 13; ++i) {
-        std::string_view field(buffer + kValueFieldWidth * static_cast<std::size_t>(i), kValueFieldWidth);
-        target[i + 1] = ParseLeadingReal(CutAtNul(field));
+        const char* field = buffer + kValueFieldWidth * static_cast<std::size_t>(i);
+        if (!ParseAlignedDecimal(field, target[i + 1])) {
+            target[i + 1] = ParseLeadingReal(CutAtNul(std::string_view(field, kValueFieldWidth)));
+        }
     }
 }

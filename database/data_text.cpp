@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -77,6 +78,63 @@ bool ParseShortDecimal(std::string_view text, std::size_t start, float& value) {
 
 }  // namespace
 
+namespace {
+
+// Eight bytes at once, the first byte lowest.
+constexpr std::uint64_t kEachByte = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+
+std::uint64_t LoadLittleEndian(const char* p) {
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    x = __builtin_bswap64(x);
+#endif
+    return x;
+}
+// The eight digit values (0 to 9, one a byte) as a number, the first byte
+// the most significant.
+std::uint32_t EightDigits(std::uint64_t x) {
+    x = (x * 2561) >> 8;
+    x = ((x & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
+    return static_cast<std::uint32_t>(((x & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32);
+}
+
+// ParseAlignedDecimal, for the compiler to put into the loop over a block.
+inline bool AlignedDecimal(const char* field, float& value) {
+    std::uint64_t x = LoadLittleEndian(field);
+    // A point at the seventh byte is taken out (a blank comes in front):
+    // both shapes are then blanks, an optional minus and digits to the end.
+    const bool point = (x >> 48 & 0xFF) == '.';
+    if (point) x = ((x & 0x0000FFFFFFFFFFFFull) << 8) | (x & 0xFF00000000000000ull) | ' ';
+    const std::uint64_t t = x ^ (kEachByte * '0');  // a digit becomes its value
+    const std::uint64_t not_digit = (((t & ~kHighBits) + kEachByte * 0x76) | t) & kHighBits;
+    // The bytes before the digits, all of their bits set: a run from the
+    // first byte, and the last byte a digit.
+    const std::uint64_t before = (not_digit >> 7) * 0xFF;
+    if ((before & (before + 1)) != 0 || (not_digit >> 63) != 0) return false;
+    // Those bytes are blanks, but for a minus right before the digits.
+    const std::uint64_t other = (x ^ (kEachByte * ' ')) & before;  // a blank becomes 0
+    const std::uint64_t last = before ^ (before >> 8);              // the byte before the digits
+    if ((other & ~last) != 0) return false;
+    const bool negative = (other & last) != 0;
+    if (negative && (other & last) != (kEachByte * ('-' ^ ' ') & last)) return false;
+    const double digits = EightDigits(t & ~before);
+    const double magnitude = point ? digits / 1e1 : digits;
+    value = static_cast<float>(negative ? -magnitude : magnitude);
+    return true;
+}
+
+}  // namespace
+
+bool ParseAlignedDecimal(const char* field, float& value) { return AlignedDecimal(field, value); }
+
+int ParseAlignedDecimals(const char* fields, int count, float* values) {
+    int i = 0;
+    while (i < count && AlignedDecimal(fields + 8 * static_cast<std::size_t>(i), values[i])) ++i;
+    return i;
+}
+
 float ParseLeadingReal(std::string_view text) {
     std::size_t start = SkipSpace(text, 0);
     if (float value; ParseShortDecimal(text, start, value)) return value;
@@ -128,6 +186,8 @@ std::string_view CutAtNul(std::string_view text) {
 
 std::string_view TrimTrailingBlanks(std::string_view text) {
     std::size_t n = text.size();
+    // Eight blanks at a time while there are, then one.
+    while (n >= 8 && LoadLittleEndian(text.data() + n - 8) == kEachByte * ' ') n -= 8;
     while (n > 0 && text[n - 1] == ' ') --n;
     return text.substr(0, n);
 }

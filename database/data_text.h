@@ -23,6 +23,17 @@ std::int32_t ParseLeadingInteger(std::string_view text);
 // stored as float; a magnitude beyond the float range becomes infinity.
 float ParseLeadingReal(std::string_view text);
 
+// One 8-byte value field in the two shapes the data files write: blanks,
+// an optional minus, then digits to the field's end, or digits, a point
+// at the seventh byte and one decimal ("   -12.3", "      27"). The value
+// is the one ParseLeadingReal reads from the field, found without a
+// branch per byte; false for any other field (read it with
+// ParseLeadingReal).
+bool ParseAlignedDecimal(const char* field, float& value);
+// The same for `count` fields one after the other, into values[0] on: the
+// number of fields read before the first that is not of those shapes.
+int ParseAlignedDecimals(const char* fields, int count, float* values);
+
 // a - b + 1 for the year columns, saturated to the 32-bit range.
 std::int32_t YearsBetween(std::int32_t first, std::int32_t last);
 

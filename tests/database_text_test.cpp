@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -90,6 +91,47 @@ TEST(DatabaseText, ShortDecimalsReadAsStrtodReadsThem) {
         ASSERT_EQ(std::signbit(got), std::signbit(expected)) << text;
         ASSERT_EQ(got, expected) << text;
     }
+}
+
+// The value fields of the two shapes the files write read at once, as
+// ParseLeadingReal reads them; every other field is left to it. Random
+// fields of the bytes that matter must never read otherwise.
+TEST(DatabaseText, AlignedDecimalsReadAsTheRealConversionReadsThem) {
+    const struct {
+        const char* field;
+        bool aligned;
+    } cases[] = {
+        {"    62.2", true},  {"   -12.3", true},  {"     0.0", true},  {"    -0.0", true},
+        {"      27", true},  {"12345678", true},  {"-1234567", true},  {"123456.7", true},
+        {"     -.5", true},  {"      .5", true},  {"-     .5", false}, {"   15.  ", false},
+        {"  12.25 ", false}, {"  12.345", false}, {"        ", false}, {"   +17.0", false},
+        {"   1.5e1", false}, {"  - 12.3", false}, {"  12 3.4", false}, {"  1.2.3 ", false},
+        {"\t   12.3", false}, {"   --1.2", false}, {"   12..3", false}, {"      .-", false},
+        {"   12.3a", false}, {"    12.a", false}, {"-       ", false}, {"       .", false},
+    };
+    for (const auto& c : cases) {
+        float value = -999.0f;
+        EXPECT_EQ(ParseAlignedDecimal(c.field, value), c.aligned) << "[" << c.field << "]";
+        if (c.aligned) {
+            const float expected = ParseLeadingReal(std::string_view(c.field, 8));
+            EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << "[" << c.field << "] " << value;
+        }
+    }
+    const char kBytes[] = " -.0123456789+e\0\tx";
+    std::uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    int aligned = 0;
+    for (int i = 0; i < 200000; ++i) {
+        char field[8];
+        // Mostly blanks, digits and a point, so that many fields are aligned.
+        for (char& b : field) b = kBytes[(next() >> 16) % ((next() >> 20) % 4 == 0 ? sizeof kBytes - 1 : 12)];
+        float value;
+        if (!ParseAlignedDecimal(field, value)) continue;
+        ++aligned;
+        const float expected = ParseLeadingReal(CutAtNul(std::string_view(field, 8)));
+        ASSERT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << "[" << std::string(field, 8) << "]";
+    }
+    EXPECT_GT(aligned, 1000);
 }
 
 TEST(DatabaseText, ConversionsReadOnPastAColumnButNotPastTheView) {

@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <unordered_map>
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "database/data_text.h"
 #include "database/station_search.h"
@@ -59,62 +62,117 @@ struct PickCandidates {
     }
 };
 
+// Record indices by a key, the first record of each key in file order:
+// open addressing in one array, so an index of any size is a few
+// allocations. The keys themselves stay with the caller, which compares
+// a record with a key (`same`).
+class FirstRecordTable {
+public:
+    void Reserve(std::size_t count) {
+        std::size_t capacity = 16;
+        while (capacity < 2 * count) capacity *= 2;
+        slots_.assign(capacity, kEmpty);
+        mask_ = capacity - 1;
+    }
+    // Adds record t unless a record of its key is there already.
+    template <typename Same>
+    void AddFirst(std::size_t hash, std::size_t t, const Same& same) {
+        std::size_t s = hash & mask_;
+        for (; slots_[s] != kEmpty; s = (s + 1) & mask_) {
+            if (same(slots_[s])) return;
+        }
+        slots_[s] = t;
+    }
+    template <typename Same>
+    std::int64_t Find(std::size_t hash, const Same& same) const {
+        for (std::size_t s = hash & mask_; slots_[s] != kEmpty; s = (s + 1) & mask_) {
+            if (same(slots_[s])) return static_cast<std::int64_t>(slots_[s]);
+        }
+        return -1;
+    }
+
+private:
+    static constexpr std::size_t kEmpty = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> slots_;
+    std::size_t mask_ = 0;
+};
+
+std::size_t NumberHash(std::int32_t number) {
+    return static_cast<std::size_t>((static_cast<std::uint64_t>(static_cast<std::uint32_t>(number)) *
+                                     0x9E3779B97F4A7C15ull) >> 17);
+}
+
 // The TEMP.DAT records of a database in memory, indexed once so that every
-// pick costs a lookup: by number and name, by number, and by name (each the
-// first in file order). Thousands of records sharing one number cost no more
-// than as many numbers.
+// pick costs a lookup or two: by number and name, by number, and by name
+// (each the first in file order). Thousands of records sharing one number
+// cost no more than as many numbers. The tables by number and by name
+// alone are made when a pick first needs them.
 class RecordIndex {
 public:
     // `stride`: the distance from one record to the next.
     RecordIndex(const char* records, std::size_t count, std::size_t stride)
         : records_(records), count_(count), stride_(stride) {
-        by_number_and_name_.reserve(count);
-        by_number_.reserve(count);
-        by_name_.reserve(count);
+        numbers_.resize(count);
+        names_.resize(count);
+        name_hashes_.resize(count);
+        by_number_and_name_.Reserve(count);
         for (std::size_t t = 0; t < count; ++t) {
             const std::string_view header = Header(t);
-            const std::int32_t number = ParseLeadingInteger(header.substr(kNumberOffset));
-            const std::string_view name = PairingName(RecordName(header));
-            by_number_and_name_.emplace(NumberAndName{number, name}, t);
-            by_number_.emplace(number, t);
-            by_name_.emplace(name, t);
+            numbers_[t] = ParseLeadingInteger(header.substr(kNumberOffset));
+            names_[t] = PairingName(RecordName(header));
+            name_hashes_[t] = std::hash<std::string_view>()(names_[t]);
+            by_number_and_name_.AddFirst(name_hashes_[t] ^ NumberHash(numbers_[t]), t,
+                                         [&](std::size_t o) { return SameNumberAndName(o, numbers_[t], names_[t]); });
         }
     }
 
-    PickCandidates Candidates(const StationPick& pick) const {
-        PickCandidates c;
+    // The record a pick takes (PickCandidates::Taken).
+    std::int64_t Taken(const StationPick& pick, bool name_fallback) const {
         if (pick.bare_name) {  // compared over 24 characters as it stands: a scan
+            PickCandidates c;
             for (std::size_t t = 0; t < count_ && !c.Consider(Header(t), static_cast<std::int64_t>(t), pick); ++t) {
             }
-            return c;
+            return c.Taken(name_fallback);
         }
-        const std::string_view name = PairingName(pick.name);
-        c.number_seen = pick.by_number ? by_number_.count(pick.number) > 0 : count_ > 0;
-        c.first_of_name = name.empty() ? (count_ > 0 ? 0 : -1) : Find(by_name_, name);
-        if (!pick.by_number) {
-            c.first_match = c.first_of_name;
-        } else {
-            c.first_match = name.empty() ? Find(by_number_, pick.number)
-                                         : Find(by_number_and_name_, NumberAndName{pick.number, name});
-        }
-        return c;
+        return Taken(pick.by_number, pick.number, PairingName(pick.name), name_fallback);
+    }
+    // The same for a pick with a number text, its number and its name as
+    // PairingName gives it.
+    std::int64_t Taken(bool by_number, std::int32_t number, std::string_view name, bool name_fallback) const {
+        const std::int64_t match = !by_number    ? FirstOfName(name)
+                                   : name.empty() ? FirstOfNumber(number)
+                                                  : by_number_and_name_.Find(
+                                                        std::hash<std::string_view>()(name) ^ NumberHash(number),
+                                                        [&](std::size_t t) { return SameNumberAndName(t, number, name); });
+        if (match >= 0 || !name_fallback) return match;
+        const bool number_seen = by_number ? FirstOfNumber(number) >= 0 : count_ > 0;
+        return number_seen ? -1 : FirstOfName(name);
     }
 
 private:
-    struct NumberAndName {
-        std::int32_t number;
-        std::string_view name;
-        bool operator==(const NumberAndName& o) const { return number == o.number && name == o.name; }
-    };
-    struct Hash {
-        std::size_t operator()(const NumberAndName& k) const {
-            return std::hash<std::string_view>()(k.name) * 31u + std::hash<std::int32_t>()(k.number);
+    bool SameNumberAndName(std::size_t t, std::int32_t number, std::string_view name) const {
+        return numbers_[t] == number && names_[t] == name;
+    }
+    std::int64_t FirstOfNumber(std::int32_t number) const {
+        if (!by_number_made_) {
+            by_number_.Reserve(count_);
+            for (std::size_t t = 0; t < count_; ++t) {
+                by_number_.AddFirst(NumberHash(numbers_[t]), t, [&](std::size_t o) { return numbers_[o] == numbers_[t]; });
+            }
+            by_number_made_ = true;
         }
-    };
-    template <typename Map, typename Key>
-    static std::int64_t Find(const Map& map, const Key& key) {
-        auto found = map.find(key);
-        return found == map.end() ? -1 : static_cast<std::int64_t>(found->second);
+        return by_number_.Find(NumberHash(number), [&](std::size_t t) { return numbers_[t] == number; });
+    }
+    std::int64_t FirstOfName(std::string_view name) const {
+        if (name.empty()) return count_ > 0 ? 0 : -1;
+        if (!by_name_made_) {
+            by_name_.Reserve(count_);
+            for (std::size_t t = 0; t < count_; ++t) {
+                by_name_.AddFirst(name_hashes_[t], t, [&](std::size_t o) { return names_[o] == names_[t]; });
+            }
+            by_name_made_ = true;
+        }
+        return by_name_.Find(std::hash<std::string_view>()(name), [&](std::size_t t) { return names_[t] == name; });
     }
     std::string_view Header(std::size_t t) const {
         return std::string_view(records_ + t * stride_, kImportHeaderBytes);
@@ -123,9 +181,12 @@ private:
     const char* records_;
     std::size_t count_;
     std::size_t stride_;
-    std::unordered_map<NumberAndName, std::size_t, Hash> by_number_and_name_;
-    std::unordered_map<std::int32_t, std::size_t> by_number_;
-    std::unordered_map<std::string_view, std::size_t> by_name_;
+    std::vector<std::int32_t> numbers_;        // each record's number, as a pick's is compared
+    std::vector<std::string_view> names_;      // and its PairingName
+    std::vector<std::size_t> name_hashes_;
+    FirstRecordTable by_number_and_name_;
+    mutable FirstRecordTable by_number_, by_name_;
+    mutable bool by_number_made_ = false, by_name_made_ = false;
 };
 
 // The record a pick takes from one file, in one scan that ends at the match.
@@ -304,10 +365,20 @@ std::vector<std::int64_t> PairTemperatureRecords(const char* precip, std::size_t
     std::vector<std::int64_t> pairs(precip_count, -1);
     for (std::size_t i = 0; i < precip_count; ++i) {
         const std::string_view header(precip + i * stride, kImportHeaderBytes);
-        // The pick exactly as the search dialog's OK makes it from the list,
-        // and the TEMP.DAT record its import takes.
-        const StationPick pick = ParseStationPick(RecordListText(header));
-        pairs[i] = index.Candidates(pick).Taken(!pick.bare_name);
+        // The pick exactly as the search dialog's OK makes it from the list
+        // ("NAME<tab>NUMBER", the two columns trimmed), and the TEMP.DAT
+        // record its import takes. The list text always has its tab, so the
+        // pick is never a bare name; its name is the name column as
+        // PairingName gives it, unless the number column holds a tab of its
+        // own (the pick then splits at that one).
+        const std::string_view number = TrimmedColumn(header.substr(kNumberOffset, kNumberWidth));
+        if (number.find('\t') == std::string_view::npos) {
+            const bool digits = std::any_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+            pairs[i] = index.Taken(digits, ParseLeadingInteger(number), PairingName(RecordName(header)), true);
+        } else {
+            const StationPick pick = ParseStationPick(RecordListText(header));
+            pairs[i] = index.Taken(pick, !pick.bare_name);
+        }
     }
     return pairs;
 }

@@ -373,7 +373,8 @@ TEST_F(Import, TemperatureRecordOfThePickedNumberOrElseOfTheName) {
 // Pairing whole files (the atlas) takes, for every PRECIP.DAT record, the
 // TEMP.DAT record that picking the record in the station list imports:
 // numbers shared by several names, a number TEMP.DAT lacks, names cut by
-// a NUL or padded with blanks, a blank name, a number without digits.
+// a NUL or padded with blanks, a blank name, a number without digits,
+// tabs in a name or a number.
 TEST_F(Import, PairingWholeFilesTakesWhatEachPickImports) {
     auto columns = [](const std::string& name, const std::string& number) {
         StationColumns c;
@@ -387,14 +388,15 @@ TEST_F(Import, PairingWholeFilesTakesWhatEachPickImports) {
         columns("ALPHA", "   10001"), columns("ALPHA", "   10002"), columns("BETA", "   10003"),
         columns("GAMMA", "   10004"), columns("", "   10005"),      columns("DELTA", "    ----"),
         columns("EPS", "   10007"),   columns("ZETA", "   10009"),
+        columns("TAB\tIN", "   10010"), columns("KAPPA", "   10\t11"),  // the pick splits at the last tab
     };
     const StationColumns temps[] = {
         columns("OTHER", "   10002"), columns("ALPHA", "   10001"), columns("BETA", "   99999"),
         columns("BETA", "   10008"),  columns(std::string("GAMMA\0junk", 10), "   10004"),
         columns("X", "   10005"),     columns("DELTA", "   55555"), columns("EPS2", "   10007"),
-        columns("EPS", "   10007"),
+        columns("EPS", "   10007"),   columns("TAB\tIN", "   10010"), columns("KAPPA\t10", "      11"),
     };
-    const std::int64_t expected[] = {1, -1, 2, 4, 5, 6, 8, -1};
+    const std::int64_t expected[] = {1, -1, 2, 4, 5, 6, 8, -1, 9, 10};
     std::vector<std::string> precip_records, temp_records;
     for (const StationColumns& c : precips) precip_records.push_back(PrecipRecord(c));
     for (std::size_t t = 0; t < std::size(temps); ++t) {

@@ -61,48 +61,75 @@ bool HasClass(const ClimateFacts& f) {
     return !all_zero;
 }
 
+// The extremes are kept as values beside their months, and every count
+// is a sum of comparisons: no branch waits on a month's value (the tool
+// classifies every station of a database).
 void ComputeYear(ClimateFacts& f) {
     double temp_sum = 0, precip_sum = 0;
+    double hot = f.temp_c[0], cold = f.temp_c[0], dry = f.precip_mm[0], wet = f.precip_mm[0];
     for (int m = 0; m < 12; ++m) {
         const double t = f.temp_c[m];
         const double p = f.precip_mm[m];
         temp_sum += t;
         precip_sum += p;
-        if (t > f.temp_c[f.warmest_month]) f.warmest_month = m;
-        if (t < f.temp_c[f.coldest_month]) f.coldest_month = m;
-        if (p < f.precip_mm[f.driest_month]) f.driest_month = m;
-        if (p > f.precip_mm[f.wettest_month]) f.wettest_month = m;
-        if (t >= 10) ++f.months_at_least_10;
-        if (p > 2 * t) ++f.humid_months;
-        if (p < 2 * t) ++f.arid_months;
+        // The first month of each extreme; a month that is not a number
+        // (no class then) never becomes one.
+        f.warmest_month = t > hot ? m : f.warmest_month;
+        hot = t > hot ? t : hot;
+        f.coldest_month = t < cold ? m : f.coldest_month;
+        cold = t < cold ? t : cold;
+        f.driest_month = p < dry ? m : f.driest_month;
+        dry = p < dry ? p : dry;
+        f.wettest_month = p > wet ? m : f.wettest_month;
+        wet = p > wet ? p : wet;
+        f.months_at_least_10 += t >= 10;
+        f.humid_months += p > 2 * t;
+        f.arid_months += p < 2 * t;
     }
     f.annual_mean_temp_c = temp_sum / 12;
     f.annual_precip_mm = precip_sum;
-    f.temp_hot_c = f.temp_c[f.warmest_month];
-    f.temp_cold_c = f.temp_c[f.coldest_month];
-    f.precip_dry_mm = f.precip_mm[f.driest_month];
-    f.precip_wet_mm = f.precip_mm[f.wettest_month];
+    f.temp_hot_c = hot;
+    f.temp_cold_c = cold;
+    f.precip_dry_mm = dry;
+    f.precip_wet_mm = wet;
+}
+
+// One half year's precipitation: the sum in calendar order, the lowest and
+// the highest month.
+struct HalfYear {
+    double sum = 0, dry = 0, wet = 0;
+};
+HalfYear PrecipOfHalf(const std::array<double, 12>& precip, const int (&months)[6]) {
+    HalfYear half;
+    half.dry = half.wet = precip[months[0]];
+    for (int month : months) {
+        const double p = precip[month];
+        half.sum += p;
+        half.dry = p < half.dry ? p : half.dry;
+        half.wet = p > half.wet ? p : half.wet;
+    }
+    return half;
 }
 
 // Summer is the half of April-September and October-March with the higher
 // temperature sum (April-September on a tie).
 void ComputeSeasons(ClimateFacts& f) {
+    static const int kAprilSeptember[6] = {3, 4, 5, 6, 7, 8};
+    static const int kOctoberMarch[6] = {0, 1, 2, 9, 10, 11};  // in calendar order, as summed
     double apr_sep_temp = 0, oct_mar_temp = 0;
-    for (int m = 0; m < 12; ++m) (m >= 3 && m <= 8 ? apr_sep_temp : oct_mar_temp) += f.temp_c[m];
+    for (int m : kAprilSeptember) apr_sep_temp += f.temp_c[m];
+    for (int m : kOctoberMarch) oct_mar_temp += f.temp_c[m];
     f.summer_april_september = apr_sep_temp >= oct_mar_temp;
-    bool first_summer = true, first_winter = true;
-    for (int m = 0; m < 12; ++m) {
-        const double p = f.precip_mm[m];
-        const bool summer = (m >= 3 && m <= 8) == f.summer_april_september;
-        double& sum = summer ? f.summer_precip_mm : f.winter_precip_mm;
-        double& dry = summer ? f.summer_dry_mm : f.winter_dry_mm;
-        double& wet = summer ? f.summer_wet_mm : f.winter_wet_mm;
-        bool& first = summer ? first_summer : first_winter;
-        sum += p;
-        if (first || p < dry) dry = p;
-        if (first || p > wet) wet = p;
-        first = false;
-    }
+    const HalfYear apr_sep = PrecipOfHalf(f.precip_mm, kAprilSeptember);
+    const HalfYear oct_mar = PrecipOfHalf(f.precip_mm, kOctoberMarch);
+    const HalfYear& summer = f.summer_april_september ? apr_sep : oct_mar;
+    const HalfYear& winter = f.summer_april_september ? oct_mar : apr_sep;
+    f.summer_precip_mm = summer.sum;
+    f.summer_dry_mm = summer.dry;
+    f.summer_wet_mm = summer.wet;
+    f.winter_precip_mm = winter.sum;
+    f.winter_dry_mm = winter.dry;
+    f.winter_wet_mm = winter.wet;
     // At least 70 % of MAP, compared as 10 x part >= 7 x MAP.
     const double base = 2 * f.annual_mean_temp_c;
     if (10 * f.winter_precip_mm >= 7 * f.annual_precip_mm) {

@@ -8,18 +8,7 @@
 #include <cstring>
 #include <string>
 
-namespace {
-
-std::wstring Wide(const char* utf8) {
-    int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &wide[0], length);
-    wide.resize(static_cast<std::size_t>(length - 1));
-    return wide;
-}
-
-}  // namespace
+#include "platform/wide_path.h"
 
 std::FILE* OpenFile(const char* path, const char* mode) {
     // The C runtime of Windows (msvcrt) knows no "x".

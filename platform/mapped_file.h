@@ -1,0 +1,50 @@
+// A whole file's bytes for one pass over them, without copying them where
+// the system can map the file into memory (POSIX mmap, a Windows file
+// mapping); a file that cannot be mapped (a pipe, a device) is read into
+// memory instead. One source per system: platform/mapped_file_posix.cpp
+// and platform/mapped_file_win32.cpp.
+//
+// The bytes are the file as it was when it was opened. A file another
+// program cuts short while it is mapped is the one case this does not
+// cover (POSIX raises SIGBUS, Windows refuses to cut a mapped file); the
+// database files are read this way only by the `varnok` tool, which a user
+// runs on a database no program is writing.
+#pragma once
+
+#include <cstddef>
+#include <utility>
+
+class MappedFile {
+public:
+    enum class Status { ok, cannot_open, read_failed };
+
+    MappedFile() = default;
+    ~MappedFile() { Release(); }
+    MappedFile(MappedFile&& other) noexcept { *this = std::move(other); }
+    MappedFile& operator=(MappedFile&& other) noexcept {
+        if (this != &other) {
+            Release();
+            data_ = std::exchange(other.data_, nullptr);
+            size_ = std::exchange(other.size_, 0);
+            mapped_ = std::exchange(other.mapped_, false);
+        }
+        return *this;
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    // Opens the file (a UTF-8 path) and makes its bytes available;
+    // cannot_open when it cannot be opened, read_failed when it cannot be
+    // read whole (a folder, a read error). An empty file is ok, no bytes.
+    Status Open(const char* path);
+
+    const char* data() const { return data_; }
+    std::size_t size() const { return size_; }
+
+private:
+    void Release();  // unmaps or frees the bytes
+
+    const char* data_ = nullptr;
+    std::size_t size_ = 0;
+    bool mapped_ = false;  // else data_ was allocated with new[]
+};

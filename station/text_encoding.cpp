@@ -14,29 +14,35 @@ const std::uint16_t kHighControls[32] = {
 
 std::uint32_t Cp1252CodePoint(unsigned char byte) { return (byte >= 0x80 && byte < 0xA0) ? kHighControls[byte - 0x80] : byte; }
 
-namespace {
-
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+char* WriteCp1252AsUtf8(char* out, std::string_view text) {
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            *out++ = c;
+            continue;
+        }
+        const std::uint32_t cp = Cp1252CodePoint(byte);
+        if (cp < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (cp >> 6));
+        } else {
+            *out++ = static_cast<char>(0xE0 | (cp >> 12));
+            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        }
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    return out;
 }
 
-}  // namespace
+void AppendCp1252AsUtf8(std::string& out, std::string_view text) {
+    const std::size_t at = out.size();
+    out.resize(at + kUtf8BytesPerCp1252Byte * text.size());
+    out.resize(static_cast<std::size_t>(WriteCp1252AsUtf8(&out[at], text) - out.data()));
+}
 
 std::string Cp1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
-        AppendUtf8(out, Cp1252CodePoint(static_cast<unsigned char>(c)));
-    }
+    AppendCp1252AsUtf8(out, text);
     return out;
 }
 

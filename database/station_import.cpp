@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 #include "database/data_text.h"
@@ -102,28 +104,86 @@ std::size_t NumberHash(std::int32_t number) {
                                      0x9E3779B97F4A7C15ull) >> 17);
 }
 
-// The TEMP.DAT records of a database in memory, indexed once so that every
+// The records [begin, end) of a data file in memory, indexed so that a
 // pick costs a lookup or two: by number and name, by number, and by name
 // (each the first in file order). Thousands of records sharing one number
 // cost no more than as many numbers. The tables by number and by name
-// alone are made when a pick first needs them.
-class RecordIndex {
+// alone are made when a pick first needs them (once, whichever thread
+// asks).
+class RecordIndexPart {
 public:
-    // `stride`: the distance from one record to the next.
-    RecordIndex(const char* records, std::size_t count, std::size_t stride)
-        : records_(records), count_(count), stride_(stride) {
+    void Make(const char* records, std::size_t begin, std::size_t end, std::size_t stride) {
+        begin_ = begin;
+        const std::size_t count = end - begin;
         numbers_.resize(count);
         names_.resize(count);
         name_hashes_.resize(count);
         by_number_and_name_.Reserve(count);
-        for (std::size_t t = 0; t < count; ++t) {
-            const std::string_view header = Header(t);
-            numbers_[t] = ParseLeadingInteger(header.substr(kNumberOffset));
-            names_[t] = PairingName(RecordName(header));
-            name_hashes_[t] = std::hash<std::string_view>()(names_[t]);
-            by_number_and_name_.AddFirst(name_hashes_[t] ^ NumberHash(numbers_[t]), t,
-                                         [&](std::size_t o) { return SameNumberAndName(o, numbers_[t], names_[t]); });
+        for (std::size_t k = 0; k < count; ++k) {
+            FetchAhead(records, begin + k, end, stride);
+            const std::string_view header(records + (begin + k) * stride, kImportHeaderBytes);
+            numbers_[k] = ParseLeadingInteger(header.substr(kNumberOffset));
+            names_[k] = PairingName(RecordName(header));
+            name_hashes_[k] = std::hash<std::string_view>()(names_[k]);
+            by_number_and_name_.AddFirst(name_hashes_[k] ^ NumberHash(numbers_[k]), k,
+                                         [&](std::size_t o) { return SameNumberAndName(o, numbers_[k], names_[k]); });
         }
+    }
+
+    // Record indices in the file, -1 for none.
+    std::int64_t FirstOfNumberAndName(std::int32_t number, std::string_view name, std::size_t name_hash) const {
+        return Global(by_number_and_name_.Find(name_hash ^ NumberHash(number),
+                                               [&](std::size_t k) { return SameNumberAndName(k, number, name); }));
+    }
+    std::int64_t FirstOfNumber(std::int32_t number) const {
+        std::call_once(by_number_made_, [&] {
+            by_number_.Reserve(numbers_.size());
+            for (std::size_t k = 0; k < numbers_.size(); ++k) {
+                by_number_.AddFirst(NumberHash(numbers_[k]), k, [&](std::size_t o) { return numbers_[o] == numbers_[k]; });
+            }
+        });
+        return Global(by_number_.Find(NumberHash(number), [&](std::size_t k) { return numbers_[k] == number; }));
+    }
+    std::int64_t FirstOfName(std::string_view name, std::size_t name_hash) const {
+        std::call_once(by_name_made_, [&] {
+            by_name_.Reserve(names_.size());
+            for (std::size_t k = 0; k < names_.size(); ++k) {
+                by_name_.AddFirst(name_hashes_[k], k, [&](std::size_t o) { return names_[o] == names_[k]; });
+            }
+        });
+        return Global(by_name_.Find(name_hash, [&](std::size_t k) { return names_[k] == name; }));
+    }
+
+private:
+    bool SameNumberAndName(std::size_t k, std::int32_t number, std::string_view name) const {
+        return numbers_[k] == number && names_[k] == name;
+    }
+    std::int64_t Global(std::int64_t k) const { return k < 0 ? -1 : static_cast<std::int64_t>(begin_) + k; }
+
+    std::size_t begin_ = 0;
+    std::vector<std::int32_t> numbers_;    // each record's number, as a pick's is compared
+    std::vector<std::string_view> names_;  // and its PairingName
+    std::vector<std::size_t> name_hashes_;
+    FirstRecordTable by_number_and_name_;
+    mutable FirstRecordTable by_number_, by_name_;
+    mutable std::once_flag by_number_made_, by_name_made_;
+};
+
+// The TEMP.DAT records of a database in memory, indexed in parts of
+// records one after the other (each part may be made on a thread of its
+// own): the first record of a key is the first of the first part that
+// holds the key.
+class RecordIndex {
+public:
+    // `stride`: the distance from one record to the next.
+    RecordIndex(const char* records, std::size_t count, std::size_t stride, int parts)
+        : records_(records), count_(count), stride_(stride) {
+        for (int p = 0; p < parts; ++p) parts_.push_back(std::make_unique<RecordIndexPart>());
+    }
+    void MakePart(int part) {
+        const std::size_t parts = parts_.size();
+        const auto p = static_cast<std::size_t>(part);
+        parts_[p]->Make(records_, count_ * p / parts, count_ * (p + 1) / parts, stride_);
     }
 
     // The record a pick takes (PickCandidates::Taken).
@@ -139,40 +199,32 @@ public:
     // The same for a pick with a number text, its number and its name as
     // PairingName gives it.
     std::int64_t Taken(bool by_number, std::int32_t number, std::string_view name, bool name_fallback) const {
-        const std::int64_t match = !by_number    ? FirstOfName(name)
+        const std::size_t name_hash = std::hash<std::string_view>()(name);
+        const std::int64_t match = !by_number    ? FirstOfName(name, name_hash)
                                    : name.empty() ? FirstOfNumber(number)
-                                                  : by_number_and_name_.Find(
-                                                        std::hash<std::string_view>()(name) ^ NumberHash(number),
-                                                        [&](std::size_t t) { return SameNumberAndName(t, number, name); });
+                                                  : First([&](const RecordIndexPart& part) {
+                                                        return part.FirstOfNumberAndName(number, name, name_hash);
+                                                    });
         if (match >= 0 || !name_fallback) return match;
         const bool number_seen = by_number ? FirstOfNumber(number) >= 0 : count_ > 0;
-        return number_seen ? -1 : FirstOfName(name);
+        return number_seen ? -1 : FirstOfName(name, name_hash);
     }
 
 private:
-    bool SameNumberAndName(std::size_t t, std::int32_t number, std::string_view name) const {
-        return numbers_[t] == number && names_[t] == name;
+    template <typename Find>
+    std::int64_t First(const Find& find) const {
+        for (const auto& part : parts_) {
+            const std::int64_t t = find(*part);
+            if (t >= 0) return t;
+        }
+        return -1;
     }
     std::int64_t FirstOfNumber(std::int32_t number) const {
-        if (!by_number_made_) {
-            by_number_.Reserve(count_);
-            for (std::size_t t = 0; t < count_; ++t) {
-                by_number_.AddFirst(NumberHash(numbers_[t]), t, [&](std::size_t o) { return numbers_[o] == numbers_[t]; });
-            }
-            by_number_made_ = true;
-        }
-        return by_number_.Find(NumberHash(number), [&](std::size_t t) { return numbers_[t] == number; });
+        return First([&](const RecordIndexPart& part) { return part.FirstOfNumber(number); });
     }
-    std::int64_t FirstOfName(std::string_view name) const {
+    std::int64_t FirstOfName(std::string_view name, std::size_t name_hash) const {
         if (name.empty()) return count_ > 0 ? 0 : -1;
-        if (!by_name_made_) {
-            by_name_.Reserve(count_);
-            for (std::size_t t = 0; t < count_; ++t) {
-                by_name_.AddFirst(name_hashes_[t], t, [&](std::size_t o) { return names_[o] == names_[t]; });
-            }
-            by_name_made_ = true;
-        }
-        return by_name_.Find(std::hash<std::string_view>()(name), [&](std::size_t t) { return names_[t] == name; });
+        return First([&](const RecordIndexPart& part) { return part.FirstOfName(name, name_hash); });
     }
     std::string_view Header(std::size_t t) const {
         return std::string_view(records_ + t * stride_, kImportHeaderBytes);
@@ -181,12 +233,7 @@ private:
     const char* records_;
     std::size_t count_;
     std::size_t stride_;
-    std::vector<std::int32_t> numbers_;        // each record's number, as a pick's is compared
-    std::vector<std::string_view> names_;      // and its PairingName
-    std::vector<std::size_t> name_hashes_;
-    FirstRecordTable by_number_and_name_;
-    mutable FirstRecordTable by_number_, by_name_;
-    mutable bool by_number_made_ = false, by_name_made_ = false;
+    std::vector<std::unique_ptr<RecordIndexPart>> parts_;
 };
 
 // The record a pick takes from one file, in one scan that ends at the match.
@@ -359,26 +406,44 @@ StationImport ImportStationRecords(const CountryTable& table, std::string_view s
     return result;
 }
 
+class TemperaturePairing::Index : public RecordIndex {
+public:
+    using RecordIndex::RecordIndex;
+};
+
+TemperaturePairing::TemperaturePairing(const char* temp, std::size_t temp_count, std::size_t stride)
+    : TemperaturePairing(temp, temp_count, stride, 1) {
+    MakePart(0);
+}
+
+TemperaturePairing::TemperaturePairing(const char* temp, std::size_t temp_count, std::size_t stride, int parts)
+    : index_(std::make_unique<Index>(temp, temp_count, stride, parts)) {}
+
+void TemperaturePairing::MakePart(int part) { index_->MakePart(part); }
+
+TemperaturePairing::~TemperaturePairing() = default;
+
+std::int64_t TemperaturePairing::PairOf(const char* precip_header) const {
+    const std::string_view header(precip_header, kImportHeaderBytes);
+    // The pick exactly as the search dialog's OK makes it from the list
+    // ("NAME<tab>NUMBER", the two columns trimmed), and the TEMP.DAT
+    // record its import takes. The list text always has its tab, so the
+    // pick is never a bare name; its name is the name column as
+    // PairingName gives it, unless the number column holds a tab of its
+    // own (the pick then splits at that one).
+    const std::string_view number = TrimmedColumn(header.substr(kNumberOffset, kNumberWidth));
+    if (number.find('\t') == std::string_view::npos) {
+        const bool digits = std::any_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return index_->Taken(digits, ParseLeadingInteger(number), PairingName(RecordName(header)), true);
+    }
+    const StationPick pick = ParseStationPick(RecordListText(header));
+    return index_->Taken(pick, !pick.bare_name);
+}
+
 std::vector<std::int64_t> PairTemperatureRecords(const char* precip, std::size_t precip_count, const char* temp,
                                                  std::size_t temp_count, std::size_t stride) {
-    const RecordIndex index(temp, temp_count, stride);
+    const TemperaturePairing pairing(temp, temp_count, stride);
     std::vector<std::int64_t> pairs(precip_count, -1);
-    for (std::size_t i = 0; i < precip_count; ++i) {
-        const std::string_view header(precip + i * stride, kImportHeaderBytes);
-        // The pick exactly as the search dialog's OK makes it from the list
-        // ("NAME<tab>NUMBER", the two columns trimmed), and the TEMP.DAT
-        // record its import takes. The list text always has its tab, so the
-        // pick is never a bare name; its name is the name column as
-        // PairingName gives it, unless the number column holds a tab of its
-        // own (the pick then splits at that one).
-        const std::string_view number = TrimmedColumn(header.substr(kNumberOffset, kNumberWidth));
-        if (number.find('\t') == std::string_view::npos) {
-            const bool digits = std::any_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
-            pairs[i] = index.Taken(digits, ParseLeadingInteger(number), PairingName(RecordName(header)), true);
-        } else {
-            const StationPick pick = ParseStationPick(RecordListText(header));
-            pairs[i] = index.Taken(pick, !pick.bare_name);
-        }
-    }
+    for (std::size_t i = 0; i < precip_count; ++i) pairs[i] = pairing.PairOf(precip + i * stride);
     return pairs;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,3 +93,27 @@ StationImport ImportStationRecords(const CountryTable& table, std::string_view s
 std::vector<std::int64_t> PairTemperatureRecords(const char* precip, std::size_t precip_count, const char* temp,
                                                  std::size_t temp_count,
                                                  std::size_t stride = db_layout::kStationRecordSize);
+
+// The same pairing one PRECIP.DAT record at a time: TEMP.DAT indexed once,
+// each record's pair then looked up. The records must stay where they are
+// while it is used.
+class TemperaturePairing {
+public:
+    TemperaturePairing(const char* temp, std::size_t temp_count, std::size_t stride = db_layout::kStationRecordSize);
+    // The index in `parts` parts of the records, one after the other, each
+    // made by MakePart (once, from any thread) before the first PairOf.
+    // PairOf may be called from several threads at once.
+    TemperaturePairing(const char* temp, std::size_t temp_count, std::size_t stride, int parts);
+    void MakePart(int part);
+    ~TemperaturePairing();
+    TemperaturePairing(const TemperaturePairing&) = delete;
+    TemperaturePairing& operator=(const TemperaturePairing&) = delete;
+
+    // The TEMP.DAT record that a PRECIP.DAT record (its first
+    // kImportHeaderBytes bytes) pairs with, or -1.
+    std::int64_t PairOf(const char* precip_header) const;
+
+private:
+    class Index;
+    std::unique_ptr<Index> index_;
+};

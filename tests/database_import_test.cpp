@@ -413,6 +413,14 @@ TEST_F(Import, PairingWholeFilesTakesWhatEachPickImports) {
     const std::vector<std::int64_t> pairs = PairTemperatureRecords(precip_bytes.data(), precip_records.size(),
                                                                    temp_bytes.data(), temp_records.size());
     ASSERT_EQ(pairs.size(), std::size(precips));
+    // An index made in parts, in any order, pairs alike.
+    for (int parts : {2, 3, 9}) {
+        TemperaturePairing pairing(temp_bytes.data(), temp_records.size(), db_layout::kStationRecordSize, parts);
+        for (int p = parts - 1; p >= 0; --p) pairing.MakePart(p);
+        for (std::size_t i = 0; i < pairs.size(); ++i) {
+            EXPECT_EQ(pairing.PairOf(precip_records[i].data()), pairs[i]) << parts << " parts, record " << i;
+        }
+    }
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         EXPECT_EQ(pairs[i], expected[i]) << i;
         StationData s = PreviousStation();

@@ -134,6 +134,41 @@ TEST(DatabaseText, AlignedDecimalsReadAsTheRealConversionReadsThem) {
     EXPECT_GT(aligned, 1000);
 }
 
+// Every field of one decimal and up to seven digits, "     0.0" to
+// "999999.9" and its negative, reads as the real conversion reads it.
+TEST(DatabaseText, EveryOneDecimalFieldReadsAsTheRealConversion) {
+    char field[9] = "     0.0";
+    int bad = 0;
+    for (long n = 0; n < 10000000 && bad < 5; ++n) {
+        if (n > 0) {  // the next number: the last digit up, carried left
+            int i = 7;
+            while (true) {
+                if (i == 6) --i;  // the point
+                if (field[i] == ' ') field[i] = '0';
+                if (field[i] != '9') {
+                    ++field[i];
+                    break;
+                }
+                field[i--] = '0';
+            }
+        }
+        for (const bool negative : {false, true}) {
+            char text[9];
+            std::memcpy(text, field, 9);
+            if (negative) {
+                const char* digits = std::strpbrk(text, "0123456789");
+                if (digits == text) continue;  // no room for the minus
+                text[digits - text - 1] = '-';
+            }
+            float value = 0, expected = ParseLeadingReal(std::string_view(text, 8));
+            if (!ParseAlignedDecimal(text, value) || std::memcmp(&value, &expected, sizeof value) != 0) {
+                ADD_FAILURE() << "[" << text << "] " << value << " " << expected;
+                ++bad;
+            }
+        }
+    }
+}
+
 TEST(DatabaseText, ConversionsReadOnPastAColumnButNotPastTheView) {
     // A number column followed by digits goes on into them.
     std::string header = "   1234567BERLIN";

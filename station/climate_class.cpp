@@ -62,11 +62,13 @@ bool HasClass(const ClimateFacts& f) {
 }
 
 // The extremes are kept as values beside their months, and every count
-// is a sum of comparisons: no branch waits on a month's value (the tool
-// classifies every station of a database).
+// is a sum of comparisons, all in locals: no branch waits on a month's
+// value and no store on another (the tool classifies every station of a
+// database).
 void ComputeYear(ClimateFacts& f) {
     double temp_sum = 0, precip_sum = 0;
     double hot = f.temp_c[0], cold = f.temp_c[0], dry = f.precip_mm[0], wet = f.precip_mm[0];
+    int warmest = 0, coldest = 0, driest = 0, wettest = 0, at_least_10 = 0, humid = 0, arid = 0;
     for (int m = 0; m < 12; ++m) {
         const double t = f.temp_c[m];
         const double p = f.precip_mm[m];
@@ -74,18 +76,25 @@ void ComputeYear(ClimateFacts& f) {
         precip_sum += p;
         // The first month of each extreme; a month that is not a number
         // (no class then) never becomes one.
-        f.warmest_month = t > hot ? m : f.warmest_month;
+        warmest = t > hot ? m : warmest;
         hot = t > hot ? t : hot;
-        f.coldest_month = t < cold ? m : f.coldest_month;
+        coldest = t < cold ? m : coldest;
         cold = t < cold ? t : cold;
-        f.driest_month = p < dry ? m : f.driest_month;
+        driest = p < dry ? m : driest;
         dry = p < dry ? p : dry;
-        f.wettest_month = p > wet ? m : f.wettest_month;
+        wettest = p > wet ? m : wettest;
         wet = p > wet ? p : wet;
-        f.months_at_least_10 += t >= 10;
-        f.humid_months += p > 2 * t;
-        f.arid_months += p < 2 * t;
+        at_least_10 += t >= 10;
+        humid += p > 2 * t;
+        arid += p < 2 * t;
     }
+    f.warmest_month = warmest;
+    f.coldest_month = coldest;
+    f.driest_month = driest;
+    f.wettest_month = wettest;
+    f.months_at_least_10 = at_least_10;
+    f.humid_months = humid;
+    f.arid_months = arid;
     f.annual_mean_temp_c = temp_sum / 12;
     f.annual_precip_mm = precip_sum;
     f.temp_hot_c = hot;

@@ -98,8 +98,6 @@ int main(int argc, char** argv) {
         }));
         classes = std::min(classes, Seconds([&] {
             const DatabaseClasses result = ClassifyDatabase(dir);
-            std::string out;
-            for (const StationClass& s : result.stations) out.append(StationClassLine(s)).push_back('\n');
             lines = result.stations.size();
         }));
     }

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <utility>
 
 #include "database/station_import.h"
+#include "platform/mapped_file.h"
 #include "tests/database_fixture.h"
 #include "tests/test_support.h"
 
@@ -71,11 +73,58 @@ TEST(ClimateClassesDatabase, OddFieldsAsTheImportReadsThem) {
         codes += s.climate_class ? std::string(ClimateClassCode(*s.climate_class)) + " " : "- ";
         StationData station;
         station.record = MakeStartupRecord();
-        ImportPickedStation(db.dir(), table, NumberPick(std::stoi(s.number)), station);
+        ImportPickedStation(db.dir(), table, NumberPick(std::stoi(std::string(s.number))), station);
         EXPECT_EQ(s.climate_class, ClassifyClimate(station.record).climate_class) << s.number;
         EXPECT_EQ(s.country, "Testland");
     }
     EXPECT_EQ(codes, "Cfb Cfb ET Cfb Cfb ET ET ");
+}
+
+// The files are mapped: a whole file's bytes, an empty file, and what
+// cannot be read, whatever its kind.
+TEST(MappedFile, BytesOfAnyFile) {
+    ScratchDir dir;
+    std::string bytes(70000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
+    WriteText(dir.File("data"), bytes);
+    WriteText(dir.File("empty"), "");
+    MappedFile file;
+    ASSERT_EQ(file.Open(dir.File("data").c_str()), MappedFile::Status::ok);
+    ASSERT_EQ(std::string(file.data(), file.size()), bytes);
+    MappedFile moved = std::move(file);
+    EXPECT_EQ(file.size(), 0u);
+    EXPECT_EQ(std::string(moved.data(), moved.size()), bytes);
+    EXPECT_EQ(moved.Open(dir.File("empty").c_str()), MappedFile::Status::ok);
+    EXPECT_EQ(moved.size(), 0u);
+    EXPECT_EQ(moved.Open(dir.File("missing").c_str()), MappedFile::Status::cannot_open);
+    EXPECT_NE(moved.Open(dir.path().c_str()), MappedFile::Status::ok);  // a folder
+    EXPECT_EQ(moved.size(), 0u);
+}
+
+// A data file that cannot be read is named; a record cut short at the end
+// of a file is no station.
+TEST(ClimateClassesDatabase, UnreadableFilesAndCutRecords) {
+    TestDatabase db;
+    db.WriteCountries({CountryRecord("100", "Testland")});
+    StationColumns columns;
+    columns.code = "100";
+    columns.number = "    1000";
+    columns.name = "STATION";
+    std::string p = StationRecordText(columns), t = p;
+    PutBlock(p, 0, std::vector<float>(12, 80.0f));
+    PutBlock(t, 0, std::vector<float>(12, 15.0f));
+    db.WritePrecip({p, p.substr(0, 700)});
+    DatabaseClasses classes = ClassifyDatabase(db.dir());
+    EXPECT_FALSE(classes.ok);
+    EXPECT_NE(classes.message.text.find("TEMP.DAT"), std::string::npos) << classes.message.text;
+    db.WriteTemp({t, t.substr(0, 100)});
+    classes = ClassifyDatabase(db.dir());
+    ASSERT_TRUE(classes.ok);
+    ASSERT_EQ(classes.stations.size(), 1u);
+    std::string line;
+    AppendStationClassLine(line, classes.stations[0]);
+    EXPECT_EQ(line, "1000\tSTATION\tTestland\tCfb\n");
+    EXPECT_EQ(classes.lines, line);
 }
 
 }  // namespace

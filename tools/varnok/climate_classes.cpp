@@ -1,5 +1,11 @@
 #include "tools/varnok/climate_classes.h"
 
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <system_error>
+#include <thread>
+
 #include "database/country_table.h"
 #include "database/data_text.h"
 #include "database/station_import.h"
@@ -9,130 +15,189 @@ namespace {
 
 using namespace db_layout;
 
-// What the classes need of one data file: each record's header (the part
-// the pairing reads) and its mean block as the import reads it. The file
-// holds January first for every station, so no hemisphere is needed.
-struct MeanFile {
-    DataFileStatus status = DataFileStatus::ok;
-    std::string headers;  // kImportHeaderBytes per record
-    struct Means {
-        MonthArray month;
-    };
-    std::vector<Means> means;
-};
-
-// One 8-byte field that holds blanks, an optional minus, digits with at
-// most one point, and blanks: the value ParseLeadingReal gives it, read in
-// one pass (a whole database is classified in about the time of reading
-// it). False for any other field.
-bool ParsePlainField(const char* field, float& value) {
-    static const double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
-    int i = 0;
-    while (i < 8 && field[i] == ' ') ++i;
-    const bool negative = i < 8 && field[i] == '-';
-    i += negative ? 1 : 0;
-    std::int64_t mantissa = 0;
-    int digits = 0, decimals = -1;
-    for (; i < 8; ++i) {
-        const char c = field[i];
-        if (c >= '0' && c <= '9') {
-            mantissa = mantissa * 10 + (c - '0');
-            ++digits;
-            decimals += decimals >= 0 ? 1 : 0;
-        } else if (c == '.' && decimals < 0) {
-            decimals = 0;
-        } else {
-            break;
-        }
-    }
-    for (int k = i; k < 8; ++k) {
-        if (field[k] != ' ') return false;
-    }
-    if (digits == 0) return false;
-    const double magnitude = static_cast<double>(mantissa) / kPowers[decimals < 0 ? 0 : decimals];
-    value = static_cast<float>(negative ? -magnitude : magnitude);
-    return true;
-}
-
-// Slots 1 to 12 of the mean block as ParseMonthlyBlock reads them.
-void ReadMeanBlock(const char* record, MonthArray& months) {
-    const char* block = record + BlockOffset(kMeanBlock);
-    for (int m = 0; m < 12; ++m) {
-        if (!ParsePlainField(block + kValueFieldWidth * static_cast<std::size_t>(m), months[m + 1])) {
-            ParseMonthlyBlock(block, kBlockSize, months);
-            return;
-        }
-    }
-}
-
-MeanFile ReadMeans(const std::string& path) {
-    MeanFile file;
-    std::int64_t count = 0;
-    file.status = ScanStationRecords(
-        path,
-        [&](const StationRecordBytes& record) {
-            if (file.means.empty()) {
-                file.headers.reserve(static_cast<std::size_t>(count) * kImportHeaderBytes);
-                file.means.reserve(static_cast<std::size_t>(count));
-            }
-            file.headers.append(record.bytes, kImportHeaderBytes);
-            file.means.emplace_back();
-            ReadMeanBlock(record.bytes, file.means.back().month);
-            return false;
-        },
-        &count);
-    return file;
-}
+// Stations per piece of the classification: a few thousand records make
+// about ten pieces, enough to share between two threads evenly.
+constexpr std::size_t kPieceRecords = 256;
+constexpr int kIndexParts = 2;
 
 std::optional<ClimateClass> ClassOfMeans(const MonthArray& precip, const MonthArray& temp) {
     return ClassifyClimateMonths(temp + 1, precip + 1).climate_class;
 }
 
-DatabaseClasses Failure(DataFile file, DataFileStatus status) {
-    DatabaseClasses result;
+void Failure(DatabaseClasses& result, DataFile file, DataFileStatus status) {
     result.ok = false;
     result.message = DataFileProblemMessage(file, status);
-    return result;
 }
+void Failure(DatabaseClasses& result, DataFile file, MappedFile::Status status) {
+    Failure(result, file,
+            status == MappedFile::Status::cannot_open ? DataFileStatus::cannot_open : DataFileStatus::read_failed);
+}
+
+void WaitFor(const std::atomic<bool>& flag) {
+    while (!flag.load(std::memory_order_acquire)) std::this_thread::yield();
+}
+
+// The classification of a database as tasks that two threads take in
+// turn, each the next one free: TEMP.DAT mapped, the parts of its pairing
+// index, then the stations piece by piece. This thread reads COUNTRY.DAT
+// and maps PRECIP.DAT before it takes a task; a task that needs what
+// another has not finished waits for it (briefly: every task is short).
+// However late the second thread starts, or if it never does, the tasks
+// are all done.
+class Classification {
+public:
+    Classification(const std::string& db_dir, DatabaseClasses& result) : db_dir_(db_dir), db_(result) {}
+
+    // On this thread: the two files, then tasks.
+    void ReadHere() {
+        country_status_ = LoadCountryTable(db_dir_, db_.countries);
+        if (country_status_ == DataFileStatus::ok) {
+            precip_status_ = db_.precip.Open(DataFilePath(db_dir_, DataFile::precip).c_str());
+        }
+        const std::size_t count = precip_status_ == MappedFile::Status::ok ? db_.precip.size() / kStationRecordSize : 0;
+        stations_.resize(count);
+        paired_.resize(count);
+        piece_lines_.resize((count + kPieceRecords - 1) / kPieceRecords);
+        precip_ready_.store(true, std::memory_order_release);
+        TakeTasks();
+    }
+
+    void TakeTasks() {
+        for (;;) {
+            const int task = next_task_.fetch_add(1);
+            if (task == 0) {
+                MapTemperatures();
+            } else if (task <= kIndexParts) {
+                WaitFor(temp_ready_);
+                if (pairing_) pairing_->MakePart(task - 1);
+                parts_made_.fetch_add(1, std::memory_order_acq_rel);
+            } else {
+                WaitFor(precip_ready_);
+                const auto piece = static_cast<std::size_t>(task - kIndexParts - 1);
+                if (piece >= piece_lines_.size()) return;
+                while (parts_made_.load(std::memory_order_acquire) < kIndexParts) std::this_thread::yield();
+                if (pairing_) ClassifyPiece(piece);
+            }
+        }
+    }
+
+    // After both threads are done: the result.
+    void Finish() {
+        if (country_status_ != DataFileStatus::ok) {
+            Failure(db_, DataFile::country, country_status_);
+        } else if (precip_status_ != MappedFile::Status::ok) {
+            Failure(db_, DataFile::precip, precip_status_);
+        } else if (temp_status_ != MappedFile::Status::ok) {
+            Failure(db_, DataFile::temp, temp_status_);
+        }
+        if (!db_.ok) return;
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < stations_.size(); ++i) {
+            if (paired_[i]) stations_[kept++] = stations_[i];
+        }
+        stations_.resize(kept);
+        db_.stations = std::move(stations_);
+        std::size_t size = 0;
+        for (const std::string& lines : piece_lines_) size += lines.size();
+        db_.lines.reserve(size);
+        for (const std::string& lines : piece_lines_) db_.lines += lines;
+    }
+
+private:
+    void MapTemperatures() {
+        temp_status_ = db_.temp.Open(DataFilePath(db_dir_, DataFile::temp).c_str());
+        if (temp_status_ == MappedFile::Status::ok) {
+            pairing_ = std::make_unique<TemperaturePairing>(db_.temp.data(), db_.temp.size() / kStationRecordSize,
+                                                            kStationRecordSize, kIndexParts);
+        }
+        temp_ready_.store(true, std::memory_order_release);
+    }
+
+    // The stations of one piece of PRECIP.DAT records: their texts, their
+    // TEMP.DAT records, their classes and lines.
+    void ClassifyPiece(std::size_t piece) {
+        const std::size_t count = stations_.size();
+        const std::size_t temp_count = db_.temp.size() / kStationRecordSize;
+        const std::size_t begin = piece * kPieceRecords;
+        const std::size_t end = std::min(count, begin + kPieceRecords);
+        std::string& lines = piece_lines_[piece];
+        lines.reserve((end - begin) * 40);
+        // The stations of a country follow one another: the table is
+        // searched again only when the code changes.
+        std::string_view last_code;
+        std::string_view country;
+        for (std::size_t i = begin; i < end; ++i) {
+            FetchAhead(db_.precip.data(), i, count, kStationRecordSize);
+            FetchAhead(db_.temp.data(), i, temp_count, kStationRecordSize);  // the files mostly go in step
+            const char* precip = db_.precip.data() + i * kStationRecordSize;
+            const std::int64_t pair = pairing_->PairOf(precip);
+            paired_[i] = pair >= 0;
+            if (pair < 0) continue;
+            const std::string_view code(precip + kCodeOffset, kCountryCodeWidth);
+            if (code != last_code) {
+                const CountryEntry* entry = FindCountryByCode(db_.countries, code);
+                country = TrimmedColumn(entry ? std::string_view(entry->name) : code);
+                last_code = code;
+            }
+            const char* temp = db_.temp.data() + static_cast<std::size_t>(pair) * kStationRecordSize;
+            MonthArray precip_means, temp_means;
+            ParseMonthlyBlock(precip + BlockOffset(kMeanBlock), kBlockSize, precip_means);
+            ParseMonthlyBlock(temp + BlockOffset(kMeanBlock), kBlockSize, temp_means);
+            StationClass& station = stations_[i];
+            station.number = TrimmedColumn(std::string_view(precip + kNumberOffset, kNumberWidth));
+            station.name = TrimmedColumn(std::string_view(precip + kNameOffset, kNameWidth));
+            station.country = country;
+            station.climate_class = ClassOfMeans(precip_means, temp_means);
+            AppendStationClassLine(lines, station);
+        }
+    }
+
+    const std::string& db_dir_;
+    DatabaseClasses& db_;
+    std::atomic<int> next_task_{0};
+    std::atomic<bool> temp_ready_{false}, precip_ready_{false};
+    std::atomic<int> parts_made_{0};
+    DataFileStatus country_status_ = DataFileStatus::ok;
+    MappedFile::Status precip_status_ = MappedFile::Status::ok;
+    MappedFile::Status temp_status_ = MappedFile::Status::ok;
+    std::unique_ptr<TemperaturePairing> pairing_;
+    std::vector<StationClass> stations_;  // one a PRECIP.DAT record
+    std::vector<char> paired_;
+    std::vector<std::string> piece_lines_;
+};
 
 }  // namespace
 
+// The files are mapped, not read: only the header and the mean block of
+// each record are looked at, where they lie, and the work is shared with a
+// second thread. The whole database is classified in about the time a
+// plain read of its two files takes.
 DatabaseClasses ClassifyDatabase(const std::string& db_dir) {
-    CountryTable table;
-    const DataFileStatus status = LoadCountryTable(db_dir, table);
-    if (status != DataFileStatus::ok) return Failure(DataFile::country, status);
-    const MeanFile precip = ReadMeans(DataFilePath(db_dir, DataFile::precip));
-    if (precip.status != DataFileStatus::ok) return Failure(DataFile::precip, precip.status);
-    const MeanFile temp = ReadMeans(DataFilePath(db_dir, DataFile::temp));
-    if (temp.status != DataFileStatus::ok) return Failure(DataFile::temp, temp.status);
-    const std::vector<std::int64_t> pairs = PairTemperatureRecords(
-        precip.headers.data(), precip.means.size(), temp.headers.data(), temp.means.size(), kImportHeaderBytes);
-
     DatabaseClasses result;
-    result.stations.reserve(precip.means.size());
-    // The stations of a country follow one another: the table is searched
-    // again only when the code changes.
-    std::string_view last_code;
-    const CountryEntry* country = nullptr;
-    for (std::size_t i = 0; i < precip.means.size(); ++i) {
-        if (pairs[i] < 0) continue;
-        const char* header = precip.headers.data() + i * kImportHeaderBytes;
-        const std::string_view code(header + kCodeOffset, kCountryCodeWidth);
-        if (code != last_code) {
-            country = FindCountryByCode(table, code);
-            last_code = code;
-        }
-        result.stations.push_back(StationClass{
-            std::string(TrimmedColumn(std::string_view(header + kNumberOffset, kNumberWidth))),
-            std::string(TrimmedColumn(std::string_view(header + kNameOffset, kNameWidth))),
-            std::string(TrimmedColumn(country ? std::string_view(country->name) : code)),
-            ClassOfMeans(precip.means[i].month, temp.means[static_cast<std::size_t>(pairs[i])].month)});
+    Classification work(db_dir, result);
+    std::thread second;
+    try {
+        second = std::thread([&] { work.TakeTasks(); });
+    } catch (const std::system_error&) {
+        // This thread takes every task.
     }
+    work.ReadHere();
+    if (second.joinable()) second.join();
+    work.Finish();
     return result;
 }
 
-std::string StationClassLine(const StationClass& station) {
-    std::string line = station.number + "\t" + station.name + "\t" + station.country + "\t";
-    line += station.climate_class ? ClimateClassCode(*station.climate_class) : "-";
-    return Cp1252ToUtf8(line);
+void AppendStationClassLine(std::string& out, const StationClass& station) {
+    const std::string_view code = station.climate_class ? ClimateClassCode(*station.climate_class) : "-";
+    const std::size_t at = out.size();
+    out.resize(at + kUtf8BytesPerCp1252Byte * (station.number.size() + station.name.size() + station.country.size()) +
+               code.size() + 4);
+    char* end = &out[at];
+    for (const std::string_view text : {station.number, station.name, station.country}) {
+        end = WriteCp1252AsUtf8(end, text);
+        *end++ = '\t';
+    }
+    end = std::copy(code.begin(), code.end(), end);
+    *end++ = '\n';
+    out.resize(static_cast<std::size_t>(end - out.data()));
 }

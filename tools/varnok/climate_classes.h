@@ -5,16 +5,20 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "database/country_table.h"
 #include "database/data_files.h"
+#include "platform/mapped_file.h"
 #include "station/climate_class.h"
 
-// Texts in Windows-1252 without their padding blanks.
+// Texts in Windows-1252 without their padding blanks: views into the
+// bytes of the DatabaseClasses that holds the station.
 struct StationClass {
-    std::string number;   // the WMO number
-    std::string name;
-    std::string country;  // the country table's name; the code when the table lacks it
+    std::string_view number;   // the WMO number
+    std::string_view name;
+    std::string_view country;  // the country table's name; the code when the table lacks it
     std::optional<ClimateClass> climate_class;
 };
 
@@ -22,9 +26,14 @@ struct DatabaseClasses {
     bool ok = true;  // false: a file could not be read; `message` says which
     UserMessage message;
     std::vector<StationClass> stations;  // in PRECIP.DAT order
+    std::string lines;                   // AppendStationClassLine of each, what `varnok classes` prints
+    // What the stations' texts point into.
+    CountryTable countries;
+    MappedFile precip, temp;
 };
 
 DatabaseClasses ClassifyDatabase(const std::string& db_dir);
 
-// "10384<tab>BERLIN-TEMPELHOF<tab>Germany<tab>Cfb" in UTF-8, "-" for no class.
-std::string StationClassLine(const StationClass& station);
+// Appends "10384<tab>BERLIN-TEMPELHOF<tab>Germany<tab>Cfb<newline>" in
+// UTF-8, "-" for no class.
+void AppendStationClassLine(std::string& out, const StationClass& station);

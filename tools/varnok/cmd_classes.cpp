@@ -21,8 +21,6 @@ int RunClasses(const Args& args) {
         PrintMessage(classes.message);
         return 1;
     }
-    std::string out;
-    out.reserve(classes.stations.size() * 48);
-    for (const StationClass& s : classes.stations) out.append(StationClassLine(s)).push_back('\n');
+    const std::string& out = classes.lines;
     return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -37,7 +37,7 @@ void MappedFile::Release() {
     mapped_ = false;
 }
 
-MappedFile::Status MappedFile::Open(const char* path) {
+MappedFile::Status MappedFile::Open(const char* path, Pages pages) {
     Release();
     const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0) return Status::cannot_open;
@@ -49,9 +49,11 @@ MappedFile::Status MappedFile::Open(const char* path) {
             if (size_ == 0) {
                 status = Status::ok;
             } else {
-                // Not populated at once: the pages come in as they are first
-                // read, on whichever thread reads them.
-                void* view = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+                int flags = MAP_PRIVATE;
+#if defined(MAP_POPULATE)
+                if (pages == Pages::at_once) flags |= MAP_POPULATE;
+#endif
+                void* view = ::mmap(nullptr, size_, PROT_READ, flags, fd, 0);
                 if (view != MAP_FAILED) {
                     data_ = static_cast<const char*>(view);
                     mapped_ = true;

@@ -16,8 +16,8 @@ namespace {
 using namespace db_layout;
 
 // Stations per piece of the classification: a few thousand records make
-// about ten pieces, enough to share between two threads evenly.
-constexpr std::size_t kPieceRecords = 256;
+// some twenty pieces, so that the two threads end close together.
+constexpr std::size_t kPieceRecords = 128;
 constexpr int kIndexParts = 2;
 
 std::optional<ClimateClass> ClassOfMeans(const MonthArray& precip, const MonthArray& temp) {
@@ -52,7 +52,10 @@ public:
     void ReadHere() {
         country_status_ = LoadCountryTable(db_dir_, db_.countries);
         if (country_status_ == DataFileStatus::ok) {
-            precip_status_ = db_.precip.Open(DataFilePath(db_dir_, DataFile::precip).c_str());
+            // Its pages all at once, while the other thread maps TEMP.DAT and
+            // takes its pages as it indexes it.
+            precip_status_ =
+                db_.precip.Open(DataFilePath(db_dir_, DataFile::precip).c_str(), MappedFile::Pages::at_once);
         }
         const std::size_t count = precip_status_ == MappedFile::Status::ok ? db_.precip.size() / kStationRecordSize : 0;
         stations_.resize(count);
@@ -189,15 +192,18 @@ DatabaseClasses ClassifyDatabase(const std::string& db_dir) {
 
 void AppendStationClassLine(std::string& out, const StationClass& station) {
     const std::string_view code = station.climate_class ? ClimateClassCode(*station.climate_class) : "-";
-    const std::size_t at = out.size();
-    out.resize(at + kUtf8BytesPerCp1252Byte * (station.number.size() + station.name.size() + station.country.size()) +
-               code.size() + 4);
-    char* end = &out[at];
+    const std::size_t most = kUtf8BytesPerCp1252Byte * (station.number.size() + station.name.size() +
+                                                        station.country.size()) + code.size() + 4;
+    // A line of the database's texts fits here; a longer one is made in place.
+    char line[256];
+    std::string longer;
+    char* const start = most <= sizeof line ? line : (longer.resize(most), &longer[0]);
+    char* end = start;
     for (const std::string_view text : {station.number, station.name, station.country}) {
         end = WriteCp1252AsUtf8(end, text);
         *end++ = '\t';
     }
     end = std::copy(code.begin(), code.end(), end);
     *end++ = '\n';
-    out.resize(static_cast<std::size_t>(end - out.data()));
+    out.append(start, static_cast<std::size_t>(end - start));
 }

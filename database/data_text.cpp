@@ -27,9 +27,56 @@ std::int32_t Saturate(std::int64_t v) {
     return static_cast<std::int32_t>(v);
 }
 
+// Eight bytes at once, the first byte lowest.
+constexpr std::uint64_t kEachByte = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+
+std::uint64_t LoadLittleEndian(const char* p) {
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    x = __builtin_bswap64(x);
+#endif
+    return x;
+}
+// The eight digit values (0 to 9, one a byte) as a number, the first byte
+// the most significant.
+std::uint32_t EightDigits(std::uint64_t x) {
+    x = (x * 2561) >> 8;
+    x = ((x & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
+    return static_cast<std::uint32_t>(((x & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32);
+}
+
+// Eight bytes that are blanks, an optional minus and then digits to the
+// last byte: the digits as a number, and whether the minus is there.
+inline bool AlignedInteger(std::uint64_t x, std::uint32_t& digits, bool& negative) {
+    const std::uint64_t t = x ^ (kEachByte * '0');  // a digit becomes its value
+    const std::uint64_t not_digit = (((t & ~kHighBits) + kEachByte * 0x76) | t) & kHighBits;
+    // The bytes before the digits, all of their bits set: a run from the
+    // first byte, and the last byte a digit.
+    const std::uint64_t before = (not_digit >> 7) * 0xFF;
+    if ((before & (before + 1)) != 0 || (not_digit >> 63) != 0) return false;
+    // Those bytes are blanks, but for a minus right before the digits.
+    const std::uint64_t other = (x ^ (kEachByte * ' ')) & before;  // a blank becomes 0
+    const std::uint64_t last = before ^ (before >> 8);              // the byte before the digits
+    if ((other & ~last) != 0) return false;
+    negative = (other & last) != 0;
+    if (negative && (other & last) != (kEachByte * ('-' ^ ' ') & last)) return false;
+    digits = EightDigits(t & ~before);
+    return true;
+}
+
 }  // namespace
 
 std::int32_t ParseLeadingInteger(std::string_view text) {
+    // A number that fills eight bytes as the files align it, read at once.
+    if (text.size() >= 8 && (text.size() == 8 || !IsDigit(text[8]))) {
+        std::uint32_t digits = 0;
+        bool negative = false;
+        if (AlignedInteger(LoadLittleEndian(text.data()), digits, negative)) {
+            return negative ? -static_cast<std::int32_t>(digits) : static_cast<std::int32_t>(digits);
+        }
+    }
     std::size_t i = SkipSpace(text, 0);
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
@@ -80,26 +127,6 @@ bool ParseShortDecimal(std::string_view text, std::size_t start, float& value) {
 
 namespace {
 
-// Eight bytes at once, the first byte lowest.
-constexpr std::uint64_t kEachByte = 0x0101010101010101ull;
-constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-
-std::uint64_t LoadLittleEndian(const char* p) {
-    std::uint64_t x;
-    std::memcpy(&x, p, 8);
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    x = __builtin_bswap64(x);
-#endif
-    return x;
-}
-// The eight digit values (0 to 9, one a byte) as a number, the first byte
-// the most significant.
-std::uint32_t EightDigits(std::uint64_t x) {
-    x = (x * 2561) >> 8;
-    x = ((x & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
-    return static_cast<std::uint32_t>(((x & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32);
-}
-
 // ParseAlignedDecimal, for the compiler to put into the loop over a block.
 inline bool AlignedDecimal(const char* field, float& value) {
     std::uint64_t x = LoadLittleEndian(field);
@@ -107,19 +134,10 @@ inline bool AlignedDecimal(const char* field, float& value) {
     // both shapes are then blanks, an optional minus and digits to the end.
     const bool point = (x >> 48 & 0xFF) == '.';
     if (point) x = ((x & 0x0000FFFFFFFFFFFFull) << 8) | (x & 0xFF00000000000000ull) | ' ';
-    const std::uint64_t t = x ^ (kEachByte * '0');  // a digit becomes its value
-    const std::uint64_t not_digit = (((t & ~kHighBits) + kEachByte * 0x76) | t) & kHighBits;
-    // The bytes before the digits, all of their bits set: a run from the
-    // first byte, and the last byte a digit.
-    const std::uint64_t before = (not_digit >> 7) * 0xFF;
-    if ((before & (before + 1)) != 0 || (not_digit >> 63) != 0) return false;
-    // Those bytes are blanks, but for a minus right before the digits.
-    const std::uint64_t other = (x ^ (kEachByte * ' ')) & before;  // a blank becomes 0
-    const std::uint64_t last = before ^ (before >> 8);              // the byte before the digits
-    if ((other & ~last) != 0) return false;
-    const bool negative = (other & last) != 0;
-    if (negative && (other & last) != (kEachByte * ('-' ^ ' ') & last)) return false;
-    const double digits = EightDigits(t & ~before);
+    std::uint32_t number = 0;
+    bool negative = false;
+    if (!AlignedInteger(x, number, negative)) return false;
+    const double digits = number;
 #if defined(__FLT_EVAL_METHOD__) && __FLT_EVAL_METHOD__ == 0
     // With the point, at most seven digits: for every such number n the
     // float of n x 0.1 in double is the float of n / 10 (the tests check
@@ -189,8 +207,18 @@ bool TextsEqual(std::string_view a, std::string_view b, std::size_t n) {
 }
 
 std::string_view CutAtNul(std::string_view text) {
-    std::size_t n = text.find('\0');
-    return n == std::string_view::npos ? text : text.substr(0, n);
+    // A column is a few words: eight bytes at a time, the first NUL's
+    // byte from the lowest bit of the mask.
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        const std::uint64_t x = LoadLittleEndian(text.data() + i);
+        const std::uint64_t nul = (x - kEachByte) & ~x & kHighBits;
+        if (nul != 0) return text.substr(0, i + static_cast<std::size_t>(__builtin_ctzll(nul)) / 8);
+    }
+    for (; i < text.size(); ++i) {
+        if (text[i] == '\0') return text.substr(0, i);
+    }
+    return text;
 }
 
 std::string_view TrimTrailingBlanks(std::string_view text) {

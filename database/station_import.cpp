@@ -425,16 +425,21 @@ TemperaturePairing::~TemperaturePairing() = default;
 
 std::int64_t TemperaturePairing::PairOf(const char* precip_header) const {
     const std::string_view header(precip_header, kImportHeaderBytes);
+    return PairOf(precip_header, TrimmedColumn(header.substr(kNumberOffset, kNumberWidth)),
+                  PairingName(RecordName(header)));
+}
+
+std::int64_t TemperaturePairing::PairOf(const char* precip_header, std::string_view number, std::string_view name) const {
+    const std::string_view header(precip_header, kImportHeaderBytes);
     // The pick exactly as the search dialog's OK makes it from the list
     // ("NAME<tab>NUMBER", the two columns trimmed), and the TEMP.DAT
     // record its import takes. The list text always has its tab, so the
     // pick is never a bare name; its name is the name column as
     // PairingName gives it, unless the number column holds a tab of its
     // own (the pick then splits at that one).
-    const std::string_view number = TrimmedColumn(header.substr(kNumberOffset, kNumberWidth));
     if (number.find('\t') == std::string_view::npos) {
         const bool digits = std::any_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
-        return index_->Taken(digits, ParseLeadingInteger(number), PairingName(RecordName(header)), true);
+        return index_->Taken(digits, ParseLeadingInteger(number), name, true);
     }
     const StationPick pick = ParseStationPick(RecordListText(header));
     return index_->Taken(pick, !pick.bare_name);

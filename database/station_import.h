@@ -112,6 +112,10 @@ public:
     // The TEMP.DAT record that a PRECIP.DAT record (its first
     // kImportHeaderBytes bytes) pairs with, or -1.
     std::int64_t PairOf(const char* precip_header) const;
+    // The same where the caller has the record's number column as
+    // TrimmedColumn reads it and its name column cut at a NUL and without
+    // trailing blanks.
+    std::int64_t PairOf(const char* precip_header, std::string_view number, std::string_view name) const;
 
 private:
     class Index;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -36,8 +37,36 @@ TEST(DatabaseText, IntegerConversion) {
         {"-2147483648", kMin},
         {"99999999999999999999999999999", kMax},
         {"-99999999999999999999999999999", kMin},
+        {"   10384BERLIN", 10384},  // a number column and the name after it
+        {"   103849", 103849},      // the digits go on past the column
+        {"-1234567", -1234567},
+        {"12345678", 12345678},
+        {"   -0000", 0},
+        {"  1 2345", 1},
     };
     for (const Case& c : cases) EXPECT_EQ(ParseLeadingInteger(c.text), c.expected) << '"' << c.text << '"';
+}
+
+// Columns are read eight bytes at a time: random texts of the bytes that
+// matter read as a byte-by-byte reading gives them.
+TEST(DatabaseText, WordAtATimeReadingsAgreeWithByteByByte) {
+    const char kBytes[] = " -+0123456789\t\0x";
+    std::uint32_t seed = 99;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    for (int i = 0; i < 100000; ++i) {
+        std::string text(1 + (next() >> 16) % 20, ' ');
+        for (char& b : text) b = kBytes[(next() >> 16) % ((next() >> 20) % 3 == 0 ? sizeof kBytes - 1 : 13)];
+        std::size_t j = 0;
+        while (j < text.size() && (text[j] == ' ' || (text[j] >= '\t' && text[j] <= '\r'))) ++j;
+        const bool negative = j < text.size() && text[j] == '-';
+        if (j < text.size() && (text[j] == '-' || text[j] == '+')) ++j;
+        std::int64_t value = 0;
+        for (; j < text.size() && text[j] >= '0' && text[j] <= '9'; ++j) value = std::min<std::int64_t>(value * 10 + (text[j] - '0'), std::int64_t{1} << 40);
+        value = std::clamp<std::int64_t>(negative ? -value : value, kMin, kMax);
+        ASSERT_EQ(ParseLeadingInteger(text), value) << '"' << text << '"';
+        const std::size_t nul = text.find('\0');
+        ASSERT_EQ(CutAtNul(text), std::string_view(text).substr(0, nul)) << '"' << text << '"';
+    }
 }
 
 TEST(DatabaseText, RealConversion) {

@@ -133,7 +133,9 @@ private:
             FetchAhead(db_.precip.data(), i, count, kStationRecordSize);
             FetchAhead(db_.temp.data(), i, temp_count, kStationRecordSize);  // the files mostly go in step
             const char* precip = db_.precip.data() + i * kStationRecordSize;
-            const std::int64_t pair = pairing_->PairOf(precip);
+            const std::string_view number = TrimmedColumn(std::string_view(precip + kNumberOffset, kNumberWidth));
+            const std::string_view name = TrimTrailingBlanks(CutAtNul(std::string_view(precip + kNameOffset, kNameWidth)));
+            const std::int64_t pair = pairing_->PairOf(precip, number, name);
             paired_[i] = pair >= 0;
             if (pair < 0) continue;
             const std::string_view code(precip + kCodeOffset, kCountryCodeWidth);
@@ -147,8 +149,8 @@ private:
             ParseMonthlyBlock(precip + BlockOffset(kMeanBlock), kBlockSize, precip_means);
             ParseMonthlyBlock(temp + BlockOffset(kMeanBlock), kBlockSize, temp_means);
             StationClass& station = stations_[i];
-            station.number = TrimmedColumn(std::string_view(precip + kNumberOffset, kNumberWidth));
-            station.name = TrimmedColumn(std::string_view(precip + kNameOffset, kNameWidth));
+            station.number = number;
+            station.name = TrimmedColumn(name);
             station.country = country;
             station.climate_class = ClassOfMeans(precip_means, temp_means);
             AppendStationClassLine(lines, station);

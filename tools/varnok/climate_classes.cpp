@@ -100,10 +100,7 @@ public:
         }
         stations_.resize(kept);
         db_.stations = std::move(stations_);
-        std::size_t size = 0;
-        for (const std::string& lines : piece_lines_) size += lines.size();
-        db_.lines.reserve(size);
-        for (const std::string& lines : piece_lines_) db_.lines += lines;
+        db_.lines = std::move(piece_lines_);
     }
 
 private:

@@ -26,7 +26,9 @@ struct DatabaseClasses {
     bool ok = true;  // false: a file could not be read; `message` says which
     UserMessage message;
     std::vector<StationClass> stations;  // in PRECIP.DAT order
-    std::string lines;                   // AppendStationClassLine of each, what `varnok classes` prints
+    // What `varnok classes` prints, AppendStationClassLine of each station:
+    // pieces of lines, one after the other.
+    std::vector<std::string> lines;
     // What the stations' texts point into.
     CountryTable countries;
     MappedFile precip, temp;

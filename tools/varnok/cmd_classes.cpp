@@ -21,6 +21,9 @@ int RunClasses(const Args& args) {
         PrintMessage(classes.message);
         return 1;
     }
-    const std::string& out = classes.lines;
-    return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0 ? 0 : 1;
+    bool written = true;
+    for (const std::string& lines : classes.lines) {
+        written = written && std::fwrite(lines.data(), 1, lines.size(), stdout) == lines.size();
+    }
+    return written && std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -37,10 +37,8 @@ public:
     // cannot_open when it cannot be opened, read_failed when it cannot be
     // read whole (a folder, a read error). An empty file is ok, no bytes.
     // The pages of a mapped file come in as they are first read, on the
-    // thread that reads them, or with `at_once` all in this call (where
-    // the system can).
-    enum class Pages { as_read, at_once };
-    Status Open(const char* path, Pages pages = Pages::as_read);
+    // thread that reads them.
+    Status Open(const char* path);
 
     const char* data() const { return data_; }
     std::size_t size() const { return size_; }

@@ -37,7 +37,7 @@ void MappedFile::Release() {
     mapped_ = false;
 }
 
-MappedFile::Status MappedFile::Open(const char* path, Pages pages) {
+MappedFile::Status MappedFile::Open(const char* path) {
     Release();
     const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0) return Status::cannot_open;
@@ -49,11 +49,7 @@ MappedFile::Status MappedFile::Open(const char* path, Pages pages) {
             if (size_ == 0) {
                 status = Status::ok;
             } else {
-                int flags = MAP_PRIVATE;
-#if defined(MAP_POPULATE)
-                if (pages == Pages::at_once) flags |= MAP_POPULATE;
-#endif
-                void* view = ::mmap(nullptr, size_, PROT_READ, flags, fd, 0);
+                void* view = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
                 if (view != MAP_FAILED) {
                     data_ = static_cast<const char*>(view);
                     mapped_ = true;

@@ -35,7 +35,7 @@ void MappedFile::Release() {
     mapped_ = false;
 }
 
-MappedFile::Status MappedFile::Open(const char* path, Pages) {
+MappedFile::Status MappedFile::Open(const char* path) {
     Release();
     const std::wstring wide_path = Wide(path);
     if (wide_path.empty()) return Status::cannot_open;

@@ -52,10 +52,7 @@ public:
     void ReadHere() {
         country_status_ = LoadCountryTable(db_dir_, db_.countries);
         if (country_status_ == DataFileStatus::ok) {
-            // Its pages all at once, while the other thread maps TEMP.DAT and
-            // takes its pages as it indexes it.
-            precip_status_ =
-                db_.precip.Open(DataFilePath(db_dir_, DataFile::precip).c_str(), MappedFile::Pages::at_once);
+            precip_status_ = db_.precip.Open(DataFilePath(db_dir_, DataFile::precip).c_str());
         }
         const std::size_t count = precip_status_ == MappedFile::Status::ok ? db_.precip.size() / kStationRecordSize : 0;
         stations_.resize(count);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -161,6 +162,24 @@ TEST(DatabaseText, AlignedDecimalsReadAsTheRealConversionReadsThem) {
         ASSERT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << "[" << std::string(field, 8) << "]";
     }
     EXPECT_GT(aligned, 1000);
+    // Twelve fields together read as each alone, up to the first that is
+    // of neither shape.
+    for (int i = 0; i < 20000; ++i) {
+        char block[97];  // and the NUL of the last field's text
+        for (char& b : block) b = kBytes[(next() >> 16) % ((next() >> 20) % 8 == 0 ? sizeof kBytes - 1 : 12)];
+        for (int f = 0; f < 12; ++f) {  // mostly usual fields
+            if ((next() >> 16) % 4 != 0) std::snprintf(block + 8 * f, 9, "%8.1f", static_cast<int>(next() >> 12) / 1e3 - 500);
+        }
+        float values[12], one;
+        const int read = ParseAlignedDecimals(block, 12, values);
+        int expected = 0;
+        while (expected < 12 && ParseAlignedDecimal(block + 8 * expected, one)) ++expected;
+        ASSERT_EQ(read, expected) << std::string(block, 96);
+        for (int f = 0; f < read; ++f) {
+            ParseAlignedDecimal(block + 8 * f, one);
+            ASSERT_EQ(std::memcmp(&values[f], &one, sizeof one), 0) << std::string(block + 8 * f, 8);
+        }
+    }
 }
 
 // Every field of one decimal and up to seven digits, "     0.0" to
@@ -190,8 +209,15 @@ TEST(DatabaseText, EveryOneDecimalFieldReadsAsTheRealConversion) {
                 text[digits - text - 1] = '-';
             }
             float value = 0, expected = ParseLeadingReal(std::string_view(text, 8));
-            if (!ParseAlignedDecimal(text, value) || std::memcmp(&value, &expected, sizeof value) != 0) {
-                ADD_FAILURE() << "[" << text << "] " << value << " " << expected;
+            char two[16];  // and as either of two fields read together
+            std::memcpy(two, text, 8);
+            std::memcpy(two + 8, field, 8);
+            float values[2] = {};
+            const float second = ParseLeadingReal(std::string_view(field, 8));
+            if (!ParseAlignedDecimal(text, value) || std::memcmp(&value, &expected, sizeof value) != 0 ||
+                ParseAlignedDecimals(two, 2, values) != 2 || std::memcmp(&values[0], &expected, sizeof value) != 0 ||
+                std::memcmp(&values[1], &second, sizeof value) != 0) {
+                ADD_FAILURE() << "[" << text << "] " << value << " " << values[0] << " " << expected;
                 ++bad;
             }
         }

@@ -1,8 +1,8 @@
 // A whole file's bytes for one pass over them, without copying them where
 // the system can map the file into memory (POSIX mmap, a Windows file
-// mapping); a file that cannot be mapped (a pipe, a device) is read into
-// memory instead. One source per system: platform/mapped_file_posix.cpp
-// and platform/mapped_file_win32.cpp.
+// mapping); a file that cannot be mapped is read into memory instead. One
+// source per system: platform/mapped_file_posix.cpp and
+// platform/mapped_file_win32.cpp.
 //
 // The bytes are the file as it was when it was opened. A file another
 // program cuts short while it is mapped is the one case this does not
@@ -34,8 +34,9 @@ public:
     MappedFile& operator=(const MappedFile&) = delete;
 
     // Opens the file (a UTF-8 path) and makes its bytes available;
-    // cannot_open when it cannot be opened, read_failed when it cannot be
-    // read whole (a folder, a read error). An empty file is ok, no bytes.
+    // cannot_open when it cannot be opened, read_failed when it is no
+    // regular file (a folder, a pipe, a device) or cannot be read (a read
+    // error, no memory for it). An empty file is ok, no bytes.
     // The pages of a mapped file come in as they are first read, on the
     // thread that reads them.
     Status Open(const char* path);

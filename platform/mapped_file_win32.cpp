@@ -2,24 +2,26 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdint>
+#include <new>
 #include <string>
-#include <vector>
 
 #include "platform/wide_path.h"
 
 namespace {
 
-// Reads what the handle gives up to its end; false on a read error.
-bool ReadToEnd(HANDLE file, std::vector<char>& bytes) {
-    char chunk[1 << 16];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file, chunk, sizeof chunk, &got, nullptr)) return GetLastError() == ERROR_BROKEN_PIPE;
-        if (got == 0) return true;
-        bytes.insert(bytes.end(), chunk, chunk + got);
+// Reads up to `size` bytes from the start; the count read (less where the
+// file ended early), or -1 on a read error.
+long long ReadUpTo(HANDLE file, char* bytes, std::size_t size) {
+    std::size_t got = 0;
+    while (got < size) {
+        const std::size_t want = size - got < (1u << 30) ? size - got : (1u << 30);
+        DWORD n = 0;
+        if (!ReadFile(file, bytes + got, static_cast<DWORD>(want), &n, nullptr)) return -1;
+        if (n == 0) break;
+        got += n;
     }
+    return static_cast<long long>(got);
 }
 
 }  // namespace
@@ -44,33 +46,33 @@ MappedFile::Status MappedFile::Open(const char* path) {
     HANDLE file = CreateFileW(wide_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return Status::cannot_open;
-    Status status = Status::read_failed;
+    // Only a file on a disk has the length its bytes are read by (a pipe
+    // or a device does not).
     LARGE_INTEGER length{};
-    const bool disk_file = GetFileType(file) == FILE_TYPE_DISK;
-    if (disk_file && GetFileSizeEx(file, &length) &&
-        static_cast<std::uint64_t>(length.QuadPart) <= static_cast<std::uint64_t>(SIZE_MAX)) {
-        size_ = static_cast<std::size_t>(length.QuadPart);
-        if (size_ == 0) {
-            status = Status::ok;
-        } else if (HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr)) {
-            const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    const bool regular = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &length) &&
+                         static_cast<std::uint64_t>(length.QuadPart) <= static_cast<std::uint64_t>(SIZE_MAX);
+    const std::size_t size = regular ? static_cast<std::size_t>(length.QuadPart) : 0;
+    Status status = regular && size == 0 ? Status::ok : Status::read_failed;
+    if (regular && size > 0) {
+        const void* view = nullptr;
+        if (HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr)) {
+            view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
             CloseHandle(mapping);  // the view holds the mapping
-            if (view != nullptr) {
-                data_ = static_cast<const char*>(view);
-                mapped_ = true;
-                status = Status::ok;
-            }
         }
-        if (status != Status::ok) size_ = 0;
-    }
-    if (status != Status::ok) {
-        std::vector<char> bytes;
-        if (ReadToEnd(file, bytes)) {
-            char* copy = new char[bytes.size() + 1];
-            std::copy(bytes.begin(), bytes.end(), copy);
-            data_ = copy;
-            size_ = bytes.size();
+        if (view != nullptr) {
+            data_ = static_cast<const char*>(view);
+            size_ = size;
+            mapped_ = true;
             status = Status::ok;
+        } else if (char* copy = new (std::nothrow) char[size]) {  // where it cannot be mapped: read
+            const long long got = ReadUpTo(file, copy, size);
+            if (got >= 0) {
+                data_ = copy;
+                size_ = static_cast<std::size_t>(got);
+                status = Status::ok;
+            } else {
+                delete[] copy;
+            }
         }
     }
     CloseHandle(file);

@@ -103,6 +103,9 @@ TEST(MappedFile, BytesOfAnyFile) {
     EXPECT_EQ(moved.Open(dir.File("missing").c_str()), MappedFile::Status::cannot_open);
     EXPECT_NE(moved.Open(dir.path().c_str()), MappedFile::Status::ok);  // a folder
     EXPECT_EQ(moved.size(), 0u);
+#if !defined(_WIN32)
+    EXPECT_EQ(moved.Open("/dev/zero"), MappedFile::Status::read_failed);  // no length to read by
+#endif
 }
 
 // A data file that cannot be read is named; a record cut short at the end

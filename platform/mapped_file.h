@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
 #include <utility>
 
 class MappedFile {
@@ -45,7 +46,40 @@ public:
     std::size_t size() const { return size_; }
 
 private:
-    void Release();  // unmaps or frees the bytes
+    // Unmaps or frees the bytes.
+    void Release() {
+        if (mapped_) {
+            Unmap(data_, size_);
+        } else {
+            delete[] data_;
+        }
+        data_ = nullptr;
+        size_ = 0;
+        mapped_ = false;
+    }
+    static void Unmap(const char* view, std::size_t size);
+
+    Status TakeView(const void* view, std::size_t size) {
+        data_ = static_cast<const char*>(view);
+        size_ = size;
+        mapped_ = true;
+        return Status::ok;
+    }
+    // Where a file cannot be mapped: its bytes read into memory by
+    // `read_up_to(bytes, size)`, which gives the count read (less where the
+    // file ended early) or -1 on a read error.
+    template <typename ReadUpTo>
+    Status ReadInstead(std::size_t size, const ReadUpTo& read_up_to) {
+        char* copy = new (std::nothrow) char[size];
+        const long long got = copy ? read_up_to(copy, size) : -1;
+        if (got < 0) {
+            delete[] copy;
+            return Status::read_failed;
+        }
+        data_ = copy;
+        size_ = static_cast<std::size_t>(got);
+        return Status::ok;
+    }
 
     const char* data_ = nullptr;
     std::size_t size_ = 0;

@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <new>
 
 namespace {
 
@@ -27,16 +26,7 @@ long long ReadUpTo(int fd, char* bytes, std::size_t size) {
 
 }  // namespace
 
-void MappedFile::Release() {
-    if (mapped_) {
-        ::munmap(const_cast<char*>(data_), size_);
-    } else {
-        delete[] data_;
-    }
-    data_ = nullptr;
-    size_ = 0;
-    mapped_ = false;
-}
+void MappedFile::Unmap(const char* view, std::size_t size) { ::munmap(const_cast<char*>(view), size); }
 
 MappedFile::Status MappedFile::Open(const char* path) {
     Release();
@@ -51,21 +41,9 @@ MappedFile::Status MappedFile::Open(const char* path) {
     Status status = regular && size == 0 ? Status::ok : Status::read_failed;
     if (regular && size > 0) {
         void* view = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-        if (view != MAP_FAILED) {
-            data_ = static_cast<const char*>(view);
-            size_ = size;
-            mapped_ = true;
-            status = Status::ok;
-        } else if (char* copy = new (std::nothrow) char[size]) {  // where it cannot be mapped: read
-            const long long got = ReadUpTo(fd, copy, size);
-            if (got >= 0) {
-                data_ = copy;
-                size_ = static_cast<std::size_t>(got);
-                status = Status::ok;
-            } else {
-                delete[] copy;
-            }
-        }
+        // Where it cannot be mapped: read.
+        status = view != MAP_FAILED ? TakeView(view, size)
+                                    : ReadInstead(size, [&](char* bytes, std::size_t n) { return ReadUpTo(fd, bytes, n); });
     }
     ::close(fd);
     return status;

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <new>
 #include <string>
 
 #include "platform/wide_path.h"
@@ -26,16 +25,7 @@ long long ReadUpTo(HANDLE file, char* bytes, std::size_t size) {
 
 }  // namespace
 
-void MappedFile::Release() {
-    if (mapped_) {
-        UnmapViewOfFile(data_);
-    } else {
-        delete[] data_;
-    }
-    data_ = nullptr;
-    size_ = 0;
-    mapped_ = false;
-}
+void MappedFile::Unmap(const char* view, std::size_t) { UnmapViewOfFile(view); }
 
 MappedFile::Status MappedFile::Open(const char* path) {
     Release();
@@ -59,21 +49,9 @@ MappedFile::Status MappedFile::Open(const char* path) {
             view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
             CloseHandle(mapping);  // the view holds the mapping
         }
-        if (view != nullptr) {
-            data_ = static_cast<const char*>(view);
-            size_ = size;
-            mapped_ = true;
-            status = Status::ok;
-        } else if (char* copy = new (std::nothrow) char[size]) {  // where it cannot be mapped: read
-            const long long got = ReadUpTo(file, copy, size);
-            if (got >= 0) {
-                data_ = copy;
-                size_ = static_cast<std::size_t>(got);
-                status = Status::ok;
-            } else {
-                delete[] copy;
-            }
-        }
+        // Where it cannot be mapped: read.
+        status = view != nullptr ? TakeView(view, size)
+                                 : ReadInstead(size, [&](char* bytes, std::size_t n) { return ReadUpTo(file, bytes, n); });
     }
     CloseHandle(file);
     return status;

@@ -68,7 +68,7 @@ void DropFromCache(const std::vector<std::string>& paths) {
 
 int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : std::string(VARNOK_SOURCE_DIR) + "/data/database";
-    const int repeats = argc > 2 ? std::atoi(argv[2]) : 30;
+    const int repeats = argc > 2 ? std::atoi(argv[2]) : 100;
     const std::string varnok = argc > 3 ? argv[3] : std::string(VARNOK_BINARY_DIR) + "/varnok";
     const std::vector<std::string> files = {dir + "/COUNTRY.DAT", dir + "/PRECIP.DAT", dir + "/TEMP.DAT"};
     bool ran = true;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -132,6 +133,50 @@ TEST(ClimateClassesDatabase, UnreadableFilesAndCutRecords) {
     AppendStationClassLine(line, classes.stations[0]);
     EXPECT_EQ(line, "1000\tSTATION\tTestland\tCfb\n");
     EXPECT_EQ(classes.lines, std::vector<std::string>{line});
+}
+
+// A database of many pieces, its stations in several countries, some
+// without a TEMP.DAT record and TEMP.DAT in another order: every station
+// with both records, in PRECIP.DAT order, with the class its import gives.
+TEST(ClimateClassesDatabase, ManyStationsInOrderAsImported) {
+    TestDatabase db;
+    db.WriteCountries({CountryRecord("100", "Aland"), CountryRecord("200", "Bland")});
+    std::vector<std::string> precip, temp;
+    std::vector<std::string> expected_numbers;
+    for (int i = 0; i < 700; ++i) {
+        StationColumns columns;
+        columns.code = i < 350 ? "100" : "200";
+        columns.number = "   " + std::to_string(20000 + i);
+        columns.name = "STATION " + std::to_string(i);
+        std::string p = StationRecordText(columns), t = p;
+        PutBlock(p, 0, std::vector<float>(12, static_cast<float>(5 + i % 90)));
+        PutBlock(t, 0, std::vector<float>(12, static_cast<float>(i % 40 - 15)));
+        precip.push_back(p);
+        if (i % 7 == 3) continue;  // no temperatures
+        temp.push_back(t);
+        expected_numbers.push_back(std::to_string(20000 + i));
+    }
+    std::reverse(temp.begin(), temp.end());
+    db.WritePrecip(precip);
+    db.WriteTemp(temp);
+    CountryTable table;
+    ASSERT_EQ(LoadCountryTable(db.dir(), table), DataFileStatus::ok);
+    const DatabaseClasses classes = ClassifyDatabase(db.dir());
+    ASSERT_TRUE(classes.ok);
+    ASSERT_EQ(classes.stations.size(), expected_numbers.size());
+    std::string lines, expected_lines;
+    for (const std::string& piece : classes.lines) lines += piece;
+    for (std::size_t k = 0; k < classes.stations.size(); ++k) {
+        const StationClass& s = classes.stations[k];
+        EXPECT_EQ(s.number, expected_numbers[k]);
+        EXPECT_EQ(s.country, std::stoi(expected_numbers[k]) < 20350 ? "Aland" : "Bland");
+        StationData station;
+        station.record = MakeStartupRecord();
+        ImportPickedStation(db.dir(), table, NumberPick(std::stoi(expected_numbers[k])), station);
+        EXPECT_EQ(s.climate_class, ClassifyClimate(station.record).climate_class) << s.number;
+        AppendStationClassLine(expected_lines, s);
+    }
+    EXPECT_EQ(lines, expected_lines);
 }
 
 }  // namespace

@@ -161,9 +161,7 @@ void ParseMonthlyBlock(const char* block, std::size_t available, MonthArray& tar
     char buffer[kBlockSize + kValueFieldWidth - 1] = {};
     std::memcpy(buffer, block, available < kBlockSize ? available : kBlockSize);
     for (int i = 0; i < 13; ++i) {
-        const char* field = buffer + kValueFieldWidth * static_cast<std::size_t>(i);
-        if (!ParseAlignedDecimal(field, target[i + 1])) {
-            target[i + 1] = ParseLeadingReal(CutAtNul(std::string_view(field, kValueFieldWidth)));
-        }
+        std::string_view field(buffer + kValueFieldWidth * static_cast<std::size_t>(i), kValueFieldWidth);
+        target[i + 1] = ParseLeadingReal(CutAtNul(field));
     }
 }

@@ -33,16 +33,9 @@ char* WriteCp1252AsUtf8(char* out, std::string_view text) {
     return out;
 }
 
-void AppendCp1252AsUtf8(std::string& out, std::string_view text) {
-    const std::size_t at = out.size();
-    out.resize(at + kUtf8BytesPerCp1252Byte * text.size());
-    out.resize(static_cast<std::size_t>(WriteCp1252AsUtf8(&out[at], text) - out.data()));
-}
-
 std::string Cp1252ToUtf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    AppendCp1252AsUtf8(out, text);
+    std::string out(kUtf8BytesPerCp1252Byte * text.size(), '\0');
+    out.resize(static_cast<std::size_t>(WriteCp1252AsUtf8(&out[0], text) - out.data()));
     return out;
 }
 

@@ -9,10 +9,8 @@
 // Every byte maps to one code point: 0x80..0x9F through the Windows-1252
 // table, the five bytes it leaves undefined to the C1 control of the same value.
 std::string Cp1252ToUtf8(std::string_view text);
-// The same, appended to `out`, or written at `out` (at most
-// kUtf8BytesPerCp1252Byte bytes for each byte of the text; the end of
-// what was written is returned).
-void AppendCp1252AsUtf8(std::string& out, std::string_view text);
+// The same written at `out` (at most kUtf8BytesPerCp1252Byte bytes for
+// each byte of the text); the end of what was written is returned.
 constexpr std::size_t kUtf8BytesPerCp1252Byte = 3;
 char* WriteCp1252AsUtf8(char* out, std::string_view text);
 

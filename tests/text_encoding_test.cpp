@@ -22,9 +22,9 @@ TEST(TextEncoding, Cp1252ToUtf8) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Cp1252ToUtf8(c.cp1252), c.utf8) << c.cp1252;
-        std::string appended = "x\t";
-        AppendCp1252AsUtf8(appended, c.cp1252);
-        EXPECT_EQ(appended, "x\t" + c.utf8) << c.cp1252;
+        char written[64] = "x\t";  // written after what is there
+        const char* end = WriteCp1252AsUtf8(written + 2, c.cp1252);
+        EXPECT_EQ(std::string(static_cast<const char*>(written), end), "x\t" + c.utf8) << c.cp1252;
     }
 }
 

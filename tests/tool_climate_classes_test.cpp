@@ -15,6 +15,14 @@
 
 namespace {
 
+// The class of the station that the program imports by its number.
+std::optional<ClimateClass> ImportedClass(const std::string& db, const CountryTable& table, int number) {
+    StationData station;
+    station.record = MakeStartupRecord();
+    ImportPickedStation(db, table, NumberPick(number), station);
+    return ClassifyClimate(station.record).climate_class;
+}
+
 TEST(ClimateClassesShipped, NamedStationsAndEveryStationClassified) {
     const std::string db = SourceDir() + "/data/database";
     const DatabaseClasses classes = ClassifyDatabase(db);
@@ -36,10 +44,7 @@ TEST(ClimateClassesShipped, NamedStationsAndEveryStationClassified) {
         char text[8];
         std::snprintf(text, sizeof text, "%05d", number);
         EXPECT_EQ(by_number[text], expected) << text;
-        StationData station;
-        station.record = MakeStartupRecord();
-        ImportPickedStation(db, table, NumberPick(number), station);
-        const auto imported = ClassifyClimate(station.record).climate_class;
+        const auto imported = ImportedClass(db, table, number);
         ASSERT_TRUE(imported) << number;
         EXPECT_EQ(ClimateClassCode(*imported), expected) << number << " as the program imports it";
     }
@@ -76,10 +81,7 @@ TEST(ClimateClassesDatabase, OddFieldsAsTheImportReadsThem) {
     std::string codes;
     for (const StationClass& s : classes.stations) {
         codes += s.climate_class ? std::string(ClimateClassCode(*s.climate_class)) + " " : "- ";
-        StationData station;
-        station.record = MakeStartupRecord();
-        ImportPickedStation(db.dir(), table, NumberPick(std::stoi(std::string(s.number))), station);
-        EXPECT_EQ(s.climate_class, ClassifyClimate(station.record).climate_class) << s.number;
+        EXPECT_EQ(s.climate_class, ImportedClass(db.dir(), table, std::stoi(std::string(s.number)))) << s.number;
         EXPECT_EQ(s.country, "Testland");
     }
     EXPECT_EQ(codes, "Cfb Cfb ET Cfb Cfb ET ET ");
@@ -170,10 +172,7 @@ TEST(ClimateClassesDatabase, ManyStationsInOrderAsImported) {
         const StationClass& s = classes.stations[k];
         EXPECT_EQ(s.number, expected_numbers[k]);
         EXPECT_EQ(s.country, std::stoi(expected_numbers[k]) < 20350 ? "Aland" : "Bland");
-        StationData station;
-        station.record = MakeStartupRecord();
-        ImportPickedStation(db.dir(), table, NumberPick(std::stoi(expected_numbers[k])), station);
-        EXPECT_EQ(s.climate_class, ClassifyClimate(station.record).climate_class) << s.number;
+        EXPECT_EQ(s.climate_class, ImportedClass(db.dir(), table, std::stoi(expected_numbers[k]))) << s.number;
         AppendStationClassLine(expected_lines, s);
     }
     EXPECT_EQ(lines, expected_lines);

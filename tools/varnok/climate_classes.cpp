@@ -33,8 +33,9 @@ void Failure(DatabaseClasses& result, DataFile file, MappedFile::Status status) 
             status == MappedFile::Status::cannot_open ? DataFileStatus::cannot_open : DataFileStatus::read_failed);
 }
 
-void WaitFor(const std::atomic<bool>& flag) {
-    while (!flag.load(std::memory_order_acquire)) std::this_thread::yield();
+template <typename Done>
+void WaitUntil(const Done& done) {
+    while (!done()) std::this_thread::yield();
 }
 
 // The classification of a database as tasks that two threads take in
@@ -68,14 +69,14 @@ public:
             if (task == 0) {
                 MapTemperatures();
             } else if (task <= kIndexParts) {
-                WaitFor(temp_ready_);
+                WaitUntil([&] { return temp_ready_.load(std::memory_order_acquire); });
                 if (pairing_) pairing_->MakePart(task - 1);
                 parts_made_.fetch_add(1, std::memory_order_acq_rel);
             } else {
-                WaitFor(precip_ready_);
+                WaitUntil([&] { return precip_ready_.load(std::memory_order_acquire); });
                 const auto piece = static_cast<std::size_t>(task - kIndexParts - 1);
                 if (piece >= piece_lines_.size()) return;
-                while (parts_made_.load(std::memory_order_acquire) < kIndexParts) std::this_thread::yield();
+                WaitUntil([&] { return parts_made_.load(std::memory_order_acquire) == kIndexParts; });
                 if (pairing_) ClassifyPiece(piece);
             }
         }
